@@ -1,0 +1,52 @@
+# Windows build (mingw-w64): the wizard, its runtime and engine, the sample
+# product's binaries and one test program per subsystem, run under Wine.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+add_compile_definitions(STRICT _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+target_link_libraries(instal_portable PUBLIC z)
+
+set(INSTAL_RESOURCES ${CMAKE_SOURCE_DIR}/resources/instal.rc)
+set(SYSTEM_LIBRARIES comctl32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 version kernel32)
+
+# Everything of the four subsystems except the program's entry point.
+file(GLOB WINDOWS_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/wizard/*.cpp
+     ${CMAKE_SOURCE_DIR}/engine/*.cpp
+     ${CMAKE_SOURCE_DIR}/registration/*.cpp
+     ${CMAKE_SOURCE_DIR}/forms/*.cpp)
+list(REMOVE_ITEM WINDOWS_SOURCES ${CMAKE_SOURCE_DIR}/wizard/entry_point.cpp)
+add_library(instal_windows STATIC ${WINDOWS_SOURCES})
+target_include_directories(instal_windows PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(instal_windows PRIVATE -Wall -Wextra)
+target_link_libraries(instal_windows PUBLIC instal_portable ${SYSTEM_LIBRARIES})
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/wizard/entry_point.cpp)
+  add_executable(Instal WIN32 ${CMAKE_SOURCE_DIR}/wizard/entry_point.cpp ${INSTAL_RESOURCES})
+  target_link_libraries(Instal PRIVATE instal_windows)
+endif()
+
+include(${CMAKE_SOURCE_DIR}/sample/sample.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/tools/tools.cmake OPTIONAL)
+
+# One test program per subsystem: tests/<subsystem>/*.cpp. Each run starts
+# Wine once, so the programs are few and hold many tests each.
+file(GLOB TEST_COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/common/*.cpp)
+foreach(subsystem wizard engine registration forms)
+  file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${subsystem}/*.cpp)
+  if(test_sources)
+    add_executable(${subsystem}_tests ${test_sources} ${TEST_COMMON_SOURCES} ${INSTAL_RESOURCES})
+    target_include_directories(${subsystem}_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/tests/common)
+    target_link_libraries(${subsystem}_tests PRIVATE instal_windows gtest)
+    add_test(NAME ${subsystem}_tests COMMAND ${subsystem}_tests)
+    set_tests_properties(${subsystem}_tests PROPERTIES TIMEOUT 600
+      ENVIRONMENT "INSTAL_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts;INSTAL_SOURCE=${CMAKE_SOURCE_DIR};INSTAL_BUILD=${CMAKE_BINARY_DIR}")
+  endif()
+endforeach()
+
+# The portable tests also run under Wine, so the core is known to behave the
+# same when built for Windows.
+file(GLOB PORTABLE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/portable/*.cpp)
+add_executable(portable_tests ${PORTABLE_TEST_SOURCES})
+target_link_libraries(portable_tests PRIVATE instal_portable gtest_main)
+add_test(NAME portable_tests COMMAND portable_tests)

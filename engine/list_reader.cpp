@@ -1,0 +1,103 @@
+#include "engine/list_reader.h"
+
+#include <string>
+#include <vector>
+
+#include "engine/portable/list_file.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/messages.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+// The file's bytes; empty when it cannot be read, which the grammar then
+// treats as a file that ends too early.
+std::vector<unsigned char> ReadWholeFile(HANDLE file)
+{
+    std::vector<unsigned char> bytes;
+    DWORD high = 0;
+    DWORD size = GetFileSize(file, &high);
+    if (size == INVALID_FILE_SIZE || high != 0)
+        return bytes;
+    bytes.resize(size);
+    DWORD read = 0;
+    if (size > 0 && !ReadFile(file, bytes.data(), size, &read, nullptr))
+        read = 0;
+    bytes.resize(read);
+    return bytes;
+}
+
+StringList MakeList(const std::vector<std::string>& lines)
+{
+    StringList list = CreateStringList(false);
+    for (const std::string& line : lines)
+        StringListAdd(list, line.c_str());
+    return list;
+}
+
+void SetMainCaption(const std::string& title)
+{
+    char caption[kTextCapacity] = " ";
+    AppendText(caption, title.c_str());
+    SetWindowTextA(g_wizard.mainWindow, caption);
+}
+
+// Keeps what was read, in the order the file gives it, so the model is the
+// same whether the file was complete or broke off.
+void ApplyToModel(const ListFileContent& content)
+{
+    InstallModel& model = g_wizard.model;
+    if (content.setupKindRead) {
+        model.setupKind = content.setupKind;
+        if (model.setupKind == 2)
+            ShowControl(grpPackage, false);
+    }
+    if (content.titleRead)
+        SetMainCaption(content.title);
+    if (!content.information.empty()) {
+        model.information = MakeList(content.information);
+        model.systemInstall = content.systemInstall;
+    }
+    model.progressTotal = content.progressTotal;
+    model.entryCount = content.entryCount;
+    if (content.entryCount == 0)
+        return;
+    model.files = MakeList(content.files);
+    model.registry = MakeList(content.registry);
+    model.groupItems = MakeList(content.groupItems);
+    model.associations = MakeList(content.associations);
+}
+
+void DestroyList(StringList& list)
+{
+    if (list != nullptr)
+        DestroyStringList(list);
+    list = nullptr;
+}
+
+}  // namespace
+
+int ReadListFile(HANDLE file, const char* listName)
+{
+    std::vector<unsigned char> bytes = ReadWholeFile(file);
+    CloseHandle(file);
+    ListCursor cursor = {bytes.data(), bytes.size(), 0};
+    ListFileContent content;
+    ListFileResult result = ParseListFile(cursor, content);
+    ApplyToModel(content);
+    if (result != ListFileResult::Complete)
+        return ReportError(IDS_LIST_DAMAGED, listName, true);
+    return 1;
+}
+
+void ReleaseInstallModel()
+{
+    InstallModel& model = g_wizard.model;
+    DestroyList(model.information);
+    DestroyList(model.files);
+    DestroyList(model.registry);
+    DestroyList(model.groupItems);
+    DestroyList(model.associations);
+}

@@ -1,0 +1,68 @@
+#include "wizard/controls.h"
+
+#include "wizard/messages.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControlId(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(parameter);
+    if (GetDlgCtrlID(window) != search->id)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND ControlWindow(int id)
+{
+    if (g_wizard.mainWindow == nullptr)
+        return nullptr;
+    ControlSearch search = {id, nullptr};
+    EnumChildWindows(g_wizard.mainWindow, MatchControlId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void SetControlText(int id, const char* text)
+{
+    HWND control = ControlWindow(id);
+    SetWindowTextA(control, text);
+    InvalidateRect(control, nullptr, FALSE);
+}
+
+void SetControlTextFromTable(int id, int stringId, char* buffer, int after)
+{
+    char text[kTextCapacity];
+    LoadTableString(stringId, text);
+    if (after) {
+        AppendChar(buffer, ' ');
+        AppendText(buffer, text);
+    } else {
+        CopyText(buffer, text);
+    }
+    SetControlText(id, buffer);
+}
+
+void GetControlText(int id, char* buffer)
+{
+    buffer[0] = '\0';
+    GetWindowTextA(ControlWindow(id), buffer, static_cast<int>(kTextCapacity));
+}
+
+void EnableControl(int id, bool on)
+{
+    EnableWindow(ControlWindow(id), on);
+}
+
+void ShowControl(int id, bool on)
+{
+    ShowWindow(ControlWindow(id), on ? SW_SHOW : SW_HIDE);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Driving the main form's controls by identifier.
+#include <windows.h>
+
+// The main form's control with the identifier, or nullptr. The one place
+// where controls are looked up.
+HWND ControlWindow(int id);
+
+void SetControlText(int id, const char* text);
+// after 0: buffer := the string; after 1: buffer := buffer, a space, the
+// string. The control then shows the buffer, which keeps the composed text.
+void SetControlTextFromTable(int id, int stringId, char* buffer, int after);
+void GetControlText(int id, char* buffer);
+void EnableControl(int id, bool on);
+void ShowControl(int id, bool on);

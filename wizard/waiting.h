@@ -1,0 +1,16 @@
+#pragma once
+// Pauses that keep the window alive, and the wait cursor.
+#include <windows.h>
+
+// Waits at least the given time. With dispatch, waiting messages are handled
+// one at a time meanwhile (so the Cancel button works); without, nothing
+// runs. The processor sleeps between messages. Returns the time elapsed.
+DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch);
+
+// Removes and dispatches at most one waiting message of the thread.
+void PumpOneMessage();
+
+// Hourglass and mouse capture for the window until EndWaitCursor.
+void BeginWaitCursor(HWND window);
+void EndWaitCursor();
+bool WaitCursorIsOn();

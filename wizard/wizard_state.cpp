@@ -1,0 +1,36 @@
+#include "wizard/wizard_state.h"
+
+WizardState g_wizard = {};
+
+void ResetWizardState()
+{
+    g_wizard = WizardState{};
+    g_wizard.instance = GetModuleHandleA(nullptr);
+    g_wizard.installRoot = HKEY_LOCAL_MACHINE;
+    g_wizard.package = INVALID_HANDLE_VALUE;
+    g_wizard.optionsContent = 1;
+}
+
+bool AllocateWorkBuffers()
+{
+    char* block = static_cast<char*>(GlobalAlloc(GPTR, kWorkBlockSize));
+    if (block == nullptr)
+        return false;
+    g_wizard.workBlock = block;
+    g_wizard.buffers.scratchA = block;
+    g_wizard.buffers.scratchB = block + 260;
+    g_wizard.buffers.scratchC = block + 520;
+    g_wizard.buffers.destination = block + 1040;
+    g_wizard.buffers.temp = block + 1300;
+    g_wizard.buffers.defaultFolder = block + 1560;
+    g_wizard.buffers.helpFile = block + 1820;
+    return true;
+}
+
+void FreeWorkBuffers()
+{
+    if (g_wizard.workBlock != nullptr)
+        GlobalFree(g_wizard.workBlock);
+    g_wizard.workBlock = nullptr;
+    g_wizard.buffers = WorkBuffers{};
+}

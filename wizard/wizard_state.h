@@ -1,0 +1,46 @@
+#pragma once
+// The wizard's one state record, alive for the whole process. Long steps and
+// the handlers that run inside their waits talk only through its flags.
+#include <windows.h>
+
+#include "engine/install_model.h"
+
+constexpr int kWorkBlockSize = 2080;
+
+// The seven text buffers carved out of the work block, in this order.
+struct WorkBuffers {
+    char* scratchA;        // 260
+    char* scratchB;        // 260
+    char* scratchC;        // 520
+    char* destination;     // 260
+    char* temp;            // 260
+    char* defaultFolder;   // 260
+    char* helpFile;        // 260
+};
+
+struct WizardState {
+    HWND mainWindow;
+    HINSTANCE instance;
+    char* workBlock;
+    WorkBuffers buffers;
+    HKEY installRoot;
+    unsigned page;
+    volatile LONG cancel;
+    HANDLE package;                 // open package handle, or INVALID_HANDLE_VALUE
+    InstallModel model;
+    int optionsContent;
+    int createGroup;
+    int finishReached;
+    int restartNeeded;
+    StringList afterRestartRegistrations;
+};
+
+extern WizardState g_wizard;
+
+// Puts the record in its start state (also used between tests).
+void ResetWizardState();
+
+// Allocates the zero-filled work block and points the seven buffers into it;
+// returns false when the block cannot be had.
+bool AllocateWorkBuffers();
+void FreeWorkBuffers();

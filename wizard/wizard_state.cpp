@@ -6,7 +6,7 @@ void ResetWizardState()
 {
     g_wizard = WizardState{};
     g_wizard.instance = GetModuleHandleA(nullptr);
-    g_wizard.installRoot = HKEY_LOCAL_MACHINE;
+    g_wizard.installRoot = kLocalMachine;
     g_wizard.package = INVALID_HANDLE_VALUE;
     g_wizard.optionsContent = 1;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "engine/install_model.h"
+#include "registration/registry.h"
 
 constexpr int kWorkBlockSize = 2080;
 
@@ -23,7 +24,7 @@ struct WizardState {
     HINSTANCE instance;
     char* workBlock;
     WorkBuffers buffers;
-    HKEY installRoot;
+    RootCode installRoot;           // kLocalMachine, or kCurrentUser when that cannot be written
     unsigned page;
     volatile LONG cancel;
     HANDLE package;                 // open package handle, or INVALID_HANDLE_VALUE

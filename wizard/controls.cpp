@@ -66,3 +66,9 @@ void ShowControl(int id, bool on)
 {
     ShowWindow(ControlWindow(id), on ? SW_SHOW : SW_HIDE);
 }
+
+void SetDefaultButton(int id)
+{
+    SendMessageA(g_wizard.mainWindow, DM_SETDEFID, static_cast<WPARAM>(id), 0);
+    SendMessageA(ControlWindow(id), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}

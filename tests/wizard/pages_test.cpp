@@ -6,6 +6,7 @@
 #include "engine/list_reader.h"
 #include "message_box_catcher.h"
 #include "registration/registry.h"
+#include "screenshot.h"
 #include "stand_in_main_window.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
@@ -211,6 +212,29 @@ TEST_F(Pages, CancelAsksOnlyBetweenWelcomeAndInstall)
         EXPECT_TRUE(catcher.boxes().empty());
         EXPECT_FALSE(IsWindow(g_wizard.mainWindow)) << "the welcome page quits at once";
     }
+}
+
+TEST_F(Pages, TheScreenshotOfAPageIsSavedAsPng)
+{
+    Model(1, "0", "x", {});
+    FillPageDefaults();
+    g_wizard.page = PageWelcome;
+    ShowPage();
+    UpdateWindow(g_wizard.mainWindow);
+    Capture capture = CaptureWindow(g_wizard.mainWindow);
+    ASSERT_GT(capture.width, 0);
+    bool varied = false;
+    for (uint32_t pixel : capture.pixels)
+        varied = varied || pixel != capture.pixels[0];
+    EXPECT_TRUE(varied) << "the window was drawn";
+    std::string path = SaveScreenshot(g_wizard.mainWindow, "stand-in-welcome");
+    ASSERT_FALSE(path.empty());
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char signature[8] = {};
+    DWORD read = 0;
+    ReadFile(file, signature, sizeof signature, &read, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(std::string(signature, 4), "\x89PNG");
 }
 
 }  // namespace

@@ -73,11 +73,20 @@ void RegisterFormClass(const char* name)
     RegisterClassExA(&windowClass);
 }
 
+// The prefix followed by as much of the application name as the buffer holds.
+template <int size>
+void NameClass(char (&buffer)[size], const char* prefix, const char* applicationName)
+{
+    lstrcpynA(buffer, prefix, size);
+    int used = lstrlenA(buffer);
+    lstrcpynA(buffer + used, applicationName, size - used);
+}
+
 void RegisterFormClasses(const char* applicationName)
 {
-    wsprintfA(g_runtime.MdiFrameClass, "%s%.*s", kMdiFrameClassPrefix, 129, applicationName);
-    wsprintfA(g_runtime.WindowClass, "%s%.*s", kWindowClassPrefix, 129, applicationName);
-    wsprintfA(g_runtime.DialogClass, "%s%.*s", kDialogClassPrefix, 129, applicationName);
+    NameClass(g_runtime.MdiFrameClass, kMdiFrameClassPrefix, applicationName);
+    NameClass(g_runtime.WindowClass, kWindowClassPrefix, applicationName);
+    NameClass(g_runtime.DialogClass, kDialogClassPrefix, applicationName);
     RegisterFormClass(g_runtime.MdiFrameClass);
     RegisterFormClass(kMdiChildClass);
     RegisterFormClass(g_runtime.WindowClass);

@@ -285,6 +285,9 @@ void CreateByKind(ObjectRecord* record, HWND parent, const RECT& rect)
         ApplyScrollRange(record);
         break;
     case KindRichTextBox:
+        // The class exists once its library is loaded; loading again only counts up.
+        if (GetModuleHandleA("riched20.dll") == nullptr)
+            LoadLibraryA("riched20.dll");
         record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
         SendMessageA(record->Window, EM_LIMITTEXT, record->MaxLength, 0);
         SetWindowTextA(record->Window, text);

@@ -149,6 +149,11 @@ void FreeGraphicObject(HANDLE object)
         DestroyCursor(static_cast<HCURSOR>(object));
 }
 
+bool ShowsPicture(int kind)
+{
+    return kind == KindPushButton || kind == KindPicture || kind == KindImageStatic;
+}
+
 }  // namespace
 
 ObjectRecord* DialogFormOf(HWND formWindow)
@@ -171,7 +176,9 @@ void ApplyCommonProperties(HWND formWindow, ObjectRecord* record)
     SizeToContent(record);
     ResolveColors(record);
     record->MouseIcon = LoadImageRef(record, record->MouseIcon, false);
-    if (record->Kind != KindToolbar) {
+    // Only the kinds that show a picture keep its metrics: in the others the
+    // same fields hold the measured caption or line height.
+    if (ShowsPicture(record->Kind)) {
         record->Picture = LoadImageRef(record, record->Picture, true);
         PictureMetrics(record);
     }

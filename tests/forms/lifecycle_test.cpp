@@ -190,6 +190,16 @@ LRESULT CALLBACK KeepOpen(HWND, UINT message, WPARAM, LPARAM)
     return message == WM_CLOSE ? 1 : 0;
 }
 
+LRESULT CALLBACK RefuseLoading(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == kFormLoaded ? -1 : 0;
+}
+
+LRESULT CALLBACK RefuseCreation(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_CREATE ? -1 : 0;
+}
+
 TEST_F(FormLifecycle, ProcedureCanRefuseClosingAndLoading)
 {
     ObjectRecord form = {};
@@ -206,9 +216,9 @@ TEST_F(FormLifecycle, ProcedureCanRefuseClosingAndLoading)
     DestroyWindow(window);
 
     LONG blocks = LiveRuntimeBlocks();
-    form.Procedure = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT { return message == kFormLoaded ? -1 : 0; };
+    form.Procedure = RefuseLoading;
     EXPECT_EQ(CreateForm(&form, nullptr, false, 0), -1);
-    form.Procedure = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT { return message == WM_CREATE ? -1 : 0; };
+    form.Procedure = RefuseCreation;
     EXPECT_EQ(CreateForm(&form, nullptr, false, 0), 0);
     EXPECT_EQ(g_runtime.WindowMapCount, 0u);
     EXPECT_EQ(LiveRuntimeBlocks(), blocks);

@@ -28,7 +28,7 @@ WalkStatus WalkEntry(Reader& reader, WalkedEntry& entry, const EntryVisitor& vis
     const unsigned char* packed = reader.bytes + reader.position;
     reader.position += available;
 
-    std::size_t capacity = std::min<std::size_t>(entry.sizes.unpacked, MaxInflatedSize(entry.sizes.packed));
+    std::size_t capacity = std::min<std::size_t>(entry.sizes.unpacked, MaxInflatedSize(static_cast<uint32_t>(available)));
     std::unique_ptr<unsigned char[]> block(new unsigned char[capacity + 1]);
     std::size_t produced = 0;
     if (!InflateEntry(packed, available, block.get(), capacity, produced, nullptr, nullptr))

@@ -22,15 +22,23 @@ FILETIME ToFileTime(uint64_t value)
     return FILETIME{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
 }
 
+// The bytes of the package after the current position: a packed size
+// beyond them can only show as a cut stream, so no more is allocated.
+DWORD RemainingPackageBytes()
+{
+    DWORD size = GetFileSize(g_wizard.package, nullptr);
+    DWORD position = SetFilePointer(g_wizard.package, 0, nullptr, FILE_CURRENT);
+    return size >= position ? size - position : 0;
+}
+
 // The entry's block, decompressed from the package into `block`; the
 // length of the block, or 0 when the entry is damaged (the caller reports it).
-std::size_t DecompressEntry(const EntrySizes& sizes, unsigned char* packed, unsigned char* block,
-                            std::size_t capacity)
+std::size_t DecompressEntry(DWORD packedSize, unsigned char* packed, unsigned char* block, std::size_t capacity)
 {
     DWORD read = 0;
-    ReadFile(g_wizard.package, packed, sizes.packed, &read, nullptr);
+    ReadFile(g_wizard.package, packed, packedSize, &read, nullptr);
     std::size_t produced = 0;
-    if (!InflateEntry(packed, sizes.packed, block, capacity, produced, HookCallback, nullptr))
+    if (!InflateEntry(packed, packedSize, block, capacity, produced, HookCallback, nullptr))
         return 0;
     return produced >= kEntryHeaderSize ? produced : 0;
 }
@@ -62,12 +70,13 @@ int ExtractEntry(const char* target)
 
     // No stream can fill more than MaxInflatedSize, so a larger claimed size
     // is not allocated; a size that cannot be had counts as damage.
-    std::size_t capacity = std::min<std::size_t>(sizes.unpacked, MaxInflatedSize(sizes.packed));
-    auto* packed = static_cast<unsigned char*>(GlobalAlloc(GPTR, sizes.packed));
+    DWORD packedSize = std::min<DWORD>(sizes.packed, RemainingPackageBytes());
+    std::size_t capacity = std::min<std::size_t>(sizes.unpacked, MaxInflatedSize(packedSize));
+    auto* packed = static_cast<unsigned char*>(GlobalAlloc(GPTR, packedSize));
     auto* block = static_cast<unsigned char*>(GlobalAlloc(GPTR, capacity));
     std::size_t length = 0;
     if (packed != nullptr && block != nullptr)
-        length = DecompressEntry(sizes, packed, block, capacity);
+        length = DecompressEntry(packedSize, packed, block, capacity);
     if (packed != nullptr)
         GlobalFree(packed);
     if (length == 0) {

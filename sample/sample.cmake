@@ -8,6 +8,10 @@ add_executable(KSUninst WIN32 ${CMAKE_SOURCE_DIR}/sample/uninstaller_stub.cpp)
 add_library(KestrelCore SHARED ${CMAKE_SOURCE_DIR}/sample/kestrel_core.cpp
             ${CMAKE_SOURCE_DIR}/sample/kestrel_core.def ${CMAKE_SOURCE_DIR}/sample/kestrel_core.rc)
 set_target_properties(KestrelCore PROPERTIES PREFIX "")
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The .def file names the exports undecorated; link them to the stdcall symbols.
+  target_link_options(KestrelCore PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
 set_target_properties(Kestrel KSUninst KestrelCore PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${SAMPLE_FILES} LIBRARY_OUTPUT_DIRECTORY ${SAMPLE_FILES})
 

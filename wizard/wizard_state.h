@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "engine/install_model.h"
+#include "engine/progress_hook.h"
 #include "registration/registry.h"
 
 constexpr int kWorkBlockSize = 2080;
@@ -28,6 +29,7 @@ struct WizardState {
     unsigned page;
     volatile LONG cancel;
     HANDLE package;                 // open package handle, or INVALID_HANDLE_VALUE
+    ProgressState progress;         // the extraction's progress hook
     InstallModel model;
     int optionsContent;
     int createGroup;

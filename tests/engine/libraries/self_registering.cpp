@@ -1,6 +1,6 @@
 // A library whose registration entry point leaves a trace that the engine
 // tests can see: under HKCU "Software\InstalTests\SelfRegistered", a value
-// named by the library's own path counts the calls. REGISTER_RESULT is what
+// named by the library's own path (long form) counts the calls. REGISTER_RESULT is what
 // the entry point answers.
 #include <windows.h>
 
@@ -22,8 +22,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllRegisterServer()
 {
+    char loaded[MAX_PATH];
     char path[MAX_PATH];
-    GetModuleFileNameA(g_module, path, sizeof path);
+    GetModuleFileNameA(g_module, loaded, sizeof loaded);
+    if (GetLongPathNameA(loaded, path, sizeof path) == 0)
+        lstrcpynA(path, loaded, sizeof path);
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kTraceKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks the copy step under Wine: CopyFiles on a set of mixed files
 # (50 MB unless a size in MB is given), beside CopyFileA of the same files.
-# Prints wall time, the share of the specified pauses, the rest as a ratio
+# Prints wall time, the share of the fixed pauses, the rest as a ratio
 # to CopyFileA, and the processor time used during the pauses.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -23,6 +23,7 @@ struct WorkBuffers {
 struct WizardState {
     HWND mainWindow;
     HINSTANCE instance;
+    int osCode;                     // the runtime's operating-system code, read at start-up
     char* workBlock;
     WorkBuffers buffers;
     RootCode installRoot;           // kLocalMachine, or kCurrentUser when that cannot be written
@@ -36,6 +37,7 @@ struct WizardState {
     int finishReached;
     int restartNeeded;
     StringList afterRestartRegistrations;
+    StringList copiedFiles;         // targets the copy step wrote; the only files a rollback deletes
 };
 
 extern WizardState g_wizard;

@@ -1,0 +1,57 @@
+#include "engine/path_macros.h"
+
+#include <windows.h>
+
+#include "engine/portable/path_macro.h"
+#include "registration/registry.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/portable/text_helpers.h"
+
+namespace {
+
+const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+void FontsFolder(char* buffer)
+{
+    if (ReadRegValue(kCurrentUser, kShellFoldersKey, "Fonts", buffer))
+        return;
+    GetWindowsDirectoryA(buffer, static_cast<UINT>(kTextCapacity));
+    JoinPath(buffer, "Fonts");
+}
+
+void MacroExpansion(PathMacro macro, char* buffer)
+{
+    buffer[0] = '\0';
+    switch (macro) {
+    case PathMacro::WinDir:
+        GetWindowsDirectoryA(buffer, static_cast<UINT>(kTextCapacity));
+        break;
+    case PathMacro::WinSysDir:
+        GetSystemDirectoryA(buffer, static_cast<UINT>(kTextCapacity));
+        break;
+    case PathMacro::Fonts:
+        FontsFolder(buffer);
+        break;
+    case PathMacro::AppDir:
+        GetControlText(stcDestDir, buffer);
+        break;
+    case PathMacro::None:
+        break;
+    }
+}
+
+}  // namespace
+
+int ExpandPathMacro(char* text)
+{
+    const char* rest = nullptr;
+    PathMacro macro = RecognizePathMacro(text, &rest);
+    if (macro == PathMacro::None)
+        return 0;
+    char expanded[kTextCapacity];
+    MacroExpansion(macro, expanded);
+    AppendText(expanded, rest);
+    CopyText(text, expanded);
+    return 1;
+}

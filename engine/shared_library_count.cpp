@@ -1,0 +1,28 @@
+#include "engine/shared_library_count.h"
+
+#include <windows.h>
+
+#include "registration/registry.h"
+
+namespace {
+
+const char kSharedDllsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+}  // namespace
+
+int AddSharedLibraryReference(const char* path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, kWriteAccess, &key) != ERROR_SUCCESS)
+        return 1;
+    DWORD count = 0;
+    DWORD size = sizeof count;
+    DWORD type = 0;
+    if (RegQueryValueExA(key, path, nullptr, &type, reinterpret_cast<BYTE*>(&count), &size) != ERROR_SUCCESS ||
+        size != sizeof count)
+        count = 0;
+    ++count;
+    RegSetValueExA(key, path, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count);
+    RegCloseKey(key);
+    return 1;
+}

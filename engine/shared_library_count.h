@@ -1,0 +1,7 @@
+#pragma once
+// The system's count of installations that use a shared file.
+
+// Raises the SharedDLLs count of the installed file's path by one (a
+// missing count becomes 1). Does nothing when the SharedDLLs key does not
+// exist. Returns 1.
+int AddSharedLibraryReference(const char* path);

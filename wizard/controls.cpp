@@ -72,3 +72,8 @@ void SetDefaultButton(int id)
     SendMessageA(g_wizard.mainWindow, DM_SETDEFID, static_cast<WPARAM>(id), 0);
     SendMessageA(ControlWindow(id), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
+
+void SetControlPicture(int id, HBITMAP bitmap)
+{
+    SendMessageA(ControlWindow(id), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+}

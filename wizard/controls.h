@@ -15,3 +15,5 @@ void EnableControl(int id, bool on);
 void ShowControl(int id, bool on);
 // Makes the push button the main form's default button.
 void SetDefaultButton(int id);
+// Gives the picture control a bitmap to show.
+void SetControlPicture(int id, HBITMAP bitmap);

@@ -1,0 +1,62 @@
+// The program's entry: the runtime is started, the main form "Main" runs
+// its message loop until it is gone, and the process ends with the loop's
+// exit code.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "forms/form_lifecycle.h"
+#include "forms/form_templates.h"
+#include "forms/main_template.h"
+#include "forms/runtime_startup.h"
+#include "forms/runtime_state.h"
+#include "resources/resource_ids.h"
+#include "wizard/main_form.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+// When the main form cannot be created at all, the program ends with 1.
+constexpr UINT kNoMainForm = 1;
+
+void InitialiseCommonControls()
+{
+    INITCOMMONCONTROLSEX controls = {8, 0x1FFF};
+    if (!InitCommonControlsEx(&controls))
+        InitCommonControls();
+}
+
+UINT RunMessageLoop()
+{
+    *FirstFreeFormSlot() = const_cast<ObjectRecord*>(MainTemplate());
+    SetMainTemplateProcedures(MainFormProc, LinkLabelProc);
+    MSG message = {};
+    message.wParam = kNoMainForm;
+    HACCEL accelerators = nullptr;
+    if (CreateForm(MainTemplate(), nullptr, false, 0) != 0) {
+        accelerators = LoadAcceleratorsA(g_wizard.instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            if (!TranslateAcceleratorA(g_wizard.mainWindow, accelerators, &message)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        }
+    }
+    TearDownRuntime();
+    if (accelerators != nullptr)
+        DestroyAcceleratorTable(accelerators);
+    return static_cast<UINT>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    LPTOP_LEVEL_EXCEPTION_FILTER previous = SetUnhandledExceptionFilter(RuntimeExceptionFilter);
+    ResetWizardState();
+    g_wizard.instance = GetModuleHandleA(nullptr);
+    InitialiseCommonControls();
+    StartRuntime(g_wizard.instance, "Instal", "Instal.exe", "Projecte visual Kestrel", 3);
+    UINT exitCode = RunMessageLoop();
+    SetUnhandledExceptionFilter(previous);
+    ExitProcess(exitCode);
+}

@@ -1,0 +1,128 @@
+#include "wizard/main_form.h"
+
+#include "engine/package_extraction.h"
+#include "engine/temp_cleanup.h"
+#include "forms/runtime_startup.h"
+#include "registration/registry.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/messages.h"
+#include "wizard/pages.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/previous_install.h"
+#include "wizard/waiting.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+// The main window class of the installed product while it runs.
+const char kRunningProductClass[] = "KSRUNMDIWINDOWKestrel";
+
+LRESULT OnCreate(HWND window)
+{
+    g_wizard.mainWindow = window;
+    BeginWaitCursor(window);
+    if (!AllocateWorkBuffers())
+        return -1;
+    g_wizard.osCode = OsCode(nullptr);
+    if (g_wizard.osCode < 1) {
+        ReportError(IDS_NEEDS_WINDOWS95, nullptr, false);
+        return -1;
+    }
+    g_wizard.installRoot = ChooseInstallRoot();
+    return 1;
+}
+
+bool ProductIsRunning()
+{
+    return g_wizard.model.setupKind != 0
+           && FindWindowExA(nullptr, nullptr, kRunningProductClass, nullptr) != nullptr;
+}
+
+// The logo file is only a carrier: once loaded it is deleted. A missing or
+// unreadable picture leaves the logo empty without a message.
+void LoadLogo()
+{
+    char path[kTextCapacity];
+    CopyText(path, g_wizard.buffers.temp);
+    JoinPath(path, "AppLogo.bmp");
+    HANDLE bitmap = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (bitmap != nullptr)
+        SetControlPicture(imgLogo, static_cast<HBITMAP>(bitmap));
+    DeleteFileA(path);
+}
+
+LRESULT OnFormLoaded()
+{
+    EndWaitCursor();
+    if (!ExtractPackage()) {
+        SendMessageA(g_wizard.mainWindow, WM_CLOSE, 0, 0);
+        return 1;
+    }
+    if (ProductIsRunning()) {
+        ReportError(IDS_PRODUCT_RUNNING, nullptr, false);
+        return -1;
+    }
+    WaitMilliseconds(100, false);
+    char text[kTextCapacity];
+    SetControlTextFromTable(btnCancel, 10031, text, 0);
+    LoadLogo();
+    FillPageDefaults();
+    EndWaitCursor();
+    if (!CheckPreviousInstall()) {
+        SendMessageA(g_wizard.mainWindow, WM_CLOSE, 0, 0);
+        return 1;
+    }
+    return 0;
+}
+
+LRESULT OnCommand(WPARAM wParam)
+{
+    if (HIWORD(wParam) != BN_CLICKED)
+        return 0;
+    switch (LOWORD(wParam)) {
+    case btnPrevious:
+        return OnPreviousClicked();
+    case btnNext:
+        return OnNextClicked();
+    case btnCancel:
+        return OnCancelClicked();
+    case btnBrowse:
+        return OnBrowseClicked();
+    case Check1:
+        return OnGroupCheckClicked();
+    default:
+        return 0;
+    }
+}
+
+LRESULT OnDestroy()
+{
+    CleanUpTemp();
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window);
+    case kFormLoaded:
+        return OnFormLoaded();
+    case WM_COMMAND:
+        return OnCommand(wParam);
+    case WM_DESTROY:
+        return OnDestroy();
+    default:
+        return 0;
+    }
+}
+
+LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_LBUTTONDOWN)
+        OpenLink(label, GetDlgCtrlID(label) != stcKestrel);
+    return 0;
+}

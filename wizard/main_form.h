@@ -1,0 +1,12 @@
+#pragma once
+// The main form's procedure: the hub through which the runtime hands the
+// wizard every message it handles.
+#include <windows.h>
+
+// Private message of the runtime: the form and its controls are complete.
+constexpr UINT kFormLoaded = 0x819;
+
+LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Procedure of the link labels that react to a click.
+LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam);

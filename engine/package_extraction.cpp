@@ -58,11 +58,13 @@ int ExtractListFile(const char* tempFolder, const char* listName)
     HANDLE list = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (list == INVALID_HANDLE_VALUE)
         return ReportError(IDS_READ_FAILED, path, true);
-    if (!ReadListFile(list, listName))
-        return 0;
-    SetProgressTarget(ControlWindow(prbPerCent), g_wizard.model.progressTotal);
+    int read = ReadListFile(list, listName);
+    // Read or not, the unpacked list file has served its purpose.
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path);
+    if (!read)
+        return 0;
+    SetProgressTarget(ControlWindow(prbPerCent), g_wizard.model.progressTotal);
     return 1;
 }
 

@@ -28,6 +28,16 @@ void DeleteUnpackedFiles(const char* temp)
     }
 }
 
+// A run that ends between unpacking the logo and loading it would leave it.
+void DeleteUnpackedLogo(const char* temp)
+{
+    char path[kTextCapacity];
+    CopyText(path, temp);
+    JoinPath(path, "AppLogo.bmp");
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path);
+}
+
 void DestroyList(StringList& list)
 {
     if (list != nullptr)
@@ -42,8 +52,11 @@ void CleanUpTemp()
     // Without a known temp folder a bare name would point into the current
     // folder, so nothing is deleted then.
     const char* temp = g_wizard.buffers.temp;
-    if (g_wizard.model.files != nullptr && temp != nullptr && temp[0] != '\0')
-        DeleteUnpackedFiles(temp);
+    if (temp != nullptr && temp[0] != '\0') {
+        DeleteUnpackedLogo(temp);
+        if (g_wizard.model.files != nullptr)
+            DeleteUnpackedFiles(temp);
+    }
     ReleaseInstallModel();
     DestroyList(g_wizard.afterRestartRegistrations);
     DestroyList(g_wizard.copiedFiles);

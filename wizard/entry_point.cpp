@@ -32,7 +32,13 @@ UINT RunMessageLoop()
     MSG message = {};
     message.wParam = kNoMainForm;
     HACCEL accelerators = nullptr;
-    if (CreateForm(MainTemplate(), nullptr, false, 0) != 0) {
+    if (CreateForm(MainTemplate(), nullptr, false, 0) == 0) {
+        // A form that existed and closed during its creation has posted the
+        // quit message that ends the run; keep its code.
+        MSG quit;
+        if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+            message.wParam = quit.wParam;
+    } else {
         accelerators = LoadAcceleratorsA(g_wizard.instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             if (!TranslateAcceleratorA(g_wizard.mainWindow, accelerators, &message)) {

@@ -317,6 +317,17 @@ TEST_F(PackageExtraction, DamagedPackagesGiveTheirOneMessage)
         << "nothing was written outside the temp folder";
 }
 
+TEST_F(PackageExtraction, ADamagedListFileIsNotLeftInTheTempFolder)
+{
+    PackageParts parts = MakeParts({"one.txt"});
+    parts.listFile = "Kind=1\r\nTitle=cut short\r\n";
+    UsePackage(Pack(parts));
+    MessageBoxCatcher catcher;
+    EXPECT_EQ(ExtractPackage(), 0);
+    ASSERT_EQ(catcher.boxes().size(), 1u);
+    EXPECT_EQ(GetFileAttributesA(InFolder(TempFolder(), "Setup.lst").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(PackageExtraction, CancelStopsBetweenEntriesWithoutAMessage)
 {
     UsePackage(Pack(MakeParts({"first.txt", "second.txt"})));

@@ -109,6 +109,7 @@ TEST_F(Rollback, CleanUpDeletesUnpackedFilesAndReleasesEverything)
     PutInTemp("ReadOnly.txt", "read-only");
     SetFileAttributesA(TempPath("ReadOnly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     PutInTemp("Unlisted.txt", "not ours");
+    PutInTemp("AppLogo.bmp", "a logo never loaded");
     AddFileLine(target_ + ",Left.dll,4,,,0,0,0");
     AddFileLine(target_ + ",ReadOnly.txt,4,,,0,0,0");
     AddFileLine(target_ + ",Gone.txt,4,,,0,0,0");
@@ -120,6 +121,7 @@ TEST_F(Rollback, CleanUpDeletesUnpackedFilesAndReleasesEverything)
     EXPECT_FALSE(FileExists(TempPath("Left.dll")));
     EXPECT_FALSE(FileExists(TempPath("ReadOnly.txt")));
     EXPECT_TRUE(FileExists(TempPath("Unlisted.txt")));
+    EXPECT_FALSE(FileExists(TempPath("AppLogo.bmp"))) << "a run that failed before loading the logo";
     EXPECT_TRUE(FileExists(temp_)) << "the temp folder itself stays";
     EXPECT_EQ(StringListCount(), listsBefore - 1) << "the fixture's file list went too";
     EXPECT_EQ(g_wizard.model.files, nullptr);

@@ -1,0 +1,50 @@
+#include "e2e_fixture.h"
+
+#include <windows.h>
+
+#include <fstream>
+
+#include "test_environment.h"
+
+namespace {
+
+const char* const kUnpackedNames[] = {
+    "Setup.lst", "AppLogo.bmp", "Kestrel.exe", "KestrelCore.dll", "Hola.kst", "Finestra.kst",
+    "KestrelSans.ttf", "Llegiume.txt", "Kestrel.chm",
+};
+
+std::string TempFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    return temp;
+}
+
+}  // namespace
+
+std::string SamplePackage()
+{
+    return BuildFile("sample\\_Data.001");
+}
+
+std::string WritePackage(const std::string& name, const std::string& bytes)
+{
+    std::string path = TempFolder() + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string PackageFilesLeftInTemp()
+{
+    std::string left;
+    for (const char* name : kUnpackedNames) {
+        if (GetFileAttributesA((TempFolder() + name).c_str()) != INVALID_FILE_ATTRIBUTES)
+            left += std::string(name) + " ";
+    }
+    return left;
+}
+
+std::string WizardCaption()
+{
+    return " " + TableString(10058);
+}

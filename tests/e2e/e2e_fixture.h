@@ -1,0 +1,26 @@
+#pragma once
+// What every end-to-end run shares: the sample package, the checks made
+// after each run, and the wizard's fixed texts.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "message_box_catcher.h"
+#include "wizard_session.h"
+
+// The sample package built with the program.
+std::string SamplePackage();
+// Writes bytes as a package file in the temp folder and returns its path.
+std::string WritePackage(const std::string& name, const std::string& bytes);
+// The names of the sample's files that an unpacking leaves in the temp folder.
+std::string PackageFilesLeftInTemp();
+// The caption every message box of the wizard carries.
+std::string WizardCaption();
+
+class EndToEnd : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        EXPECT_EQ(PackageFilesLeftInTemp(), "") << "the temp folder holds nothing of the package";
+    }
+};

@@ -1,0 +1,96 @@
+// Runs of the wizard that end before anything is installed.
+#include <fstream>
+#include <sstream>
+
+#include "e2e_fixture.h"
+#include "wizard/control_ids.h"
+
+namespace {
+
+std::string Sentence()
+{
+    return " " + TableString(10009);
+}
+
+TEST_F(EndToEnd, AMissingPackageIsReportedAndTheWizardEnds)
+{
+    WizardSession session("");
+    ASSERT_TRUE(session.Start());
+    MessageBoxSeen box = session.WaitForMessageBox();
+    ASSERT_NE(box.box, nullptr);
+    EXPECT_EQ(box.caption, WizardCaption());
+    EXPECT_EQ(box.text, TableString(10026) + Sentence());
+    session.SaveScreenshot(box.box, "e2e-missing-package");
+    session.Answer(box, IDOK);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+}
+
+TEST_F(EndToEnd, DamagedPackagesAreReportedAndTheWizardEnds)
+{
+    std::ifstream sample(SamplePackage(), std::ios::binary);
+    std::stringstream bytes;
+    bytes << sample.rdbuf();
+    std::string whole = bytes.str();
+    ASSERT_GT(whole.size(), 100u);
+    struct Case { const char* what; std::string bytes; };
+    const Case cases[] = {
+        {"one byte", "E"},
+        {"magic the wrong way round", std::string("\x41\x45\x00\x02", 4) + whole.substr(4)},
+        {"selector 4", whole.substr(0, 3) + "\x04" + whole.substr(4)},
+        {"cut in the middle", whole.substr(0, whole.size() / 2)},
+    };
+    for (const Case& c : cases) {
+        WizardSession session(WritePackage("damaged.001", c.bytes));
+        ASSERT_TRUE(session.Start());
+        MessageBoxSeen box = session.WaitForMessageBox();
+        ASSERT_NE(box.box, nullptr) << c.what;
+        EXPECT_EQ(box.text, TableString(10004) + Sentence()) << c.what;
+        session.Answer(box, IDOK);
+        EXPECT_EQ(session.WaitForExit(), 0u) << c.what;
+        EXPECT_EQ(PackageFilesLeftInTemp(), "") << c.what;
+    }
+}
+
+TEST_F(EndToEnd, QuittingOnTheWelcomePage)
+{
+    WizardSession session(SamplePackage());
+    ASSERT_TRUE(session.Start());
+    ASSERT_NE(session.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+    EXPECT_TRUE(session.IsShown(btnNext));
+    EXPECT_EQ(session.Text(btnNext), TableString(10045));
+    EXPECT_EQ(session.Text(Static1).rfind(TableString(10066), 0), 0u);
+    session.SaveScreenshot("e2e-welcome");
+    session.Click(btnCancel);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+}
+
+TEST_F(EndToEnd, CancelAnsweredNoThenYes)
+{
+    WizardSession session(SamplePackage());
+    ASSERT_TRUE(session.Start());
+    ASSERT_NE(session.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+    session.Click(btnNext);
+    ASSERT_TRUE(session.WaitForShown(Group2, true));
+    EXPECT_EQ(session.Text(Static5), "Kestrel " + TableString(10027));
+    session.SaveScreenshot("e2e-destination");
+
+    session.Click(btnCancel);
+    MessageBoxSeen question = session.WaitForMessageBox();
+    ASSERT_NE(question.box, nullptr);
+    EXPECT_EQ(question.text, TableString(10032));
+    EXPECT_EQ(question.owner, session.main());
+    session.SaveScreenshot(question.box, "e2e-leave-question");
+    session.Answer(question, IDNO);
+    EXPECT_EQ(session.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE)) << "No keeps the wizard";
+    EXPECT_TRUE(session.IsShown(Group2));
+
+    session.Click(btnCancel);
+    question = session.WaitForMessageBox();
+    ASSERT_NE(question.box, nullptr);
+    session.Answer(question, IDYES);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+}
+
+}  // namespace

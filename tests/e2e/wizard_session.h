@@ -1,0 +1,67 @@
+#pragma once
+// Drives the real Instal.exe from outside, as a user would: it finds the
+// wizard's window, clicks its controls by identifier, types into its fields,
+// reads and answers its message boxes and saves screenshots.
+#include <windows.h>
+
+#include <string>
+
+struct MessageBoxSeen {
+    HWND box = nullptr;
+    std::string caption;
+    std::string text;
+    HWND owner = nullptr;
+};
+
+class WizardSession {
+public:
+    // Copies Instal.exe and the given package (or none) into a fresh folder.
+    explicit WizardSession(const std::string& package);
+    ~WizardSession();
+    WizardSession(const WizardSession&) = delete;
+    WizardSession& operator=(const WizardSession&) = delete;
+
+    bool Start();
+    // The wizard's main window once it is visible, or nullptr after the timeout.
+    HWND WaitForMainWindow(DWORD timeout = 30000);
+    HWND Control(int id) const;
+    std::string Text(int id) const;
+    bool IsShown(int id) const;
+    bool IsChecked(int id) const;
+    void Click(int id);
+    void Type(int id, const char* text);
+    // Waits until the control shows the text; false after the timeout.
+    bool WaitForText(int id, const std::string& text, DWORD timeout = 30000);
+    // Waits for the control to become visible (or hidden).
+    bool WaitForShown(int id, bool shown, DWORD timeout = 30000);
+
+    // The next message box of the wizard's process, or an empty record.
+    MessageBoxSeen WaitForMessageBox(DWORD timeout = 30000);
+    void Answer(const MessageBoxSeen& box, int button);
+
+    // The process's exit code once it has ended, or STILL_ACTIVE.
+    DWORD WaitForExit(DWORD timeout = 60000);
+    void SaveScreenshot(const char* name) const;
+    void SaveScreenshot(HWND window, const char* name) const;
+
+    const std::string& folder() const { return folder_; }
+    HWND main() const { return main_; }
+
+private:
+    std::string folder_;
+    PROCESS_INFORMATION process_ = {};
+    HWND main_ = nullptr;
+};
+
+// Polls the condition every 50 ms until it holds or the timeout passes.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeout)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeout)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}

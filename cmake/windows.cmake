@@ -31,6 +31,15 @@ include(${CMAKE_SOURCE_DIR}/tools/tools.cmake OPTIONAL)
 
 # One test program per subsystem: tests/<subsystem>/*.cpp. Each run starts
 # Wine once, so the programs are few and hold many tests each.
+# Small programs that the tests start (stand-ins for outside programs).
+file(GLOB TEST_PROGRAM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/programs/*.cpp)
+set(TEST_PROGRAMS)
+foreach(source ${TEST_PROGRAM_SOURCES})
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(${name} ${source})
+  list(APPEND TEST_PROGRAMS ${name})
+endforeach()
+
 file(GLOB TEST_COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/common/*.cpp)
 foreach(subsystem wizard engine registration forms)
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${subsystem}/*.cpp)
@@ -38,6 +47,9 @@ foreach(subsystem wizard engine registration forms)
     add_executable(${subsystem}_tests ${test_sources} ${TEST_COMMON_SOURCES} ${INSTAL_RESOURCES})
     target_include_directories(${subsystem}_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/tests/common)
     target_link_libraries(${subsystem}_tests PRIVATE instal_windows gtest)
+    if(TEST_PROGRAMS)
+      add_dependencies(${subsystem}_tests ${TEST_PROGRAMS})
+    endif()
     add_test(NAME ${subsystem}_tests COMMAND ${subsystem}_tests)
     set_tests_properties(${subsystem}_tests PROPERTIES TIMEOUT 600
       ENVIRONMENT "INSTAL_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts;INSTAL_SOURCE=${CMAKE_SOURCE_DIR};INSTAL_BUILD=${CMAKE_BINARY_DIR}")

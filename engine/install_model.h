@@ -15,3 +15,7 @@ struct InstallModel {
     StringList groupItems;
     StringList associations;
 };
+
+// Copies information line `index` (an InformationLine) into a 260-byte
+// buffer; empty when there is no such line.
+void GetInformationLine(int index, char* buffer);

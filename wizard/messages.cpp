@@ -11,13 +11,27 @@ int LoadTableString(int id, char* buffer)
                        static_cast<int>(kTextCapacity));
 }
 
-int ShowMessage(const char* text, UINT flags)
+namespace {
+
+int ShowMessageOwnedBy(HWND owner, const char* text, UINT flags)
 {
     char caption[kTextCapacity] = " ";
     char title[kTextCapacity];
     LoadTableString(IDS_WIZARD_CAPTION, title);
     AppendText(caption, title);
-    return MessageBoxA(g_wizard.mainWindow, text, caption, flags);
+    return MessageBoxA(owner, text, caption, flags);
+}
+
+}  // namespace
+
+int ShowMessage(const char* text, UINT flags)
+{
+    return ShowMessageOwnedBy(g_wizard.mainWindow, text, flags);
+}
+
+int ShowUnownedMessage(const char* text, UINT flags)
+{
+    return ShowMessageOwnedBy(nullptr, text, flags);
 }
 
 int ReportError(int stringId, const char* name, bool cannotContinue)

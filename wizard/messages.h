@@ -29,6 +29,8 @@ int LoadTableString(int id, char* buffer);
 
 // A message box owned by the main window, with the wizard's caption.
 int ShowMessage(const char* text, UINT flags);
+// The same box standing alone on the desktop, for when the main window is hidden.
+int ShowUnownedMessage(const char* text, UINT flags);
 
 // Closes the package when open, shows "name: text[ cannot-continue]" with
 // the stop icon and returns 0.

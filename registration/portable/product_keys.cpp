@@ -1,0 +1,13 @@
+#include "registration/portable/product_keys.h"
+
+#include "wizard/portable/text_helpers.h"
+
+void ProductRecordKey(char* buffer, std::size_t capacity, const char* productKey,
+                      const char* suffix, const char* subkey)
+{
+    CopyText(buffer, "SOFTWARE\\TWC Products", capacity);
+    JoinPath(buffer, productKey, capacity);
+    AppendText(buffer, suffix, capacity);
+    if (subkey != nullptr)
+        JoinPath(buffer, subkey, capacity);
+}

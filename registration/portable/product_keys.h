@@ -1,0 +1,9 @@
+#pragma once
+// Registry paths of the product record: "SOFTWARE\TWC Products\<key><suffix>"
+// and its subkeys "Settings", "Uninstall", "User" and "Restart".
+#include <cstddef>
+
+// Writes "SOFTWARE\TWC Products\<productKey><suffix>" followed, when a
+// subkey is given, by a backslash and the subkey.
+void ProductRecordKey(char* buffer, std::size_t capacity, const char* productKey,
+                      const char* suffix, const char* subkey);

@@ -1,0 +1,9 @@
+#pragma once
+// Where a Windows test finds the build's files and puts what it saves.
+#include <string>
+
+// A file of the build folder (INSTAL_BUILD), as a path Wine understands.
+std::string BuildFile(const char* name);
+// The folder for screenshots and other saved results (INSTAL_ARTIFACTS),
+// created when missing.
+std::string ArtifactFolder();

@@ -1,0 +1,160 @@
+#include "wizard/completion.h"
+
+#include <windows.h>
+
+#include "engine/install_model.h"
+#include "engine/portable/list_file.h"
+#include "registration/portable/number_text.h"
+#include "registration/portable/product_keys.h"
+#include "registration/registry.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/messages.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/waiting.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+constexpr int kStatic3Rise = 26;
+
+void ComposeFinishTexts()
+{
+    char text[kTextCapacity];
+    char part[kTextCapacity];
+    GetInformationLine(InfoProductName, text);
+    AppendChar(text, ' ');
+    GetInformationLine(InfoVersion, part);
+    AppendText(text, part);
+    SetControlTextFromTable(Static1, 10041, text, 1);
+    SetControlTextFromTable(Static2, 10020, text, 0);
+    SetControlTextFromTable(Static3, 10036, text, 0);
+    SetControlTextFromTable(btnCancel, 10035, text, 0);
+    EnableControl(btnCancel, true);
+    SetFocus(ControlWindow(btnCancel));
+    ShowControl(Group1, true);
+    ShowControl(grpPercent, false);
+}
+
+// "Registers", "Register1".."Registern", "DeleteKey", "DeleteDir", then the
+// run-once command; always under HKEY_LOCAL_MACHINE.
+void WriteRestartData(StringList registrations)
+{
+    LRESULT count = StringListSize(registrations);
+    char productKey[kTextCapacity];
+    char key[kTextCapacity];
+    char number[40];
+    GetInformationLine(InfoProductKey, productKey);
+    ProductRecordKey(key, sizeof key, productKey, "", "Restart");
+
+    NumberToText(static_cast<int32_t>(count), number, 1);
+    WriteRegString(kLocalMachine, key, "Registers", number);
+    for (LRESULT i = 0; i < count; ++i) {
+        char name[kTextCapacity] = "Register";
+        char line[kTextCapacity];
+        NumberToText(static_cast<int32_t>(i + 1), number, 1);
+        AppendText(name, number);
+        StringListGet(registrations, static_cast<int>(i), line);
+        WriteRegString(kLocalMachine, key, name, line);
+    }
+    WriteRegString(kLocalMachine, key, "DeleteKey", "0");
+    WriteRegString(kLocalMachine, key, "DeleteDir", "");
+
+    char command[kTextCapacity];
+    GetWindowsDirectoryA(command, sizeof command);
+    JoinPath(command, "KSUninst.exe");
+    AppendText(command, " /R ");
+    AppendText(command, productKey);
+    WriteRegString(kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "TWRestart", command);
+}
+
+void RaiseStatic3()
+{
+    HWND label = ControlWindow(Static3);
+    RECT frame;
+    GetWindowRect(label, &frame);
+    MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&frame), 2);
+    SetWindowPos(label, nullptr, frame.left, frame.top - kStatic3Rise, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void OfferRestart()
+{
+    StringList registrations = g_wizard.afterRestartRegistrations;
+    if (registrations != nullptr && StringListSize(registrations) > 0)
+        WriteRestartData(registrations);
+    RaiseStatic3();
+    char text[kTextCapacity];
+    SetControlTextFromTable(Static3, 10042, text, 0);
+    ShowControl(radRebootNow, true);
+    ShowControl(radRebootLater, true);
+    SetFocus(ControlWindow(radRebootNow));
+}
+
+void BringFinishPageForward()
+{
+    HWND main = g_wizard.mainWindow;
+    SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    UpdateWindow(main);
+    SetForegroundWindow(main);
+    SetFocus(main);
+    PumpOneMessage();
+    MessageBeep(MB_ICONASTERISK);
+}
+
+// The NT family keeps the high bit of the version word clear.
+bool IsNtFamily()
+{
+    return (GetVersion() & 0x80000000u) == 0;
+}
+
+void EnableShutdownPrivilege()
+{
+    HANDLE token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    CloseHandle(token);
+}
+
+}  // namespace
+
+void ShowFinishPage()
+{
+    ComposeFinishTexts();
+    if (g_wizard.restartNeeded) {
+        OfferRestart();
+    } else {
+        char text[kTextCapacity];
+        SetControlTextFromTable(Static3, 10036, text, 0);
+    }
+    BringFinishPageForward();
+    g_wizard.finishReached = 1;
+}
+
+void RestartOrRemind()
+{
+    HWND main = g_wizard.mainWindow;
+    if (SendMessageA(ControlWindow(radRebootNow), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        if (IsNtFamily())
+            EnableShutdownPrivilege();
+        SendMessageA(main, WM_CLOSE, 0, 0);
+        ExitWindowsEx(EWX_SHUTDOWN | EWX_REBOOT, 0);
+        return;
+    }
+    char text[kTextCapacity];
+    char name[kTextCapacity];
+    LoadTableString(10050, text);
+    GetInformationLine(InfoProductName, name);
+    AppendChar(text, ' ');
+    AppendText(text, name);
+    AppendChar(text, '.');
+    ShowWindow(main, SW_HIDE);
+    WaitMilliseconds(100, true);
+    ShowUnownedMessage(text, MB_OK | MB_ICONINFORMATION);
+    SendMessageA(main, WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Texts that the wizard composes from the string table, the list file and
+// the registry. Each is built in a fixed buffer and cut at its end.
+#include <cstddef>
+
+// The summary page: name, organization, folder and program group, each after
+// its label and separated by empty lines.
+struct SummaryParts {
+    const char* nameLabel;          // string 10044
+    const char* name;
+    const char* organizationLabel;  // string 10049
+    const char* organization;
+    const char* folderLabel;        // string 10038
+    const char* folder;
+    const char* groupLabel;         // string 10052
+    const char* group;              // the group name, or string 10047
+};
+void ComposeSummary(char* buffer, std::size_t capacity, const SummaryParts& parts);
+
+// What the registry says of an installed copy (empty texts when unreadable).
+struct InstalledCopy {
+    const char* name;
+    const char* version;
+    const char* language;
+    const char* path;
+};
+
+// "<10001> Name Version (Language) <10002>Path"
+void ComposeInstalledText(char* buffer, std::size_t capacity, const char* detected,
+                          const char* isInstalled, const InstalledCopy& copy);
+// Appends "<10003> Product Version (Language)?" to the installed text.
+void AppendRemovalQuestion(char* buffer, std::size_t capacity, const char* question,
+                           const char* product, const char* version, const char* language);
+
+// Removes the first space of a text, moving the rest left by one.
+void RemoveFirstSpace(char* text);
+
+// Comparison without regard to case, in the ANSI code page 1252.
+bool SameTextIgnoringCase(const char* a, const char* b);
+
+// The folder that a browsed folder stands for: its path, and the default
+// folder name joined to it unless its last component already is that name.
+void DestinationForBrowsedFolder(char* path, std::size_t capacity, const char* defaultFolderName);

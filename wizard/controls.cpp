@@ -66,3 +66,8 @@ void ShowControl(int id, bool on)
 {
     ShowWindow(ControlWindow(id), on ? SW_SHOW : SW_HIDE);
 }
+
+bool IsControlChecked(int id)
+{
+    return SendMessageA(ControlWindow(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}

@@ -13,3 +13,5 @@ void SetControlTextFromTable(int id, int stringId, char* buffer, int after);
 void GetControlText(int id, char* buffer);
 void EnableControl(int id, bool on);
 void ShowControl(int id, bool on);
+// True only for the checked state (an indeterminate box is not checked).
+bool IsControlChecked(int id);

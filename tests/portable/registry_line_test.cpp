@@ -86,21 +86,15 @@ TEST(UninstallRecord, PathsInsideTheFolderAreRelativeOthersStayFull)
     EXPECT_STREQ(record, "HELP\\name.ext,0");
 }
 
-TEST(UninstallerContract, KeysAndCommandLines)
+TEST(UninstallerContract, SystemEntryKeyAndCommand)
 {
     char text[260];
-    ComposeProductKey(text, "K", nullptr);
-    EXPECT_STREQ(text, "SOFTWARE\\TWC Products\\K");
-    ComposeProductKey(text, "K", "Uninstall");
-    EXPECT_STREQ(text, "SOFTWARE\\TWC Products\\K\\Uninstall");
     ComposeSystemUninstallKey(text, "K");
     EXPECT_STREQ(text, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K");
     ComposeUninstallString(text, "C:\\WINDOWS", "K");
     EXPECT_STREQ(text, "C:\\WINDOWS\\KSUninst.exe K");
-    ComposeRestartCommand(text, "C:\\WINDOWS", "K");
-    EXPECT_STREQ(text, "C:\\WINDOWS\\KSUninst.exe /R K");
-    ComposeRemovalArguments(text, "K", "Ev");
-    EXPECT_STREQ(text, " /S KEv");
+    ComposeUninstallString(text, "C:\\", "K");
+    EXPECT_STREQ(text, "C:\\KSUninst.exe K");
 }
 
 }  // namespace

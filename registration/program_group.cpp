@@ -18,7 +18,7 @@ constexpr DWORD kCommandPause = 400;
 constexpr std::size_t kItemPathCapacity = 2 * kTextCapacity;
 
 enum ConversationStep {
-    AwaitingServer = 0,       // the initiate is under way
+    AwaitingServer = 0,
     AwaitingCommandAck = 1,   // CreateGroup or an AddItem with items after it
     AwaitingDeleteAck = 2,
     AwaitingLastAddAck = 3,
@@ -30,6 +30,7 @@ struct GroupConversation {
     HWND server;
     int itemIndex;
     HGLOBAL lastBlock;
+    bool initiating;          // the initiate broadcast is under way: acknowledgements come from servers
     DWORD lastProgress;       // tick of the last step, to notice a server that went silent
 };
 
@@ -120,11 +121,14 @@ void StartConversation(HWND window)
 {
     g_conversation = GroupConversation{};
     g_conversation.active = 1;
+    g_conversation.step = AwaitingServer;
     g_conversation.lastProgress = GetTickCount();
     ATOM application = GlobalAddAtomA("PROGMAN");
     ATOM topic = GlobalAddAtomA("PROGMAN");
+    g_conversation.initiating = true;
     SendMessageA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window),
                  MAKELPARAM(application, topic));
+    g_conversation.initiating = false;
     GlobalDeleteAtom(application);
     GlobalDeleteAtom(topic);
     // The server's answer is sent inside the broadcast: none by now means
@@ -187,11 +191,12 @@ void SendAddItem(HWND window)
 
 void OnAcknowledgement(HWND window, HWND sender, LPARAM lParam)
 {
-    if (g_conversation.step == AwaitingServer) {
-        if (g_conversation.server == nullptr)
-            AcceptServer(window, sender, lParam);
-        else
-            DeclineServer(window, sender, lParam);
+    if (g_conversation.initiating && g_conversation.server == nullptr) {
+        AcceptServer(window, sender, lParam);
+        return;
+    }
+    if (g_conversation.initiating && sender != g_conversation.server) {
+        DeclineServer(window, sender, lParam);
         return;
     }
     if (sender != g_conversation.server)

@@ -1,13 +1,14 @@
 #include "engine/copy_progress.h"
 
-#include <windows.h>
 #include <commctrl.h>
+
+#include <cstdint>
 
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/waiting.h"
 
-void ShowCopyProgress(uint32_t done, uint32_t total, bool pause)
+void ShowCopyProgress(DWORD done, DWORD total, bool pause)
 {
     uint64_t percent = total == 0 ? 100 : static_cast<uint64_t>(done) * 100 / total;
     if (percent > 100)

@@ -1,7 +1,8 @@
 #pragma once
 // The progress bar of the copy and registration steps.
-#include <cstdint>
+#include <windows.h>
 
 // Sets prbPerCent to done * 100 / total (at most 100) and makes sure it shows
-// it; with pause, waits 15 ms; then repaints and dispatches waiting messages.
-void ShowCopyProgress(uint32_t done, uint32_t total, bool pause);
+// it; with pause, waits 15 ms first without running anything; then repaints
+// the bar and handles the messages that are waiting.
+void ShowCopyProgress(DWORD done, DWORD total, bool pause);

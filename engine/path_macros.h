@@ -1,6 +1,7 @@
 #pragma once
-// The path macros of list lines: <WinDir>, <WinSysDir>, <Fonts>, <AppDir>.
+// Expansion of the path macro at the start of a list text.
 
-// Rewrites a 260-byte text in place when it starts with a macro; returns 1
-// then, 0 when it does not (the text is unchanged).
+// Rewrites the 260-byte text in place when it starts with "<WinDir>",
+// "<WinSysDir>", "<Fonts>" or "<AppDir>" (any case) and returns 1; returns 0
+// and leaves the text unchanged otherwise.
 int ExpandPathMacro(char* text);

@@ -1,8 +1,7 @@
 #pragma once
-// Self-registering libraries and the system's shared-library counts.
+// The system's count of installations that use a shared file.
 
-// Calls the library's DllRegisterServer; 1 when it ran and reported success.
-int SelfRegister(const char* path);
-// Raises the file's count under HKLM SharedDLLs by one (nothing is written
-// when that key does not exist). Returns 1.
+// Raises the SharedDLLs count of the installed file's path by one (a
+// missing count becomes 1). Does nothing when the SharedDLLs key does not
+// exist. Returns 1.
 int AddSharedLibraryReference(const char* path);

@@ -8,6 +8,7 @@
 #include "engine/install_model.h"
 #include "engine/path_macros.h"
 #include "engine/portable/list_file.h"
+#include "engine/self_registration.h"
 #include "engine/shared_libraries.h"
 #include "registration/associations.h"
 #include "registration/portable/number_text.h"
@@ -28,8 +29,8 @@ struct RegistryStep {
     char productKey[kTextCapacity];
     char recordKey[kTextCapacity];
     char destination[kTextCapacity];
-    uint32_t done;
-    uint32_t total;
+    DWORD done;
+    DWORD total;
 };
 
 int LineCount(StringList list)
@@ -211,7 +212,7 @@ void WriteSettingsAndUninstall()
 
     if (g_wizard.model.setupKind != 2)
         WriteToolsetSetting(step);
-    step.total = static_cast<uint32_t>(LineCount(g_wizard.model.registry) + LineCount(g_wizard.model.files) +
+    step.total = static_cast<DWORD>(LineCount(g_wizard.model.registry) + LineCount(g_wizard.model.files) +
                                        LineCount(g_wizard.model.groupItems));
     WriteRegistryList(step);
     WriteInformationLine(g_wizard.installRoot, step.recordKey, "Control", InfoSystemInstall);

@@ -74,26 +74,28 @@ HWND CreateTestServer()
                            windowClass.hInstance, nullptr);
 }
 
+struct DesktopWork {
+    const std::function<void()>* body;
+    HDESK desktop;
+};
+
+DWORD WINAPI RunOnDesktopThread(void* parameter)
+{
+    auto* work = static_cast<DesktopWork*>(parameter);
+    if (!SetThreadDesktop(work->desktop))
+        return 1;
+    (*work->body)();
+    return 0;
+}
+
 // Runs the body on a thread of a desktop of its own, where a broadcast
 // reaches only the windows that the body creates, not the system's own
 // program manager.
 void RunOnOwnDesktop(const std::function<void()>& body)
 {
-    struct Work {
-        const std::function<void()>* body;
-        HDESK desktop;
-    } work = {&body, CreateDesktopA("InstalGroupTests", nullptr, nullptr, 0, GENERIC_ALL, nullptr)};
+    DesktopWork work = {&body, CreateDesktopA("InstalGroupTests", nullptr, nullptr, 0, GENERIC_ALL, nullptr)};
     ASSERT_NE(work.desktop, nullptr);
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](void* parameter) -> DWORD {
-            auto* work = static_cast<Work*>(parameter);
-            if (!SetThreadDesktop(work->desktop))
-                return 1;
-            (*work->body)();
-            return 0;
-        },
-        &work, 0, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, RunOnDesktopThread, &work, 0, nullptr);
     WaitForSingleObject(thread, INFINITE);
     DWORD code = 1;
     GetExitCodeThread(thread, &code);

@@ -1,0 +1,6 @@
+#pragma once
+// Calling a library's own registration entry point.
+
+// 1 when the library's DllRegisterServer ran and reported success; 0 when it
+// cannot be loaded, has no such export or reports a failure.
+int SelfRegister(const char* path);

@@ -67,6 +67,12 @@ void ShowControl(int id, bool on)
     ShowWindow(ControlWindow(id), on ? SW_SHOW : SW_HIDE);
 }
 
+void SetDefaultButton(int id)
+{
+    SendMessageA(g_wizard.mainWindow, DM_SETDEFID, static_cast<WPARAM>(id), 0);
+    SendMessageA(ControlWindow(id), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
 bool IsControlChecked(int id)
 {
     return SendMessageA(ControlWindow(id), BM_GETCHECK, 0, 0) == BST_CHECKED;

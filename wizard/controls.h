@@ -15,3 +15,5 @@ void EnableControl(int id, bool on);
 void ShowControl(int id, bool on);
 // True only for the checked state (an indeterminate box is not checked).
 bool IsControlChecked(int id);
+// Makes the push button the main form's default button.
+void SetDefaultButton(int id);

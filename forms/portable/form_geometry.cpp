@@ -1,0 +1,54 @@
+#include "forms/portable/form_geometry.h"
+
+#include <cstring>
+
+int CentredOrigin(int parentOrigin, int parentExtent, int extent)
+{
+    unsigned half = static_cast<unsigned>(parentExtent) / 2 - static_cast<unsigned>(extent) / 2;
+    return static_cast<int>(half + static_cast<unsigned>(parentOrigin));
+}
+
+void StatusBarEdges(const int* widths, int count, int* edges)
+{
+    int edge = 0;
+    for (int i = 0; i < count; ++i) {
+        edge = widths[i] == -1 ? -1 : edge + widths[i];
+        edges[i] = edge;
+    }
+}
+
+int ComboFitHeight(int visibleItems, int lineHeight, int windowHeight)
+{
+    return visibleItems * lineHeight + windowHeight + 4;
+}
+
+Box AutoSizedLabel(const Box& old, int textWidth, int textHeight, int borderX, int borderY,
+                   int alignment)
+{
+    Box box = {old.left, old.top, textWidth + borderX, textHeight + borderY};
+    if (alignment == 2) {
+        box.left = old.left + old.width - box.width;
+        box.top = old.top + old.height - box.height;
+    } else if (alignment == 1) {
+        box.left = old.left + old.width / 2 - textWidth / 2 - borderX;
+        box.top = old.top + old.height / 2 - textHeight / 2 - borderY;
+    }
+    return box;
+}
+
+std::size_t WindowMapCapacityFor(std::size_t count, std::size_t capacity)
+{
+    if (count + 2 < capacity)
+        return capacity;
+    return (count + 2) * 2;
+}
+
+bool ToolbarHasTexts(const char* const* texts, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const char* text = texts[i];
+        if ((text[0] != '\0' && text[0] != ' ') || std::strlen(text) > 1)
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The runtime's window procedures and the names of its window classes.
+#include <windows.h>
+
+constexpr char kMdiFrameClassPrefix[] = "KSRUNMDIWINDOW";
+constexpr char kWindowClassPrefix[] = "KSRUNWINDOW";
+constexpr char kDialogClassPrefix[] = "KSRUNDIALOGBOX";
+constexpr char kMdiChildClass[] = "KSRUNMDICHILDWINDOW";
+constexpr char kMdiClientClass[] = "KSMDICLIENT";
+constexpr char kGroupClass[] = "KSGROUP";
+constexpr char kPictureClass[] = "KSPICTURE";
+
+// Private messages of the runtime.
+constexpr UINT kButtonCreating = 0x818;
+constexpr UINT kFormLoaded = 0x819;
+constexpr UINT kRefreshScrollBars = 0x81A;
+constexpr UINT kGetRecord = 0x84C;
+
+// Class procedure of the form classes, KSGROUP and KSPICTURE, and the
+// replacement procedure of every other control.
+LRESULT CALLBACK RuntimeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Dialog procedure of dialog-kind forms.
+INT_PTR CALLBACK RuntimeDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK RuntimeMdiClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Procedure of the inner windows of combo boxes, extended combo boxes and
+// IP-address controls.
+LRESULT CALLBACK ChildEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

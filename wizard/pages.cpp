@@ -1,0 +1,420 @@
+#include "wizard/pages.h"
+
+#include <shlobj.h>
+
+#include "engine/install_model.h"
+#include "engine/portable/list_file.h"
+#include "registration/portable/product_keys.h"
+#include "registration/registry.h"
+#include "wizard/completion.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/messages.h"
+#include "wizard/portable/page_flow.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/portable/wizard_texts.h"
+#include "wizard/waiting.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+const int kAssociationBoxes[] = {chkProject, chkWindow, chkModule, chkResource};
+constexpr int kNoString = 0;
+
+void SetChecked(int id, bool checked)
+{
+    SendMessageA(ControlWindow(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool IsChecked(int id)
+{
+    return SendMessageA(ControlWindow(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void FocusControl(int id)
+{
+    SetFocus(ControlWindow(id));
+}
+
+// A table string, then information lines, each after a space, then (when
+// given) a closing table string after a space.
+void ComposeLabel(int id, int firstString, std::initializer_list<int> informationLines, int lastString)
+{
+    char text[kTextCapacity];
+    char line[kTextCapacity];
+    LoadTableString(firstString, text);
+    for (int index : informationLines) {
+        AppendChar(text, ' ');
+        GetInformationLine(index, line);
+        AppendText(text, line);
+    }
+    if (lastString != kNoString)
+        SetControlTextFromTable(id, lastString, text, 1);
+    else
+        SetControlText(id, text);
+}
+
+void HideOptionsShortcut()
+{
+    SetChecked(chkShortcut, false);
+    ShowControl(grpShortcut, false);
+}
+
+void ChooseDefaultDestination()
+{
+    char* destination = g_wizard.buffers.destination;
+    GetInformationLine(InfoDefaultFolder, destination);
+    if (g_wizard.model.systemInstall != 0) {
+        GetSystemDirectoryA(destination, static_cast<UINT>(kTextCapacity));
+        HideOptionsShortcut();
+        return;
+    }
+    char shortcutTarget[kTextCapacity];
+    GetInformationLine(InfoShortcutTarget, shortcutTarget);
+    if (shortcutTarget[0] == '\0') {
+        HideOptionsShortcut();
+        g_wizard.optionsContent = 0;
+    }
+    g_wizard.createGroup = 1;
+    ShowControl(Edit3, true);
+    ShowControl(List1, true);
+    SetChecked(Check1, true);
+
+    GetInformationLine(InfoDefaultFolder, g_wizard.buffers.defaultFolder);
+    if (!ReadRegValue(kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+                      destination)) {
+        // Without the value, the system drive's usual folder stands in.
+        GetWindowsDirectoryA(destination, static_cast<UINT>(kTextCapacity));
+        destination[3] = '\0';
+        AppendText(destination, "Program Files");
+    }
+    JoinPath(destination, g_wizard.buffers.defaultFolder);
+}
+
+void OfferAssociations()
+{
+    StringList associations = g_wizard.model.associations;
+    LRESULT count = associations != nullptr ? StringListSize(associations) : 0;
+    if (count <= 0) {
+        ShowControl(grpAssociate, false);
+        return;
+    }
+    g_wizard.optionsContent = 1;
+    ComposeLabel(grpAssociate, 10016, {InfoProductName}, kNoString);
+    for (int k = 0; k < count && k < 4; ++k) {
+        char line[kTextCapacity];
+        char field[kTextCapacity];
+        StringListGet(associations, k, line);
+        SplitFirstField(line, field);
+        SplitFirstField(line, field);
+        int box = kAssociationBoxes[k];
+        SetChecked(box, true);
+        EnableControl(box, true);
+        SetControlText(box, field);
+    }
+}
+
+void ReadToolsetChoice()
+{
+    char productKey[kTextCapacity];
+    char key[kTextCapacity];
+    char value[kTextCapacity] = "0";
+    GetInformationLine(InfoProductKey, productKey);
+    ProductRecordKey(key, sizeof key, productKey, "", "Settings");
+    if (!ReadRegValue(g_wizard.installRoot, key, "Basalt", value))
+        CopyText(value, "0");
+    bool basalt = ParseNumber(value) != 0;
+    SetChecked(chkBasalt, basalt);
+    // Only one of the two options may show as selected.
+    if (basalt)
+        SetChecked(chkMasm32, false);
+}
+
+bool IsNineXFamily()
+{
+    return (GetVersion() & 0x80000000u) != 0;
+}
+
+void ReadUserDetails()
+{
+    const char* key = IsNineXFamily() ? "Software\\Microsoft\\Windows\\CurrentVersion"
+                                      : "Software\\Microsoft\\Windows NT\\CurrentVersion";
+    char value[kTextCapacity] = "";
+    if (ReadRegValue(kLocalMachine, key, "RegisteredOwner", value))
+        SetControlText(Edit1, value);
+    value[0] = '\0';
+    if (ReadRegValue(kLocalMachine, key, "RegisteredOrganization", value))
+        SetControlText(Edit2, value);
+}
+
+void ListExistingGroups()
+{
+    char folder[kTextCapacity] = "";
+    bool found = IsNineXFamily()
+        ? ReadRegValue(0x80000003u, ".DEFAULT\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                       "Programs", folder)
+        : ReadRegValue(kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                       "Common Programs", folder);
+    if (!found)
+        return;
+    JoinPath(folder, "*.*");
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(folder, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    HWND list = ControlWindow(List1);
+    do {
+        if (entry.cFileName[0] != '.')
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.cFileName));
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+void ComposeStartTexts()
+{
+    char text[kTextCapacity];
+    GetInformationLine(InfoProductName, text);
+    SetControlTextFromTable(Static5, 10027, text, 1);
+    ComposeLabel(Static7, 10065, {InfoProductName}, 10069);
+
+    char version[kTextCapacity];
+    GetInformationLine(InfoProductName, text);
+    AppendChar(text, ' ');
+    GetInformationLine(InfoVersion, version);
+    AppendText(text, version);
+    SetControlText(Edit3, text);
+
+    GetControlText(Static12, text);
+    char line[kTextCapacity];
+    for (int index : {InfoProductName, InfoVersion}) {
+        AppendChar(text, ' ');
+        GetInformationLine(index, line);
+        AppendText(text, line);
+    }
+    SetControlTextFromTable(Static12, 10069, text, 1);
+}
+
+void ShowSummary()
+{
+    char labels[4][kTextCapacity];
+    char name[kTextCapacity], organization[kTextCapacity], folder[kTextCapacity], group[kTextCapacity];
+    LoadTableString(10044, labels[0]);
+    LoadTableString(10049, labels[1]);
+    LoadTableString(10038, labels[2]);
+    LoadTableString(10052, labels[3]);
+    GetControlText(Edit1, name);
+    GetControlText(Edit2, organization);
+    GetControlText(stcDestDir, folder);
+    if (IsChecked(Check1))
+        GetControlText(Edit3, group);
+    else
+        LoadTableString(10047, group);
+    char* summary = g_wizard.buffers.scratchA;
+    ComposeSummary(summary, kTextCapacity,
+                   {labels[0], name, labels[1], organization, labels[2], folder, labels[3], group});
+    SetControlText(Edit4, summary);
+}
+
+void ShowWelcomePage()
+{
+    EnableControl(btnPrevious, false);
+    ShowControl(btnCancel, true);
+    ComposeLabel(Static1, 10066, {InfoProductName, InfoVersion}, 10069);
+    ShowControl(btnPrevious, true);
+    ShowControl(btnNext, true);
+    ShowControl(Group1, true);
+    ShowControl(grpPercent, false);
+    ShowControl(Group2, false);
+}
+
+void ShowInstallingPage()
+{
+    char text[kTextCapacity];
+    ShowControl(Group6, false);
+    ShowControl(btnPrevious, false);
+    ShowControl(btnNext, false);
+    SetDefaultButton(btnCancel);
+    FocusControl(btnCancel);
+    SetControlTextFromTable(stcCurrentTask, 10017, text, 0);
+    SetControlTextFromTable(btnCancel, 10008, text, 0);
+    SendMessageA(ControlWindow(prbPerCent), PBM_SETPOS, 0, 0);
+    ShowControl(prbPerCent, false);
+    ShowControl(grpPercent, true);
+    WaitMilliseconds(500, true);
+}
+
+bool AskToLeave()
+{
+    char text[kTextCapacity];
+    LoadTableString(10032, text);
+    return ShowMessage(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+void CloseWizard()
+{
+    SendMessageA(g_wizard.mainWindow, WM_CLOSE, 0, 0);
+}
+
+void FinishWizard()
+{
+    char closing[kTextCapacity];
+    GetInformationLine(InfoClosingMessage, closing);
+    if (g_wizard.finishReached && closing[0] != '\0')
+        ShowMessage(closing, MB_OK | MB_ICONINFORMATION);
+    if (g_wizard.restartNeeded)
+        RestartOrRemind();
+    CloseWizard();
+}
+
+}  // namespace
+
+void FillPageDefaults()
+{
+    char line[kTextCapacity];
+    GetInformationLine(InfoWelcomeText, line);
+    SetControlText(Static4, line);
+    ChooseDefaultDestination();
+    SetControlText(stcDestDir, g_wizard.buffers.destination);
+    OfferAssociations();
+    ReadToolsetChoice();
+    ReadUserDetails();
+    ComposeStartTexts();
+    ListExistingGroups();
+}
+
+void ShowPage()
+{
+    char text[kTextCapacity];
+    switch (g_wizard.page) {
+    case PageWelcome:
+        ShowWelcomePage();
+        break;
+    case PageDestination:
+        EnableControl(btnPrevious, true);
+        ShowControl(Group2, true);
+        ShowControl(Group1, false);
+        ShowControl(Group3, false);
+        break;
+    case PageUserDetails:
+        FocusControl(Edit1);
+        ShowControl(Group4, false);
+        ShowControl(Group3, true);
+        ShowControl(Group2, false);
+        break;
+    case PageProgramGroup:
+        FocusControl(Edit3);
+        ShowControl(Group5, false);
+        ShowControl(Group4, true);
+        ShowControl(Group3, false);
+        break;
+    case PageOptions:
+        SetControlTextFromTable(btnNext, 10045, text, 0);
+        ShowControl(Group6, false);
+        ShowControl(Group5, true);
+        ShowControl(Group4, false);
+        break;
+    case PageSummary:
+        ShowSummary();
+        SetControlTextFromTable(btnNext, 10037, text, 0);
+        ShowControl(Group6, true);
+        ShowControl(Group5, false);
+        break;
+    case PageInstalling:
+        ShowInstallingPage();
+        break;
+    case PageFinish:
+        ShowFinishPage();
+        break;
+    default:
+        break;
+    }
+}
+
+int OnNextClicked()
+{
+    if (g_wizard.page >= PageFinish)
+        return 1;
+    g_wizard.page = NextPageNumber(g_wizard.page, g_wizard.optionsContent, g_wizard.model.setupKind);
+    if (g_wizard.page == PageSummary && SkipsOptionsPage(g_wizard.optionsContent, g_wizard.model.setupKind))
+        ShowControl(Group4, false);
+    ShowPage();
+    return 1;
+}
+
+int OnPreviousClicked()
+{
+    if (g_wizard.page <= PageWelcome)
+        return 1;
+    g_wizard.page = PreviousPageNumber(g_wizard.page, g_wizard.optionsContent, g_wizard.model.setupKind);
+    if (g_wizard.page == PageProgramGroup
+        && SkipsOptionsPage(g_wizard.optionsContent, g_wizard.model.setupKind)) {
+        char text[kTextCapacity];
+        SetControlTextFromTable(btnNext, 10045, text, 0);
+        ShowControl(Group6, false);
+    }
+    ShowPage();
+    return 1;
+}
+
+int OnCancelClicked()
+{
+    switch (g_wizard.page) {
+    case PageUnpacking: {
+        char logo[kTextCapacity];
+        CopyText(logo, g_wizard.buffers.temp);
+        JoinPath(logo, "AppLogo.bmp");
+        SetFileAttributesA(logo, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(logo);
+        g_wizard.cancel = 1;
+        break;
+    }
+    case PageWelcome:
+        CloseWizard();
+        break;
+    case PageInstalling:
+        PumpOneMessage();
+        if (AskToLeave()) {
+            g_wizard.cancel = 1;
+        } else {
+            g_wizard.cancel = 0;
+            WaitMilliseconds(10, true);
+        }
+        break;
+    case PageFinish:
+        FinishWizard();
+        break;
+    default:
+        if (AskToLeave())
+            CloseWizard();
+        break;
+    }
+    return 1;
+}
+
+int OnBrowseClicked()
+{
+    BrowseForDestination();
+    return 1;
+}
+
+int OnGroupCheckClicked()
+{
+    bool checked = IsChecked(Check1);
+    ShowControl(Edit3, checked);
+    ShowControl(List1, checked);
+    g_wizard.createGroup = checked ? 1 : 0;
+    if (checked)
+        FocusControl(Edit3);
+    return 1;
+}
+
+void OpenLink(HWND label, bool asEmail)
+{
+    char text[kTextCapacity] = "";
+    char address[kTextCapacity];
+    if (asEmail)
+        CopyText(text, "mailto:");
+    GetWindowTextA(label, address, sizeof address);
+    AppendText(text, address);
+    ShellExecuteA(GetParent(label), nullptr, text, nullptr, nullptr, SW_SHOWNORMAL);
+}

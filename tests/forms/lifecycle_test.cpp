@@ -9,7 +9,7 @@
 #include "forms/window_map.h"
 #include "forms/window_procedures.h"
 #include "message_box_catcher.h"
-#include "png_writer.h"
+#include "screenshot.h"
 #include "runtime_fixture.h"
 #include "wizard/control_ids.h"
 
@@ -103,7 +103,7 @@ TEST_F(FormLifecycle, MainIsCentredAndShownAfterLoading)
     Pump();
     Sleep(200);
     Pump();
-    EXPECT_TRUE(SaveWindowPng(main, ArtifactFolder() + "\\main_form.png"));
+    EXPECT_FALSE(SaveScreenshot(main, "main_form").empty());
 
     DestroyWindow(main);
     EXPECT_EQ(g_runtime.WindowMapCount, 0u) << "no window of the form left in the map";

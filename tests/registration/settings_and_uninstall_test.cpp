@@ -251,3 +251,28 @@ TEST_F(SettingsAndUninstall, AssociationsAreNumberedInRegistrationOrder)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ParseRegistryLine, ExpandsTheLeadingMacroOrSkipsTheLine)
+{
+    RegistrationFixture fixture;
+    RegistrationFixture::SetText(stcDestDir, "C:\\Apps\\K");
+    struct Case { const char* line; RootCode root; const char* data; };
+    const Case cases[] = {
+        {"80000002H,Software\\Acme,Dir@<AppDir>\\Bin", kLocalMachine, "C:\\Apps\\K\\Bin"},
+        {"80000000H,.abc,@<windir>", kClassesRoot, "C:\\windows"},
+        {"80000001H,Software\\Acme,X@plain text", 0, nullptr},
+        {"80000001H,Software\\Acme,X@C:\\<AppDir>", 0, nullptr},
+        {"80000001H,Software\\Acme,NoAt<AppDir>", 0, nullptr},
+        {"0,Software\\Acme,X@<AppDir>", 0, "C:\\Apps\\K"},
+    };
+    for (const Case& c : cases) {
+        RegistryLine parsed;
+        EXPECT_EQ(ParseRegistryLine(c.line, parsed), c.root) << c.line;
+        if (c.data != nullptr)
+            EXPECT_STREQ(parsed.data, c.data) << c.line;
+    }
+}
+
+}  // namespace

@@ -62,3 +62,4 @@ file(GLOB PORTABLE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/port
 add_executable(portable_tests ${PORTABLE_TEST_SOURCES})
 target_link_libraries(portable_tests PRIVATE instal_portable gtest_main)
 add_test(NAME portable_tests COMMAND portable_tests)
+include(${CMAKE_SOURCE_DIR}/cmake/engine_programs.cmake)

@@ -2,29 +2,39 @@
 
 #include <commctrl.h>
 
-#include <cstdint>
-
+#include "engine/portable/file_rules.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/waiting.h"
 
-void ShowCopyProgress(DWORD done, DWORD total, bool pause)
+namespace {
+
+constexpr DWORD kProgressPause = 15;
+
+void DispatchWaitingMessages()
 {
-    uint64_t percent = total == 0 ? 100 : static_cast<uint64_t>(done) * 100 / total;
-    if (percent > 100)
-        percent = 100;
-    HWND bar = ControlWindow(prbPerCent);
-    if (bar != nullptr) {
-        do
-            SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
-        while (static_cast<uint64_t>(SendMessageA(bar, PBM_GETPOS, 0, 0)) < percent);
-    }
-    if (pause)
-        WaitMilliseconds(15, false);
-    UpdateWindow(bar);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+}  // namespace
+
+void ShowCopyProgress(DWORD done, DWORD total, bool pause)
+{
+    HWND bar = ControlWindow(prbPerCent);
+    WPARAM percent = CopyPercent(done, total);
+    // Set and read back until the bar shows the value; without a bar there
+    // is nothing to wait for.
+    while (bar != nullptr) {
+        SendMessageA(bar, PBM_SETPOS, percent, 0);
+        if (static_cast<WPARAM>(SendMessageA(bar, PBM_GETPOS, 0, 0)) >= percent)
+            break;
+    }
+    if (pause)
+        WaitMilliseconds(kProgressPause, false);
+    UpdateWindow(bar);
+    DispatchWaitingMessages();
 }

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <cstring>
-
+#include "engine/portable/path_macro.h"
 #include "registration/registry.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
@@ -11,25 +10,34 @@
 
 namespace {
 
-const char* const kMacros[] = {"<WinDir>", "<WinSysDir>", "<Fonts>", "<AppDir>"};
+const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 void FontsFolder(char* buffer)
 {
-    if (ReadRegValue(kCurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                     "Fonts", buffer))
+    if (ReadRegValue(kCurrentUser, kShellFoldersKey, "Fonts", buffer))
         return;
-    GetWindowsDirectoryA(buffer, kTextCapacity);
+    GetWindowsDirectoryA(buffer, static_cast<UINT>(kTextCapacity));
     JoinPath(buffer, "Fonts");
 }
 
-void MacroFolder(int macro, char* buffer)
+void MacroExpansion(PathMacro macro, char* buffer)
 {
     buffer[0] = '\0';
     switch (macro) {
-    case 0: GetWindowsDirectoryA(buffer, kTextCapacity); break;
-    case 1: GetSystemDirectoryA(buffer, kTextCapacity); break;
-    case 2: FontsFolder(buffer); break;
-    default: GetControlText(stcDestDir, buffer); break;
+    case PathMacro::WinDir:
+        GetWindowsDirectoryA(buffer, static_cast<UINT>(kTextCapacity));
+        break;
+    case PathMacro::WinSysDir:
+        GetSystemDirectoryA(buffer, static_cast<UINT>(kTextCapacity));
+        break;
+    case PathMacro::Fonts:
+        FontsFolder(buffer);
+        break;
+    case PathMacro::AppDir:
+        GetControlText(stcDestDir, buffer);
+        break;
+    case PathMacro::None:
+        break;
     }
 }
 
@@ -37,18 +45,13 @@ void MacroFolder(int macro, char* buffer)
 
 int ExpandPathMacro(char* text)
 {
-    const char* close = std::strchr(text, '>');
-    if (close == nullptr)
+    const char* rest = nullptr;
+    PathMacro macro = RecognizePathMacro(text, &rest);
+    if (macro == PathMacro::None)
         return 0;
-    std::size_t macroLength = static_cast<std::size_t>(close - text) + 1;
-    for (int macro = 0; macro < 4; ++macro) {
-        if (std::strlen(kMacros[macro]) != macroLength || _strnicmp(text, kMacros[macro], macroLength) != 0)
-            continue;
-        char expanded[kTextCapacity];
-        MacroFolder(macro, expanded);
-        AppendText(expanded, close + 1);
-        CopyText(text, expanded);
-        return 1;
-    }
-    return 0;
+    char expanded[kTextCapacity];
+    MacroExpansion(macro, expanded);
+    AppendText(expanded, rest);
+    CopyText(text, expanded);
+    return 1;
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-using RegisterServerEntry = HRESULT(STDAPICALLTYPE*)();
+using RegisterServerProc = HRESULT(STDAPICALLTYPE*)();
 
 }  // namespace
 
@@ -15,12 +15,13 @@ int SelfRegister(const char* path)
     HMODULE library = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (library == nullptr)
         return 0;
-    auto entry = reinterpret_cast<RegisterServerEntry>(
-        reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
-    HRESULT status = entry != nullptr ? entry() : E_FAIL;
-    FreeLibrary(library);
-    if (FAILED(status))
+    auto registerServer =
+        reinterpret_cast<RegisterServerProc>(reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
+    if (registerServer == nullptr || FAILED(registerServer())) {
+        FreeLibrary(library);
         return 0;
+    }
+    FreeLibrary(library);
     WaitMilliseconds(100, true);
     return 1;
 }

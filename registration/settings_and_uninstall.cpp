@@ -9,7 +9,7 @@
 #include "engine/path_macros.h"
 #include "engine/portable/list_file.h"
 #include "engine/self_registration.h"
-#include "engine/shared_libraries.h"
+#include "engine/shared_library_count.h"
 #include "registration/associations.h"
 #include "registration/portable/number_text.h"
 #include "registration/portable/product_keys.h"

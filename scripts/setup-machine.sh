@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev python3 zlib1g-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
-  wine64 xvfb xauth googletest imagemagick
+  wine64 xvfb xauth googletest imagemagick python3-fonttools fonts-dejavu-core
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "engine/install_model.h"
+#include "engine/progress_hook.h"
 #include "registration/registry.h"
 
 constexpr int kWorkBlockSize = 2080;
@@ -22,18 +23,21 @@ struct WorkBuffers {
 struct WizardState {
     HWND mainWindow;
     HINSTANCE instance;
+    int osCode;                     // the runtime's operating-system code, read at start-up
     char* workBlock;
     WorkBuffers buffers;
     RootCode installRoot;           // kLocalMachine, or kCurrentUser when that cannot be written
     unsigned page;
     volatile LONG cancel;
     HANDLE package;                 // open package handle, or INVALID_HANDLE_VALUE
+    ProgressState progress;         // the extraction's progress hook
     InstallModel model;
     int optionsContent;
     int createGroup;
     int finishReached;
     int restartNeeded;
     StringList afterRestartRegistrations;
+    StringList copiedFiles;         // targets the copy step wrote; the only files a rollback deletes
 };
 
 extern WizardState g_wizard;

@@ -1,17 +1,19 @@
-#include "engine/shared_libraries.h"
+#include "engine/shared_library_count.h"
 
 #include <windows.h>
 
+#include "registration/registry.h"
+
 namespace {
 
-const char kSharedLibrariesKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+const char kSharedDllsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
 }  // namespace
 
 int AddSharedLibraryReference(const char* path)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedLibrariesKey, 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, kWriteAccess, &key) != ERROR_SUCCESS)
         return 1;
     DWORD count = 0;
     DWORD size = sizeof count;

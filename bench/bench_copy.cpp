@@ -1,0 +1,196 @@
+// Measures the copy step on a set of mixed files (50 MB unless a size in MB
+// is given): wall time, the share of it that the step's fixed pauses account
+// for, the rest beside CopyFileA of the same files, and the processor time
+// that the pauses use.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/copy_files.h"
+#include "engine/copy_progress.h"
+#include "engine/copy_with_times.h"
+#include "wizard/control_ids.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/waiting.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+constexpr DWORD kChunk = 16384;
+constexpr double kChunkPauseSeconds = 0.025;   // 15 ms after the bar, 10 ms wait
+constexpr double kFilePauseSeconds = 0.015;
+
+struct FileSet {
+    std::vector<std::string> names;
+    std::vector<DWORD> sizes;
+    unsigned long long bytes = 0;
+    unsigned long long chunks = 0;
+};
+
+double Seconds()
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double ProcessorSeconds()
+{
+    FILETIME creation, exit, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
+    auto value = [](FILETIME t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return static_cast<double>(value(kernel) + value(user)) / 1e7;
+}
+
+void WriteFileOfSize(const std::string& path, DWORD size)
+{
+    std::string bytes(size, '\0');
+    for (DWORD i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>((i * 2654435761u) >> 24);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), size, &written, nullptr);
+    CloseHandle(file);
+}
+
+// Large, middle and small files in the proportions 80 %, 16 % and 4 %.
+FileSet MakeFiles(const std::string& folder, unsigned megabytes)
+{
+    struct Kind {
+        const char* prefix;
+        DWORD size;
+        double share;
+    };
+    const Kind kinds[] = {{"Large", 4u << 20, 0.80}, {"Middle", 200u << 10, 0.16}, {"Small", 10u << 10, 0.04}};
+    FileSet set;
+    for (const Kind& kind : kinds) {
+        unsigned count = static_cast<unsigned>(kind.share * megabytes * 1048576.0 / kind.size + 0.5);
+        for (unsigned i = 0; i < count; ++i) {
+            std::string name = std::string(kind.prefix) + std::to_string(i) + ".bin";
+            WriteFileOfSize(folder + "\\" + name, kind.size);
+            set.names.push_back(name);
+            set.sizes.push_back(kind.size);
+            set.bytes += kind.size;
+            set.chunks += (kind.size + kChunk - 1) / kChunk;
+        }
+    }
+    return set;
+}
+
+void MakeWindow()
+{
+    HWND window = CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 400, 200, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    CreateWindowExA(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE, 10, 10, 300, 20, window,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(prbPerCent)), nullptr, nullptr);
+    CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE, 10, 40, 300, 20, window,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(stcFile)), nullptr, nullptr);
+    g_wizard.mainWindow = window;
+}
+
+double CopyFileSeconds(const FileSet& set, const std::string& from, const std::string& to)
+{
+    double start = Seconds();
+    for (const std::string& name : set.names)
+        CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+    return Seconds() - start;
+}
+
+struct PauseRun {
+    double secondsPerRound;
+    double processorShare;   // processor seconds per second of pause
+};
+
+// A run of one chunk's pauses alone, as the step makes them.
+PauseRun MeasurePauses(unsigned rounds)
+{
+    double cpu = ProcessorSeconds();
+    double start = Seconds();
+    for (unsigned i = 0; i < rounds; ++i) {
+        WaitMilliseconds(15, false);
+        WaitMilliseconds(10, true);
+    }
+    double wall = Seconds() - start;
+    return {wall / rounds, (ProcessorSeconds() - cpu) / wall};
+}
+
+// One bar update without its pause, as every chunk makes it.
+double SecondsPerProgressUpdate(unsigned rounds)
+{
+    double start = Seconds();
+    for (unsigned i = 0; i < rounds; ++i)
+        ShowCopyProgress(i % 100, 100, false);
+    return (Seconds() - start) / rounds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    unsigned megabytes = argc > 1 ? static_cast<unsigned>(std::atoi(argv[1])) : 50;
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    ResetWizardState();
+    AllocateWorkBuffers();
+    MakeWindow();
+
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    std::string root = std::string(base) + "InstalBench";
+    std::string temp = root + "\\Temp", target = root + "\\Target", plain = root + "\\Plain";
+    for (const std::string& folder : {root, temp, target, plain})
+        CreateDirectoryA(folder.c_str(), nullptr);
+    FileSet set = MakeFiles(temp, megabytes);
+
+    double copyFileSeconds = CopyFileSeconds(set, temp, plain);
+
+    g_wizard.model.files = CreateStringList(false);
+    for (std::size_t i = 0; i < set.names.size(); ++i)
+        StringListAdd(g_wizard.model.files, (target + "," + set.names[i] + "," + std::to_string(set.sizes[i]) + ",,,1,0,0").c_str());
+    g_wizard.model.entryCount = static_cast<int32_t>(set.names.size());
+    g_wizard.model.progressTotal = static_cast<uint32_t>(set.bytes);
+    CopyText(g_wizard.buffers.temp, temp.c_str());
+
+    double cpuStart = ProcessorSeconds();
+    double start = Seconds();
+    int result = CopyFiles();
+    double wall = Seconds() - start;
+    double cpu = ProcessorSeconds() - cpuStart;
+
+    double pauses = set.chunks * kChunkPauseSeconds + set.names.size() * kFilePauseSeconds;
+    double rest = wall - pauses;
+    PauseRun pauseRun = MeasurePauses(200);
+    double progressUpdate = SecondsPerProgressUpdate(200);
+    double oneStart = Seconds();
+    CopyWithTimes((plain + "\\" + set.names[0]).c_str(), (target + "\\again.bin").c_str(), 0);
+    double oneFile = Seconds() - oneStart;
+    DeleteFileA((target + "\\again.bin").c_str());
+
+    std::printf("files: %zu, bytes: %llu, chunks of 16 KB: %llu, CopyFiles result: %d\n", set.names.size(), set.bytes,
+                set.chunks, result);
+    std::printf("wall time of CopyFiles:          %8.2f s\n", wall);
+    std::printf("fixed pauses (25 ms a chunk, 15 ms a file): %8.2f s (%.1f %% of the wall time)\n", pauses, 100.0 * pauses / wall);
+    std::printf("rest (copying and bookkeeping):  %8.2f s\n", rest);
+    std::printf("CopyFileA of the same files:     %8.2f s (rest / CopyFileA = %.2f)\n", copyFileSeconds,
+                copyFileSeconds > 0 ? rest / copyFileSeconds : 0.0);
+    std::printf("processor time in CopyFiles:     %8.2f s (%.1f %% of its wall time)\n", cpu, 100.0 * cpu / wall);
+    std::printf("processor time during pauses:    %8.4f s per second of pause (%.2f s over the step's pauses)\n",
+                pauseRun.processorShare, pauseRun.processorShare * pauses);
+    std::printf("one chunk's pauses measured:     %8.1f ms (nominal 25 ms)\n", pauseRun.secondsPerRound * 1000.0);
+    std::printf("CopyWithTimes of %lu bytes:   %8.2f s (%lu chunks)\n", static_cast<unsigned long>(set.sizes[0]), oneFile,
+                static_cast<unsigned long>((set.sizes[0] + kChunk - 1) / kChunk));
+    std::printf("one bar update without pause:    %8.1f ms\n", progressUpdate * 1000.0);
+
+    for (const std::string& name : set.names) {
+        DeleteFileA((target + "\\" + name).c_str());
+        DeleteFileA((plain + "\\" + name).c_str());
+        DeleteFileA((temp + "\\" + name).c_str());
+    }
+    for (const std::string& folder : {target, plain, temp, root})
+        RemoveDirectoryA(folder.c_str());
+    return result == 1 ? 0 : 1;
+}

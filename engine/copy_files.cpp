@@ -1,0 +1,209 @@
+#include "engine/copy_files.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "engine/copy_progress.h"
+#include "engine/copy_with_times.h"
+#include "engine/file_version.h"
+#include "engine/fonts.h"
+#include "engine/portable/file_line.h"
+#include "engine/portable/file_rules.h"
+#include "engine/restart_rename.h"
+#include "engine/rollback.h"
+#include "engine/self_registration.h"
+#include "engine/short_path.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/messages.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+// One file of the step: its fields and the three paths built from them.
+struct FileCopy {
+    FileLineFields fields;
+    char source[kTextCapacity];      // in the temp folder, short form
+    char target[kTextCapacity];      // short form when it exists
+    char installed[kTextCapacity];   // target folder and name as listed
+    DWORD done;                      // the step's byte count before this file
+};
+
+enum class Outcome {
+    Installed,     // go on with the font step
+    Protected,     // a protected library: straight to the second copy
+    Failed,        // reported and rolled back
+};
+
+bool Exists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CopyOrFallBack(const char* source, const char* target, DWORD done)
+{
+    return CopyWithTimes(source, target, done) || CopyFileA(source, target, FALSE);
+}
+
+void AddToList(StringList& list, const char* text)
+{
+    if (list == nullptr)
+        list = CreateStringList(false);
+    StringListAdd(list, text);
+}
+
+// The rollback deletes only what this run wrote, never a file that was
+// there before and was kept or could not be touched.
+void RecordCopied(const FileCopy& file)
+{
+    AddToList(g_wizard.copiedFiles, file.installed);
+}
+
+Outcome ReportCopyFailure(const char* path)
+{
+    RollBack();
+    const char* backslash = std::strrchr(path, '\\');
+    ReportError(IDS_COPY_FAILED, backslash != nullptr ? backslash + 1 : path, true);
+    return Outcome::Failed;
+}
+
+// The target is held by a running program: its replacement goes beside it
+// under a temporary name and is moved over it at the next start.
+Outcome ReplaceAtRestart(const FileCopy& file)
+{
+    char name[kTextCapacity];
+    char temporary[kTextCapacity];
+    TemporaryReplacementName(file.fields.name, name, sizeof name);
+    CopyText(temporary, file.fields.folder);
+    JoinPath(temporary, name);
+    if (!CopyOrFallBack(file.source, temporary, file.done))
+        return ReportCopyFailure(file.target);
+    ScheduleRenameAtRestart(temporary, file.target);
+    if (file.fields.selfRegister)
+        AddToList(g_wizard.afterRestartRegistrations, file.target);
+    g_wizard.restartNeeded = 1;
+    return Outcome::Installed;
+}
+
+bool ShouldReplace(const FileCopy& file)
+{
+    if (file.fields.replace != 0)
+        return true;
+    if (IsFontFile(file.fields.name))
+        return false;
+    return IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow) != 0;
+}
+
+Outcome ReplaceOrKeep(const FileCopy& file)
+{
+    if (!ShouldReplace(file))
+        return Outcome::Installed;
+    SetFileAttributesA(file.target, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(file.target);
+    if (!CopyOrFallBack(file.source, file.target, file.done))
+        return ReplaceAtRestart(file);
+    RecordCopied(file);
+    return Outcome::Installed;
+}
+
+Outcome UpdateExistingTarget(const FileCopy& file)
+{
+    switch (ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide)) {
+    case 1:
+        SelfRegister(file.target);
+        return Outcome::Protected;
+    case 2:
+        return Outcome::Protected;
+    case 3:
+        if (IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow)) {
+            SetFileAttributesA(file.target, FILE_ATTRIBUTE_NORMAL);
+            CopyOrFallBack(file.source, file.target, file.done);
+        }
+        return Outcome::Protected;
+    default:
+        return ReplaceOrKeep(file);
+    }
+}
+
+Outcome CopyNewTarget(const FileCopy& file)
+{
+    if (!CopyOrFallBack(file.source, file.target, file.done))
+        return ReportCopyFailure(file.target);
+    RecordCopied(file);
+    if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Narrow) == 1)
+        SelfRegister(file.target);
+    return Outcome::Installed;
+}
+
+void CopyToSystemDirectory(const FileCopy& file)
+{
+    char systemCopy[kTextCapacity];
+    GetSystemDirectoryA(systemCopy, sizeof systemCopy);
+    JoinPath(systemCopy, file.fields.name);
+    ToShortForm(systemCopy);
+    CopyOrFallBack(file.source, systemCopy, file.done);
+}
+
+void PreparePaths(FileCopy& file)
+{
+    CopyText(file.source, g_wizard.buffers.temp);
+    JoinPath(file.source, file.fields.name);
+    CopyText(file.installed, file.fields.folder);
+    JoinPath(file.installed, file.fields.name);
+    CopyText(file.target, file.installed);
+    SetControlText(stcFile, file.target);
+    ToShortForm(file.source);
+    ToShortForm(file.target);
+}
+
+void RemoveLine(int& i, int& n)
+{
+    StringListDelete(g_wizard.model.files, i);
+    --i;
+    --n;
+}
+
+}  // namespace
+
+int CopyFiles()
+{
+    StringList files = g_wizard.model.files;
+    int n = g_wizard.model.entryCount;
+    DWORD done = 0;
+    for (int i = 0; i < n; ++i) {
+        char line[kTextCapacity];
+        StringListGet(files, i, line);
+        FileCopy file;
+        SplitFileLine(line, file.fields);
+        file.done = done;
+        PreparePaths(file);
+        if (!Exists(file.source)) {
+            RollBack();
+            return ReportError(IDS_FILE_NOT_FOUND, file.fields.name, true);
+        }
+        if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide) != 0)
+            RemoveLine(i, n);
+
+        Outcome outcome = Exists(file.target) ? UpdateExistingTarget(file) : CopyNewTarget(file);
+        if (outcome == Outcome::Failed)
+            return 0;
+        bool font = outcome == Outcome::Installed && InstallFont(file.fields.name);
+        if (font)
+            RemoveLine(i, n);
+        else if (IsInstalledTwice(file.fields.name))
+            CopyToSystemDirectory(file);
+
+        DeleteFileA(file.source);
+        done += file.fields.size;
+        ShowCopyProgress(done, g_wizard.model.progressTotal, true);
+        if (g_wizard.cancel) {
+            RollBack();
+            return 0;
+        }
+    }
+    g_wizard.model.entryCount = static_cast<int32_t>(StringListSize(files));
+    SetControlText(stcFile, "");
+    return 1;
+}

@@ -1,0 +1,84 @@
+#include "engine/copy_with_times.h"
+
+#include "engine/copy_progress.h"
+#include "wizard/waiting.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+constexpr DWORD kChunkSize = 16384;
+constexpr SIZE_T kBufferSize = kChunkSize + 2;
+constexpr DWORD kChunkWait = 10;
+
+struct FileTimes {
+    FILETIME creation;
+    FILETIME lastAccess;
+    FILETIME lastWrite;
+};
+
+enum class ChunkResult {
+    Done,        // every byte copied
+    Cancelled,
+    Failed,
+};
+
+// Copies the remaining bytes chunk by chunk. A read that delivers nothing
+// before the size is reached fails: the copy never waits for missing bytes.
+ChunkResult CopyChunks(HANDLE source, HANDLE target, DWORD size, DWORD done, char* buffer)
+{
+    DWORD remaining = size;
+    while (remaining > 0) {
+        if (g_wizard.cancel)
+            return ChunkResult::Cancelled;
+        DWORD read = 0;
+        if (!ReadFile(source, buffer, kChunkSize, &read, nullptr) || read == 0)
+            return ChunkResult::Failed;
+        DWORD written = 0;
+        if (!WriteFile(target, buffer, read, &written, nullptr) || written != read)
+            return ChunkResult::Failed;
+        remaining -= read < remaining ? read : remaining;
+        done += read;
+        ShowCopyProgress(done, g_wizard.model.progressTotal, true);
+        WaitMilliseconds(kChunkWait, true);
+    }
+    return ChunkResult::Done;
+}
+
+}  // namespace
+
+int CopyWithTimes(const char* source, const char* target, DWORD done)
+{
+    DWORD attributes = GetFileAttributesA(source);
+    char* buffer = static_cast<char*>(GlobalAlloc(GPTR, kBufferSize));
+    if (buffer == nullptr)
+        return 0;
+    HANDLE input = CreateFileA(source, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (input == INVALID_HANDLE_VALUE) {
+        GlobalFree(buffer);
+        return 0;
+    }
+    FileTimes times = {};
+    GetFileTime(input, &times.creation, &times.lastAccess, &times.lastWrite);
+    DWORD size = GetFileSize(input, nullptr);
+    HANDLE output = CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) {
+        CloseHandle(input);
+        GlobalFree(buffer);
+        return 0;
+    }
+    ChunkResult result = CopyChunks(input, output, size, done, buffer);
+    if (result == ChunkResult::Failed) {
+        CloseHandle(output);
+        CloseHandle(input);
+        GlobalFree(buffer);
+        return 0;
+    }
+    if (result == ChunkResult::Done)
+        SetFileTime(output, &times.creation, &times.lastAccess, &times.lastWrite);
+    CloseHandle(output);
+    SetFileAttributesA(target, attributes != INVALID_FILE_ATTRIBUTES ? attributes : FILE_ATTRIBUTE_NORMAL);
+    CloseHandle(input);
+    SetFileAttributesA(source, FILE_ATTRIBUTE_NORMAL);
+    GlobalFree(buffer);
+    return 1;
+}

@@ -1,0 +1,106 @@
+#include "engine/destinations.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "engine/path_macros.h"
+#include "engine/portable/disk_space.h"
+#include "engine/portable/file_line.h"
+#include "engine/short_path.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/messages.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+bool Exists(const char* path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return true;
+}
+
+// Creates the prefix of the path that ends before "end" when nothing of that
+// name exists yet.
+bool EnsureLevel(const char* path, std::size_t end)
+{
+    char prefix[kTextCapacity];
+    CopyText(prefix, path);
+    if (end < sizeof prefix)
+        prefix[end] = '\0';
+    if (Exists(prefix) || CreateDirectoryA(prefix, nullptr))
+        return true;
+    CopyText(g_wizard.buffers.scratchA, prefix);
+    return false;
+}
+
+bool IsHelpFile(const char* name)
+{
+    std::size_t length = std::strlen(name);
+    return length >= 4 && lstrcmpiA(name + length - 4, ".chm") == 0;
+}
+
+void RememberHelpFile(const FileLineFields& fields)
+{
+    CopyText(g_wizard.buffers.helpFile, fields.folder);
+    JoinPath(g_wizard.buffers.helpFile, fields.name);
+}
+
+}  // namespace
+
+int CheckDiskSpace(const char* destination)
+{
+    char root[4] = {destination[0], destination[0] ? destination[1] : '\0', '\\', '\0'};
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
+    if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
+        return 1;
+    if (HasRoomForInstall(sectorsPerCluster, bytesPerSector, freeClusters, g_wizard.model.progressTotal))
+        return 1;
+    return ReportError(IDS_NO_DISK_SPACE, nullptr, false);
+}
+
+int CreateFolderChain(const char* path)
+{
+    std::size_t length = std::strlen(path);
+    for (std::size_t i = 3; i < length; ++i) {
+        if (path[i] == '\\' && !EnsureLevel(path, i))
+            return 0;
+    }
+    return EnsureLevel(path, length) ? 1 : 0;
+}
+
+int PrepareDestinations()
+{
+    char destination[kTextCapacity];
+    GetControlText(stcDestDir, destination);
+    ToShortForm(destination);
+    if (GetFileAttributesA(destination) == INVALID_FILE_ATTRIBUTES) {
+        char status[kTextCapacity];
+        SetControlTextFromTable(stcCurrentTask, IDS_CREATING_FOLDERS, status, 0);
+    }
+    StringList files = g_wizard.model.files;
+    int count = static_cast<int>(StringListSize(files));
+    for (int i = 0; i < count; ++i) {
+        char line[kTextCapacity];
+        StringListGet(files, i, line);
+        ExpandPathMacro(line);
+        StringListDelete(files, i);
+        StringListInsert(files, i, line);
+
+        FileLineFields fields;
+        SplitFileLine(line, fields);
+        if (fields.name[0] == '\0')
+            continue;
+        if (IsHelpFile(fields.name))
+            RememberHelpFile(fields);
+        if (!CreateFolderChain(fields.folder))
+            return ReportError(IDS_FOLDER_FAILED, g_wizard.buffers.scratchA, true);
+    }
+    return 1;
+}

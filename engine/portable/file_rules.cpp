@@ -1,0 +1,88 @@
+#include "engine/portable/file_rules.h"
+
+#include <cstring>
+
+#include "engine/portable/list_file.h"
+#include "engine/portable/name_compare.h"
+#include "wizard/portable/text_helpers.h"
+
+namespace {
+
+struct ProtectedLibrary {
+    const char* name;
+    int protectedClass;
+};
+
+const ProtectedLibrary kProtectedLibraries[] = {
+    {"mfc42.dll", 1},
+    {"Olepro32.dll", 1},
+    {"riched20.dll", 1},
+    {"msvcrt40.dll", 2},
+    {"dbghelp.dll", 3},
+};
+
+const char* const kInstalledTwice[] = {"KSDllMsr.dll", "KSDllMsd.dll", "KSDllGo.dll", "KSDllGou.dll"};
+
+}  // namespace
+
+int ProtectedLibraryClass(const char* name, ProtectedTest test)
+{
+    for (const ProtectedLibrary& library : kProtectedLibraries) {
+        if (!EqualNoCase(name, library.name))
+            continue;
+        if (test == ProtectedTest::Narrow && library.protectedClass != 1)
+            return 0;
+        return library.protectedClass;
+    }
+    return 0;
+}
+
+int IsFontFile(const char* name)
+{
+    const char* dot = std::strrchr(name, '.');
+    if (dot == nullptr)
+        return 0;
+    return EqualNoCase(dot, ".ttf") || EqualNoCase(dot, ".fon");
+}
+
+bool IsInstalledTwice(const char* name)
+{
+    for (const char* library : kInstalledTwice) {
+        if (EqualNoCase(name, library))
+            return true;
+    }
+    return false;
+}
+
+void TemporaryReplacementName(const char* name, char* buffer, std::size_t capacity)
+{
+    CopyText(buffer, name, capacity);
+    char* dot = std::strchr(buffer, '.');
+    if (dot != nullptr)
+        dot[1] = '\0';
+    AppendText(buffer, "tmp", capacity);
+}
+
+bool IsNewerThan(const char* high, const char* low, uint32_t existingMs, uint32_t existingLs)
+{
+    if (high[0] == '\0')
+        return false;
+    uint32_t packagedMs = static_cast<uint32_t>(ParseNumber(high));
+    uint32_t packagedLs = static_cast<uint32_t>(ParseNumber(low));
+    if (packagedMs != existingMs)
+        return packagedMs > existingMs;
+    return packagedLs > existingLs;
+}
+
+uint32_t CopyPercent(uint32_t done, uint32_t total)
+{
+    if (total == 0)
+        return 100;
+    uint64_t percent = uint64_t{done} * 100 / total;
+    return percent > 100 ? 100 : static_cast<uint32_t>(percent);
+}
+
+bool IsWindows9xFamily(int osCode)
+{
+    return osCode == 1 || osCode == 2;
+}

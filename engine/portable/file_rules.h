@@ -1,0 +1,37 @@
+#pragma once
+// The copy step's decisions about names and versions: protected system
+// libraries, fonts, the product libraries that go to the system directory
+// too, the temporary replacement name of a file in use, newer versions and
+// the bar's percentage.
+#include <cstddef>
+#include <cstdint>
+
+enum class ProtectedTest {
+    Narrow,   // only the libraries that are registered again (class 1)
+    Wide,     // every protected library (classes 1 to 3)
+};
+
+// 1 for mfc42.dll, Olepro32.dll and riched20.dll, 2 for msvcrt40.dll, 3 for
+// dbghelp.dll (any case); classes 2 and 3 only in the wide test; else 0.
+int ProtectedLibraryClass(const char* name, ProtectedTest test);
+
+// 1 when the text from the last "." is ".ttf" or ".fon" (any case).
+int IsFontFile(const char* name);
+
+// The four product libraries that also get a copy in the system directory.
+bool IsInstalledTwice(const char* name);
+
+// The name cut after its first "." with "tmp" appended (a name without "."
+// just gets "tmp"), cut to the buffer.
+void TemporaryReplacementName(const char* name, char* buffer, std::size_t capacity);
+
+// Whether the packaged version (two texts in the list file's number syntax,
+// most and least significant word) is newer than the existing file's
+// version. An empty high text is never newer.
+bool IsNewerThan(const char* high, const char* low, uint32_t existingMs, uint32_t existingLs);
+
+// done * 100 / total, capped at 100; a total of 0 counts as complete.
+uint32_t CopyPercent(uint32_t done, uint32_t total);
+
+// Operating-system codes 1 and 2 are Windows 95, 98 and Me.
+bool IsWindows9xFamily(int osCode);

@@ -1,0 +1,18 @@
+#pragma once
+// The arithmetic of the extraction's progress hook: the decompressor reports
+// each stream's running output count; the hook turns those into bytes done
+// over the whole run and into a bar position.
+#include <cstdint>
+
+struct ProgressCount {
+    uint32_t done;    // bytes counted so far in the run, never reset
+    uint32_t carry;   // the running count last received within the current stream
+};
+
+// Counts what the stream delivered since the last call and returns `done`.
+// With `end` set the stream is over and the next call starts a new one.
+uint32_t CountProgress(ProgressCount& progress, uint32_t count, bool end);
+
+// done × 100 / total without overflow, at most 100. A total of 0 is already
+// reached, so it gives 100 rather than a division by zero.
+unsigned ProgressPercent(uint32_t done, uint32_t total);

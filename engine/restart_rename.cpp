@@ -1,0 +1,27 @@
+#include "engine/restart_rename.h"
+
+#include <windows.h>
+
+#include "engine/portable/file_rules.h"
+#include "engine/short_path.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/wizard_state.h"
+
+void ScheduleRenameAtRestart(const char* temporaryPath, const char* target)
+{
+    if (!IsWindows9xFamily(g_wizard.osCode)) {
+        MoveFileExA(temporaryPath, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT);
+        return;
+    }
+    char wininit[kTextCapacity];
+    char source[kTextCapacity];
+    char destination[kTextCapacity];
+    GetWindowsDirectoryA(wininit, sizeof wininit);
+    JoinPath(wininit, "WININIT.INI");
+    ToShortForm(wininit);
+    CopyText(source, temporaryPath);
+    ToShortForm(source);
+    CopyText(destination, target);
+    ToShortForm(destination);
+    WritePrivateProfileStringA("Rename", destination, source, wininit);
+}

@@ -1,0 +1,7 @@
+#pragma once
+// Files that can only be put in place at the next system start.
+
+// Has the system move the temporary copy over the target at the next start:
+// MoveFileExA with a delay on the NT family, a WININIT.INI "Rename" entry on
+// Windows 95, 98 and Me. The result is not checked.
+void ScheduleRenameAtRestart(const char* temporaryPath, const char* target);

@@ -1,0 +1,51 @@
+#include "engine/temp_cleanup.h"
+
+#include <windows.h>
+
+#include "engine/list_reader.h"
+#include "engine/portable/file_line.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+void DeleteUnpackedFiles(const char* temp)
+{
+    StringList files = g_wizard.model.files;
+    int count = static_cast<int>(StringListSize(files));
+    for (int i = 0; i < count; ++i) {
+        char line[kTextCapacity];
+        char path[kTextCapacity];
+        StringListGet(files, i, line);
+        FileLineFields fields;
+        SplitFileLine(line, fields);
+        if (fields.name[0] == '\0')
+            continue;
+        CopyText(path, temp);
+        JoinPath(path, fields.name);
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path);
+    }
+}
+
+void DestroyList(StringList& list)
+{
+    if (list != nullptr)
+        DestroyStringList(list);
+    list = nullptr;
+}
+
+}  // namespace
+
+void CleanUpTemp()
+{
+    // Without a known temp folder a bare name would point into the current
+    // folder, so nothing is deleted then.
+    const char* temp = g_wizard.buffers.temp;
+    if (g_wizard.model.files != nullptr && temp != nullptr && temp[0] != '\0')
+        DeleteUnpackedFiles(temp);
+    ReleaseInstallModel();
+    DestroyList(g_wizard.afterRestartRegistrations);
+    DestroyList(g_wizard.copiedFiles);
+    FreeWorkBuffers();
+}

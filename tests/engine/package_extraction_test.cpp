@@ -1,0 +1,370 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/list_reader.h"
+#include "engine/package_extraction.h"
+#include "engine/portable/entry_codec.h"
+#include "engine/portable/package_walk.h"
+#include "engine/portable/package_writer.h"
+#include "engine/progress_hook.h"
+#include "engine/temp_folder.h"
+#include "message_box_catcher.h"
+#include "stand_in_main_window.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+std::string InFolder(const std::string& folder, const std::string& name)
+{
+    char path[kTextCapacity];
+    CopyText(path, folder.c_str());
+    JoinPath(path, name.c_str());
+    return path;
+}
+
+std::string TempFolder()
+{
+    char folder[kTextCapacity];
+    GetTempFolder(folder);
+    return folder;
+}
+
+std::string WindowsFolder()
+{
+    char folder[kTextCapacity];
+    GetWindowsDirectoryA(folder, sizeof folder);
+    return folder;
+}
+
+Bytes ReadBytes(const std::string& path)
+{
+    Bytes bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void RemoveFile(const std::string& path)
+{
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+uint64_t LastWriteTime(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+}
+
+// The sample package that the build packs, seen through Wine's Z: drive.
+std::string SamplePackagePath()
+{
+    char build[MAX_PATH] = "";
+    GetEnvironmentVariableA("INSTAL_BUILD", build, sizeof build);
+    std::string path = std::string("Z:") + build + "/sample/_Data.001";
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+// A bar position and the bytes counted when it was set.
+struct BarStep {
+    unsigned position;
+    uint32_t done;
+};
+
+std::vector<BarStep> g_barSteps;
+WNDPROC g_barProc;
+
+LRESULT CALLBACK RecordingBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == PBM_SETPOS)
+        g_barSteps.push_back({static_cast<unsigned>(wParam), g_wizard.progress.count.done});
+    return CallWindowProcA(g_barProc, window, message, wParam, lParam);
+}
+
+// A package with the list file, logo, uninstaller and the listed files.
+struct PackageParts {
+    std::string listFile;
+    std::vector<std::string> bodies;   // logo, uninstaller, then one per file line
+};
+
+const char kListHead[] =
+    "Kind=1\r\nTitle=Kestrel\r\nName=Kestrel\r\nVersion=1\r\nFolder=Kestrel\r\nSystem=0\r\n"
+    "Reserved=\r\nWelcome=Hi\r\nLanguage=Catala\r\nKey=Kestrel\r\nTotal=%u\r\nEntries=%u\r\n";
+const char kListTail[] = "Registry=0\r\nGroup=0\r\nAssoc=0\r\nShortcut=\r\nClosing=\r\nDisplay=Kestrel\r\n";
+
+PackageParts MakeParts(const std::vector<std::string>& names, uint32_t total = 1000)
+{
+    char head[512];
+    std::snprintf(head, sizeof head, kListHead, total, static_cast<unsigned>(names.size()));
+    PackageParts parts = {head, {"BM logo", "MZ uninstaller"}};
+    for (const std::string& name : names) {
+        parts.listFile += "F=<AppDir>," + name + ",5,,,1,1,0\r\n";
+        parts.bodies.push_back("body of " + name);
+    }
+    parts.listFile += kListTail;
+    return parts;
+}
+
+Bytes Pack(const PackageParts& parts, std::size_t entries = SIZE_MAX)
+{
+    Bytes package = StartPackage(2);
+    EntryHeader header = {FILE_ATTRIBUTE_ARCHIVE, 130000000000000000ull, 130000000000000000ull,
+                          130000000000000000ull};
+    AppendEntryRecord(package, header, reinterpret_cast<const unsigned char*>(parts.listFile.data()),
+                      parts.listFile.size(), 6);
+    for (std::size_t i = 0; i < parts.bodies.size() && i + 1 < entries; ++i)
+        AppendEntryRecord(package, header, reinterpret_cast<const unsigned char*>(parts.bodies[i].data()),
+                          parts.bodies[i].size(), 6);
+    return package;
+}
+
+class PackageExtraction : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetWizardState();
+        CreateStandInMainWindow();
+        GetCurrentDirectoryA(sizeof previous_, previous_);
+        work_ = InFolder(TempFolder(), "package-test");
+        CreateDirectoryA(work_.c_str(), nullptr);
+        SetCurrentDirectoryA(work_.c_str());
+        RemoveFile(InFolder(WindowsFolder(), "KSUninst.exe"));
+        RemoveFile(InFolder(WindowsFolder(), "TWUninst.exe"));
+        g_barSteps.clear();
+        HWND bar = ControlWindow(prbPerCent);
+        g_barProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingBarProc)));
+    }
+    void TearDown() override
+    {
+        ReleaseInstallModel();
+        DestroyStandInMainWindow();
+        SetCurrentDirectoryA(previous_);
+        RemoveFile(InFolder(work_, "_Data.001"));
+        RemoveDirectoryA(work_.c_str());
+    }
+
+    void UsePackage(const Bytes& bytes) { WriteBytes(InFolder(work_, "_Data.001"), bytes); }
+
+    char previous_[MAX_PATH];
+    std::string work_;
+};
+
+TEST_F(PackageExtraction, TheSamplePackageExtractsWithBytesTimesAndAttributes)
+{
+    std::string source = SamplePackagePath();
+    ASSERT_TRUE(CopyFileA(source.c_str(), InFolder(work_, "_Data.001").c_str(), FALSE))
+        << "the build packs the sample into " << source;
+    Bytes package = ReadBytes(source);
+
+    MessageBoxCatcher catcher;
+    ASSERT_NE(ExtractPackage(), 0);
+    EXPECT_TRUE(catcher.boxes().empty());
+    EXPECT_EQ(g_wizard.package, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(g_wizard.page, 1u) << "the wizard moved on to its next page";
+    EXPECT_TRUE(IsWindowEnabled(ControlWindow(btnCancel)));
+    char status[kTextCapacity];
+    GetControlText(stcFile, status);
+    EXPECT_STREQ(status, "");
+
+    uint32_t unpacked = 0;
+    std::string temp = TempFolder();
+    PackageWalk walk = WalkPackage(package.data(), package.size(), [&](const WalkedEntry& entry) {
+        if (entry.index == 0) {
+            EXPECT_EQ(GetFileAttributesA(InFolder(temp, entry.name).c_str()), INVALID_FILE_ATTRIBUTES)
+                << "the list file is deleted after reading";
+            return;
+        }
+        unpacked += static_cast<uint32_t>(entry.bodySize + kEntryHeaderSize);
+        bool uninstaller = entry.name == "KSUninst.exe";
+        std::string path = InFolder(uninstaller ? WindowsFolder() : temp, entry.name);
+        DWORD expected = uninstaller ? (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)
+                         : entry.header.attributes == kKeepAttributes ? FILE_ATTRIBUTE_ARCHIVE
+                                                                      : entry.header.attributes;
+        // Wine reports every file as archived, whatever it was given.
+        EXPECT_EQ(GetFileAttributesA(path.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, expected & ~FILE_ATTRIBUTE_ARCHIVE)
+            << entry.name;
+        EXPECT_EQ(LastWriteTime(path), entry.header.writeTime) << entry.name;
+        EXPECT_EQ(ReadBytes(path), Bytes(entry.body, entry.body + entry.bodySize)) << entry.name;
+        if (uninstaller)
+            EXPECT_EQ(ReadBytes(InFolder(WindowsFolder(), "TWUninst.exe")), ReadBytes(path))
+                << "the uninstaller's second copy";
+        if (!uninstaller)
+            RemoveFile(path);
+    });
+    ASSERT_EQ(walk.status, WalkStatus::Complete);
+    EXPECT_EQ(g_wizard.progress.count.done, unpacked) << "the bar counts every entry but the list file";
+    EXPECT_EQ(g_wizard.model.progressTotal, unpacked) << "the sample's total is exact";
+
+    ASSERT_FALSE(g_barSteps.empty());
+    EXPECT_EQ(g_barSteps.back().position, 100u);
+    for (std::size_t i = 0; i < g_barSteps.size(); ++i) {
+        const BarStep& step = g_barSteps[i];
+        EXPECT_EQ(step.position, ProgressPercent(step.done, g_wizard.model.progressTotal)) << "step " << i;
+        if (i > 0)
+            EXPECT_GE(step.position, g_barSteps[i - 1].position);
+    }
+}
+
+TEST_F(PackageExtraction, TheBarReachesHundredByTheProgressTotal)
+{
+    PackageParts parts = MakeParts({"a.bin", "b.bin", "c.bin"}, 3000);
+    for (std::string& body : parts.bodies)
+        body.assign(972, 'x');   // 1000 bytes with the header
+    UsePackage(Pack(parts));
+    ASSERT_NE(ExtractPackage(), 0);
+    EXPECT_EQ(g_wizard.progress.count.done, 5000u);
+    bool reached = false;
+    for (const BarStep& step : g_barSteps) {
+        if (step.done >= 3000)
+            EXPECT_EQ(step.position, 100u) << "at " << step.done << " bytes";
+        reached = reached || step.position == 100;
+        if (reached)
+            EXPECT_EQ(step.position, 100u) << "and stays there";
+    }
+    EXPECT_TRUE(reached);
+}
+
+TEST_F(PackageExtraction, DamagedPackagesGiveTheirOneMessage)
+{
+    PackageParts good = MakeParts({"one.txt", "two.txt"});
+    Bytes complete = Pack(good);
+    Bytes cut = complete;
+    cut.resize(cut.size() - 3);
+    Bytes smallSize = complete;
+    // The last entry's unpacked size is one byte short of its block.
+    std::size_t lastRecord = 0;
+    WalkPackage(complete.data(), complete.size(), [&](const WalkedEntry& entry) { lastRecord = entry.offset; });
+    smallSize[lastRecord] -= 1;
+    Bytes hugeSizes = cut;
+    for (int i = 0; i < 8; ++i)
+        hugeSizes[lastRecord + i] = 0xFF;
+    Bytes shortBlock = StartPackage(2);
+    {
+        Bytes stream;
+        DeflateEntry(reinterpret_cast<const unsigned char*>("tiny"), 4, 6, stream);
+        unsigned char sizes[kEntrySizesLength];
+        EncodeEntrySizes({4, static_cast<uint32_t>(stream.size())}, sizes);
+        shortBlock.insert(shortBlock.end(), sizes, sizes + kEntrySizesLength);
+        shortBlock.insert(shortBlock.end(), stream.begin(), stream.end());
+    }
+    Bytes selector0 = complete;
+    selector0[3] = 0;
+    Bytes selector4 = complete;
+    selector4[3] = 4;
+
+    const std::string damaged = Ansi("El fitxer de dades està fet malbé. L'Assistent d'instal·lació no pot continuar.");
+    struct Case { const char* what; bool present; Bytes bytes; std::string message; };
+    const Case cases[] = {
+        {"missing file", false, {}, Ansi("No s'ha trobat el fitxer de dades. L'Assistent d'instal·lació no pot continuar.")},
+        {"1-byte file", true, {0x45}, damaged},
+        {"bytes 0x41 0x45", true, {0x41, 0x45, 0x00, 0x02}, damaged},
+        {"selector 0", true, selector0, damaged},
+        {"selector 4", true, selector4, damaged},
+        {"cut zlib stream", true, cut, damaged},
+        {"unpacked size smaller than the data", true, smallSize, damaged},
+        {"sizes far beyond the package", true, hugeSizes, damaged},
+        {"entry count larger than the entries", true, Pack(good, 4), damaged},
+        {"block shorter than its header", true, shortBlock, damaged},
+        {"traversal name", true, Pack(MakeParts({"..\\escaped.txt"})),
+         Ansi("Setup.lst: El fitxer està fet malbé. L'Assistent d'instal·lació no pot continuar.")},
+        {"drive in a name", true, Pack(MakeParts({"C:escaped.txt"})),
+         Ansi("Setup.lst: El fitxer està fet malbé. L'Assistent d'instal·lació no pot continuar.")},
+    };
+    for (const Case& c : cases) {
+        RemoveFile(InFolder(work_, "_Data.001"));
+        if (c.present)
+            UsePackage(c.bytes);
+        MessageBoxCatcher catcher;
+        EXPECT_EQ(ExtractPackage(), 0) << c.what;
+        ASSERT_EQ(catcher.boxes().size(), 1u) << c.what;
+        EXPECT_EQ(catcher.boxes()[0].text, c.message) << c.what;
+        EXPECT_EQ(g_wizard.package, INVALID_HANDLE_VALUE) << c.what << ": the package is closed";
+        EXPECT_EQ(g_wizard.page, 0u) << c.what;
+        ReleaseInstallModel();
+    }
+    std::string parent = TempFolder().substr(0, TempFolder().rfind('\\'));
+    EXPECT_EQ(GetFileAttributesA(InFolder(parent, "escaped.txt").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "nothing was written outside the temp folder";
+}
+
+TEST_F(PackageExtraction, CancelStopsBetweenEntriesWithoutAMessage)
+{
+    UsePackage(Pack(MakeParts({"first.txt", "second.txt"})));
+    std::string temp = TempFolder();
+    RemoveFile(InFolder(temp, "second.txt"));
+    g_wizard.cancel = 1;
+    MessageBoxCatcher catcher;
+    EXPECT_EQ(ExtractPackage(), 0);
+    EXPECT_TRUE(catcher.boxes().empty());
+    EXPECT_EQ(g_wizard.package, INVALID_HANDLE_VALUE);
+    EXPECT_NE(GetFileAttributesA(InFolder(temp, "first.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(InFolder(temp, "second.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    RemoveFile(InFolder(temp, "first.txt"));
+}
+
+TEST_F(PackageExtraction, ReplacesAReadOnlyHiddenFileInTheTempFolder)
+{
+    std::string target = InFolder(TempFolder(), "locked.txt");
+    WriteBytes(target, {'o', 'l', 'd'});
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    PackageParts parts = MakeParts({"locked.txt"});
+    UsePackage(Pack(parts));
+    ASSERT_NE(ExtractPackage(), 0);
+    std::string body = parts.bodies.back();
+    EXPECT_EQ(ReadBytes(target), Bytes(body.begin(), body.end()));
+    EXPECT_EQ(GetFileAttributesA(target.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+    RemoveFile(target);
+}
+
+TEST_F(PackageExtraction, ProgressHookCountsStreamsOnceTheBarIsSet)
+{
+    HWND bar = ControlWindow(prbPerCent);
+    ProgressHook(500, true);
+    EXPECT_EQ(g_wizard.progress.count.done, 0u) << "inert before a bar is set";
+    EXPECT_TRUE(g_barSteps.empty());
+
+    SetProgressTarget(bar, 1000);
+    struct Call { uint32_t count; bool end; unsigned position; };
+    const Call calls[] = {
+        {100, false, 10}, {300, false, 30}, {500, true, 50},     // one stream of 500 bytes
+        {200, false, 70}, {450, true, 95},                      // a second of 450
+        {80, true, 100}, {900, true, 100},                      // beyond the total: capped
+    };
+    for (const Call& call : calls) {
+        ProgressHook(call.count, call.end);
+        EXPECT_EQ(static_cast<unsigned>(SendMessageA(bar, PBM_GETPOS, 0, 0)), call.position);
+    }
+    EXPECT_EQ(g_wizard.progress.count.done, 1930u);
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+#include <string>
+
+#include "engine/rollback.h"
+#include "engine/temp_cleanup.h"
+#include "engine_fixture.h"
+#include "wizard/messages.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/waiting.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+class Rollback : public EngineTest {
+protected:
+    // A line for a file this run has written.
+    void AddCopied(const std::string& folder, const std::string& name)
+    {
+        WriteBytes(folder + "\\" + name, name);
+        AddFileLine(folder + "," + name + ",1,,,0,0,0");
+        if (g_wizard.copiedFiles == nullptr)
+            g_wizard.copiedFiles = CreateStringList(false);
+        StringListAdd(g_wizard.copiedFiles, (folder + "\\" + name).c_str());
+    }
+};
+
+TEST_F(Rollback, ProtectedLibrariesAndFontsAreNeverDeleted)
+{
+    AddCopied(target_, "mfc42.dll");
+    AddCopied(target_, "DBGHELP.DLL");
+    AddCopied(target_, "Led.TTF");
+    AddCopied(target_, "Kestrel.exe");
+    g_wizard.cancel = 1;
+
+    RollBack();
+    EXPECT_TRUE(FileExists(TargetPath("mfc42.dll")));
+    EXPECT_TRUE(FileExists(TargetPath("DBGHELP.DLL")));
+    EXPECT_TRUE(FileExists(TargetPath("Led.TTF")));
+    EXPECT_FALSE(FileExists(TargetPath("Kestrel.exe")));
+    EXPECT_TRUE(FileExists(target_)) << "the folder still holds files";
+    ASSERT_EQ(boxes_.boxes().size(), 1u);
+    EXPECT_EQ(boxes_.boxes()[0].text, TableString(IDS_CANCELLED_BY_USER));
+    EXPECT_EQ(boxes_.boxes()[0].icon, LoadIcon(nullptr, IDI_HAND));
+    EXPECT_EQ(boxes_.boxes()[0].caption, " " + TableString(IDS_WIZARD_CAPTION));
+    EXPECT_NE(g_wizard.cancel, 0);
+    EXPECT_FALSE(WaitCursorIsOn());
+}
+
+TEST_F(Rollback, HelpIndexFilesBesideTheHelpFileGo)
+{
+    AddCopied(target_, "Kestrel.chm");
+    WriteBytes(TargetPath("Kestrel.GID"), "index");
+    WriteBytes(TargetPath("Kestrel.chw"), "index");
+    SetFileAttributesA(TargetPath("Kestrel.chw").c_str(), FILE_ATTRIBUTE_READONLY);
+    CopyText(g_wizard.buffers.helpFile, TargetPath("Kestrel.chm").c_str());
+
+    RollBack();
+    EXPECT_FALSE(FileExists(TargetPath("Kestrel.chm")));
+    EXPECT_FALSE(FileExists(TargetPath("Kestrel.GID")));
+    EXPECT_FALSE(FileExists(TargetPath("Kestrel.chw"))) << "read-only index files go too";
+    EXPECT_TRUE(boxes_.boxes().empty()) << "no box when no cancel came first";
+}
+
+TEST_F(Rollback, WithoutAHelpFileNoIndexFileIsTouched)
+{
+    AddCopied(target_, "Kestrel.exe");
+    WriteBytes(TargetPath("Kestrel.GID"), "index");
+    WriteBytes(TargetPath("Kestrel.chw"), "index");
+    RollBack();
+    EXPECT_TRUE(FileExists(TargetPath("Kestrel.GID")));
+    EXPECT_TRUE(FileExists(TargetPath("Kestrel.chw")));
+}
+
+TEST_F(Rollback, FoldersGoUpwardUntilOneIsNotEmpty)
+{
+    const std::string programs = root_ + "\\Programs";
+    const std::string destination = programs + "\\Kestrel";
+    CreateDirectoryA(programs.c_str(), nullptr);
+    CreateDirectoryA((programs + "\\Other").c_str(), nullptr);
+    CreateDirectoryA(destination.c_str(), nullptr);
+    CreateDirectoryA((destination + "\\Bin").c_str(), nullptr);
+    CopyText(g_wizard.buffers.defaultFolder, "Kestrel");
+    AddCopied(destination + "\\Bin", "Lib.dll");
+
+    RollBack();
+    EXPECT_FALSE(FileExists(destination + "\\Bin"));
+    EXPECT_FALSE(FileExists(destination)) << "the destination folder went once empty";
+    EXPECT_TRUE(FileExists(programs)) << "a parent that is not empty stops the walk";
+}
+
+TEST_F(Rollback, FolderChainsStopAtTheLengthOfTheDefaultFolderName)
+{
+    CreateDirectoryA((root_ + "\\A").c_str(), nullptr);
+    CreateDirectoryA((root_ + "\\A\\B").c_str(), nullptr);
+    // A bound longer than every path of the chain: nothing is removed.
+    CopyText(g_wizard.buffers.defaultFolder, std::string(root_.size() + 10, 'x').c_str());
+    RemoveFolderChain((root_ + "\\A\\B").c_str());
+    EXPECT_TRUE(FileExists(root_ + "\\A\\B"));
+    // A bound that lets only the deepest level go.
+    CopyText(g_wizard.buffers.defaultFolder, std::string(root_.size() + 3, 'x').c_str());
+    RemoveFolderChain((root_ + "\\A\\B").c_str());
+    EXPECT_FALSE(FileExists(root_ + "\\A\\B"));
+    EXPECT_TRUE(FileExists(root_ + "\\A"));
+}
+
+TEST_F(Rollback, CleanUpDeletesUnpackedFilesAndReleasesEverything)
+{
+    int listsBefore = StringListCount();
+    PutInTemp("Left.dll", "left");
+    PutInTemp("ReadOnly.txt", "read-only");
+    SetFileAttributesA(TempPath("ReadOnly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    PutInTemp("Unlisted.txt", "not ours");
+    AddFileLine(target_ + ",Left.dll,4,,,0,0,0");
+    AddFileLine(target_ + ",ReadOnly.txt,4,,,0,0,0");
+    AddFileLine(target_ + ",Gone.txt,4,,,0,0,0");
+    g_wizard.model.information = CreateStringList(false);
+    g_wizard.afterRestartRegistrations = CreateStringList(false);
+    g_wizard.copiedFiles = CreateStringList(false);
+
+    CleanUpTemp();
+    EXPECT_FALSE(FileExists(TempPath("Left.dll")));
+    EXPECT_FALSE(FileExists(TempPath("ReadOnly.txt")));
+    EXPECT_TRUE(FileExists(TempPath("Unlisted.txt")));
+    EXPECT_TRUE(FileExists(temp_)) << "the temp folder itself stays";
+    EXPECT_EQ(StringListCount(), listsBefore - 1) << "the fixture's file list went too";
+    EXPECT_EQ(g_wizard.model.files, nullptr);
+    EXPECT_EQ(g_wizard.afterRestartRegistrations, nullptr);
+    EXPECT_EQ(g_wizard.workBlock, nullptr);
+}
+
+}  // namespace

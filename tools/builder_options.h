@@ -1,0 +1,34 @@
+#pragma once
+// The package builder's command line.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class BuilderCommand { Help, Pack, List, Verify, Extract };
+
+// An attribute word or a time given on the command line, for one entry
+// (by name) or for all (empty name).
+struct StampOverride {
+    std::string name;
+    bool isTime;
+    uint64_t value;
+};
+
+struct BuilderOptions {
+    BuilderCommand command = BuilderCommand::Help;
+    std::string listFile;      // pack
+    std::string folder;        // pack: the files; extract: the destination
+    std::string package;       // list, verify, extract
+    std::string output = "_Data.001";
+    int selector = 0;          // 0: from the list file's name
+    int level = 6;
+    bool quiet = false;
+    std::vector<StampOverride> overrides;
+};
+
+// Reads the arguments after the program name; false with a reason when
+// they do not form a command.
+bool ParseBuilderArguments(const std::vector<std::string>& arguments, BuilderOptions& options,
+                           std::string& error);
+
+extern const char kBuilderUsage[];

@@ -1,0 +1,207 @@
+#include "tools/pack_command.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/portable/list_file.h"
+#include "engine/portable/package_writer.h"
+#include "tools/file_bytes.h"
+#include "tools/file_stamp.h"
+
+namespace {
+
+struct PackEntry {
+    std::string name;
+    std::string path;
+    EntryHeader header;
+    uint64_t size;
+    long long listedSize;   // field 3 of the file line, or -1
+};
+
+// Which line of a damaged list file does not read, and why: the reader
+// takes every line in turn, so the first line that fails is the culprit.
+std::string DescribeDamage(const std::vector<unsigned char>& bytes, ListFileResult result)
+{
+    if (result == ListFileResult::NoEntries)
+        return "the entry count is 0";
+    ListCursor cursor = {bytes.data(), bytes.size(), 0};
+    char value[kListLineCapacity];
+    std::size_t line = 1;
+    LineResult read;
+    while ((read = ReadListLine(cursor, value)) == LineResult::Value)
+        ++line;
+    std::string number = std::to_string(line);
+    switch (read) {
+    case LineResult::NoEquals: return "line " + number + " has no \"=\"";
+    case LineResult::TooLong: return "line " + number + " is longer than 259 characters";
+    default: return "the file ends before line " + number + " ends";
+    }
+}
+
+bool ReadList(const BuilderOptions& options, const std::vector<unsigned char>& bytes, ListFileContent& list,
+              std::FILE* errors)
+{
+    ListCursor cursor = {bytes.data(), bytes.size(), 0};
+    ListFileResult result = ParseListFile(cursor, list);
+    if (result == ListFileResult::Complete)
+        return true;
+    std::fprintf(errors, "package_builder: malformed list file %s: %s\n", options.listFile.c_str(),
+                 DescribeDamage(bytes, result).c_str());
+    return false;
+}
+
+// Field 3 of a file line, or -1 when the line has none.
+long long ListedSize(const std::string& line)
+{
+    std::size_t first = line.find(',');
+    std::size_t second = first == std::string::npos ? first : line.find(',', first + 1);
+    if (second == std::string::npos)
+        return -1;
+    std::size_t third = line.find(',', second + 1);
+    return ParseNumber(line.substr(second + 1, third == std::string::npos ? third : third - second - 1).c_str());
+}
+
+void ApplyOverrides(const BuilderOptions& options, PackEntry& entry)
+{
+    for (int named = 0; named <= 1; ++named) {
+        for (const StampOverride& stamp : options.overrides) {
+            if (stamp.name.empty() == (named == 1) || (named == 1 && stamp.name != entry.name))
+                continue;
+            if (!stamp.isTime)
+                entry.header.attributes = static_cast<uint32_t>(stamp.value);
+            else
+                entry.header.creationTime = entry.header.accessTime = entry.header.writeTime = stamp.value;
+        }
+    }
+}
+
+// The entries in the format's order, each examined on the file system.
+bool CollectEntries(const BuilderOptions& options, const std::string& listName, const ListFileContent& list,
+                    std::vector<PackEntry>& entries, std::FILE* errors)
+{
+    entries.push_back({listName, options.listFile, {}, 0, -1});
+    entries.push_back({kLogoName, JoinFilePath(options.folder, kLogoName), {}, 0, -1});
+    entries.push_back({kUninstallerName, JoinFilePath(options.folder, kUninstallerName), {}, 0, -1});
+    bool ok = true;
+    for (std::size_t i = 0; i < list.files.size(); ++i) {
+        std::string name = FileLineName(list.files[i]);
+        if (!IsPlainFileName(name.c_str())) {
+            std::fprintf(errors, "package_builder: file line %zu names \"%s\", which is not a plain file name\n",
+                         i + 1, name.c_str());
+            ok = false;
+            continue;
+        }
+        entries.push_back({name, JoinFilePath(options.folder, name), {}, 0, ListedSize(list.files[i])});
+    }
+    for (PackEntry& entry : entries) {
+        std::string error;
+        if (!QueryFileStamp(entry.path, entry.header, error)) {
+            std::fprintf(errors, "package_builder: missing file %s: %s\n", entry.path.c_str(), error.c_str());
+            ok = false;
+            continue;
+        }
+        ApplyOverrides(options, entry);
+    }
+    return ok;
+}
+
+void WarnAboutSizes(const std::vector<PackEntry>& entries, const ListFileContent& list, std::FILE* errors)
+{
+    uint64_t unpacked = 0;
+    for (std::size_t i = 1; i < entries.size(); ++i) {
+        unpacked += entries[i].size + kEntryHeaderSize;
+        if (entries[i].listedSize >= 0 && static_cast<uint64_t>(entries[i].listedSize) != entries[i].size)
+            std::fprintf(errors, "package_builder: warning: %s is %llu bytes, its file line says %lld\n",
+                         entries[i].name.c_str(), static_cast<unsigned long long>(entries[i].size),
+                         entries[i].listedSize);
+    }
+    if (unpacked != list.progressTotal)
+        std::fprintf(errors,
+                     "package_builder: warning: the progress total is %u, the unpacked entries after the list "
+                     "file make %llu bytes\n",
+                     list.progressTotal, static_cast<unsigned long long>(unpacked));
+}
+
+// Compresses the entries one by one into the open output.
+bool WriteEntries(const BuilderOptions& options, std::vector<PackEntry>& entries, std::FILE* output,
+                  uint64_t& packedTotal, std::FILE* progress, std::FILE* errors)
+{
+    std::vector<unsigned char> record;
+    std::vector<unsigned char> body;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        PackEntry& entry = entries[i];
+        std::string error;
+        if (!ReadFileBytes(entry.path, body, error)) {
+            std::fprintf(errors, "package_builder: cannot read %s: %s\n", entry.path.c_str(), error.c_str());
+            return false;
+        }
+        entry.size = body.size();
+        record.clear();
+        if (!AppendEntryRecord(record, entry.header, body.data(), body.size(), options.level)) {
+            std::fprintf(errors, "package_builder: %s is too large for a package entry\n", entry.path.c_str());
+            return false;
+        }
+        if (std::fwrite(record.data(), 1, record.size(), output) != record.size()) {
+            std::fprintf(errors, "package_builder: cannot write %s: %s\n", options.output.c_str(), std::strerror(errno));
+            return false;
+        }
+        packedTotal += record.size();
+        if (!options.quiet)
+            std::fprintf(progress, "[%3zu/%zu] %3zu%% %s (%zu bytes)\n", i + 1, entries.size(),
+                         (i + 1) * 100 / entries.size(), entry.name.c_str(), body.size());
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunPack(const BuilderOptions& options, std::FILE* progress, std::FILE* errors)
+{
+    std::vector<unsigned char> listBytes;
+    std::string error;
+    if (!ReadFileBytes(options.listFile, listBytes, error)) {
+        std::fprintf(errors, "package_builder: cannot read list file %s: %s\n", options.listFile.c_str(), error.c_str());
+        return 1;
+    }
+    int selector = options.selector != 0 ? options.selector : SelectorForListFileName(BaseName(options.listFile).c_str());
+    if (selector == 0) {
+        std::fprintf(errors, "package_builder: the list file must be named Instal.lst, Setup.lst or Instalar.lst, "
+                             "or give --selector 1, 2 or 3\n");
+        return 1;
+    }
+    ListFileContent list;
+    std::vector<PackEntry> entries;
+    if (!ReadList(options, listBytes, list, errors) ||
+        !CollectEntries(options, ListFileNameForSelector(selector), list, entries, errors))
+        return 1;
+
+    std::FILE* output = std::fopen(options.output.c_str(), "wb");
+    if (output == nullptr) {
+        std::fprintf(errors, "package_builder: cannot write %s: %s\n", options.output.c_str(), std::strerror(errno));
+        return 1;
+    }
+    std::vector<unsigned char> header = StartPackage(selector);
+    uint64_t packedTotal = header.size();
+    bool ok = std::fwrite(header.data(), 1, header.size(), output) == header.size() &&
+              WriteEntries(options, entries, output, packedTotal, progress, errors);
+    if (std::fclose(output) != 0 && ok) {
+        std::fprintf(errors, "package_builder: cannot write %s: %s\n", options.output.c_str(), std::strerror(errno));
+        ok = false;
+    }
+    if (!ok) {
+        std::remove(options.output.c_str());
+        return 1;
+    }
+    WarnAboutSizes(entries, list, errors);
+    uint64_t unpacked = 0;
+    for (const PackEntry& entry : entries)
+        unpacked += entry.size;
+    if (!options.quiet)
+        std::fprintf(progress, "%s: %zu entries, %llu bytes packed into %llu (%.1f%%)\n", options.output.c_str(),
+                     entries.size(), static_cast<unsigned long long>(unpacked),
+                     static_cast<unsigned long long>(packedTotal),
+                     unpacked == 0 ? 100.0 : 100.0 * static_cast<double>(packedTotal) / static_cast<double>(unpacked));
+    return 0;
+}

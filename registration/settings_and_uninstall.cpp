@@ -10,6 +10,7 @@
 #include "engine/portable/list_file.h"
 #include "engine/self_registration.h"
 #include "engine/shared_library_count.h"
+#include "engine/short_path.h"
 #include "registration/associations.h"
 #include "registration/portable/number_text.h"
 #include "registration/portable/product_keys.h"
@@ -107,19 +108,12 @@ void WriteRegistryList(RegistryStep& step)
     }
 }
 
-// The short form of a folder; the folder as given when it has none.
-void ShortFolder(const char* folder, char* shortForm)
-{
-    DWORD length = GetShortPathNameA(folder, shortForm, static_cast<DWORD>(kTextCapacity));
-    if (length == 0 || length >= kTextCapacity)
-        CopyText(shortForm, folder);
-}
-
 // Registers the listed libraries and records the files for the uninstaller.
 void WriteFileRecords(RegistryStep& step)
 {
     char prefix[kTextCapacity];
-    ShortFolder(step.destination, prefix);
+    CopyText(prefix, step.destination);
+    ToShortForm(prefix);
     JoinPath(prefix, nullptr);
 
     OleInitialize(nullptr);
@@ -133,7 +127,8 @@ void WriteFileRecords(RegistryStep& step)
         FileFlags flags = ReadFileFlags(line);
         SplitFirstField(line, folder);
         SplitFirstField(line, name);
-        ShortFolder(folder, fullPath);
+        CopyText(fullPath, folder);
+        ToShortForm(fullPath);
         JoinPath(fullPath, name);
         if (flags.registerFlag != 0) {
             SelfRegister(fullPath);

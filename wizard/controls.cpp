@@ -77,3 +77,8 @@ void SetControlPicture(int id, HBITMAP bitmap)
 {
     SendMessageA(ControlWindow(id), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
+
+bool IsControlChecked(int id)
+{
+    return SendMessageA(ControlWindow(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}

@@ -13,6 +13,8 @@ void SetControlTextFromTable(int id, int stringId, char* buffer, int after);
 void GetControlText(int id, char* buffer);
 void EnableControl(int id, bool on);
 void ShowControl(int id, bool on);
+// True only for the checked state (an indeterminate box is not checked).
+bool IsControlChecked(int id);
 // Makes the push button the main form's default button.
 void SetDefaultButton(int id);
 // Gives the picture control a bitmap to show.

@@ -26,11 +26,6 @@ void SetChecked(int id, bool checked)
     SendMessageA(ControlWindow(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool IsChecked(int id)
-{
-    return SendMessageA(ControlWindow(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 void FocusControl(int id)
 {
     SetFocus(ControlWindow(id));
@@ -205,7 +200,7 @@ void ShowSummary()
     GetControlText(Edit1, name);
     GetControlText(Edit2, organization);
     GetControlText(stcDestDir, folder);
-    if (IsChecked(Check1))
+    if (IsControlChecked(Check1))
         GetControlText(Edit3, group);
     else
         LoadTableString(10047, group);
@@ -399,7 +394,7 @@ int OnBrowseClicked()
 
 int OnGroupCheckClicked()
 {
-    bool checked = IsChecked(Check1);
+    bool checked = IsControlChecked(Check1);
     ShowControl(Edit3, checked);
     ShowControl(List1, checked);
     g_wizard.createGroup = checked ? 1 : 0;

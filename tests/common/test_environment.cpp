@@ -44,3 +44,8 @@ std::string ArtifactFolder()
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
+
+std::string SourceFile(const char* relativePath)
+{
+    return WindowsPath(Variable("INSTAL_SOURCE") + "/" + relativePath);
+}

@@ -7,3 +7,5 @@ std::string BuildFile(const char* name);
 // The folder for screenshots and other saved results (INSTAL_ARTIFACTS),
 // created when missing.
 std::string ArtifactFolder();
+// A file of the source tree (INSTAL_SOURCE), as a path Wine understands.
+std::string SourceFile(const char* relativePath);

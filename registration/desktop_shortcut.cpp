@@ -1,0 +1,71 @@
+#include "registration/desktop_shortcut.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "engine/install_model.h"
+#include "engine/path_macros.h"
+#include "engine/portable/list_file.h"
+#include "registration/portable/product_keys.h"
+#include "registration/portable/uninstaller_contract.h"
+#include "registration/registry.h"
+#include "registration/shell_link.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/messages.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/waiting.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+// The desktop folder from the shell folders: Windows 95 and per-user
+// installs use the user's desktop, per-machine installs the all-users one.
+bool ReadDesktopFolder(int osCode, char* folder)
+{
+    char key[kTextCapacity];
+    CopyText(key, kCurrentVersionKey);
+    JoinPath(key, "Explorer\\Shell Folders");
+    if (osCode < 2)
+        return ReadRegValue(kCurrentUser, key, "Desktop", folder);
+    if (g_wizard.installRoot == kLocalMachine)
+        return ReadRegValue(kLocalMachine, key, "Common Desktop", folder);
+    return ReadRegValue(g_wizard.installRoot, key, "Desktop", folder);
+}
+
+}  // namespace
+
+void CreateDesktopShortcut(int osCode)
+{
+    if (!IsControlChecked(chkShortcut) || g_wizard.model.systemInstall != 0)
+        return;
+    char status[kTextCapacity];
+    SetControlTextFromTable(stcCurrentTask, IDS_CREATING_SHORTCUT, status, 0);
+
+    char target[kTextCapacity];
+    char productName[kTextCapacity];
+    char linkPath[kTextCapacity];
+    GetInformationLine(InfoShortcutTarget, target);
+    ExpandPathMacro(target);
+    GetInformationLine(InfoProductName, productName);
+    // Without a desktop folder there is nowhere to put the link, and
+    // recording one would make the uninstaller look for a file never made.
+    if (ReadDesktopFolder(osCode, linkPath)) {
+        JoinPath(linkPath, productName);
+        AppendText(linkPath, ".lnk");
+        CreateShellLink(target, linkPath, productName);
+
+        char productKey[kTextCapacity];
+        char recordKey[kTextCapacity];
+        GetInformationLine(InfoProductKey, productKey);
+        ProductRecordKey(recordKey, sizeof recordKey, productKey, "", "Uninstall");
+        WriteRegString(g_wizard.installRoot, recordKey, "Shortcut", "1");
+    }
+    WaitMilliseconds(250, true);
+}
+
+void NotifyShellAndRepaintDesktop()
+{
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSH, nullptr, nullptr);
+    RedrawWindow(GetDesktopWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}

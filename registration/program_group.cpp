@@ -1,0 +1,259 @@
+#include "registration/program_group.h"
+
+#include <dde.h>
+
+#include <cstring>
+
+#include "registration/portable/dde_commands.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/messages.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/waiting.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+constexpr DWORD kCommandPause = 400;
+constexpr std::size_t kItemPathCapacity = 2 * kTextCapacity;
+
+enum ConversationStep {
+    AwaitingServer = 0,
+    AwaitingCommandAck = 1,   // CreateGroup or an AddItem with items after it
+    AwaitingDeleteAck = 2,
+    AwaitingLastAddAck = 3,
+};
+
+struct GroupConversation {
+    int active;
+    int step;
+    HWND server;
+    int itemIndex;
+    HGLOBAL lastBlock;
+    bool initiating;          // the initiate broadcast is under way: acknowledgements come from servers
+    DWORD lastProgress;       // tick of the last step, to notice a server that went silent
+};
+
+GroupConversation g_conversation;
+
+// The commands of one item, composed before the item is started so that an
+// item whose commands would not fit is skipped whole.
+struct ItemCommands {
+    char deleteItem[kCommandBlockSize];
+    char addItem[kCommandBlockSize];
+};
+
+int GroupItemCount()
+{
+    return static_cast<int>(StringListSize(g_wizard.model.groupItems));
+}
+
+bool ComposeItemCommands(int index, ItemCommands& commands)
+{
+    char line[kTextCapacity];
+    char title[kTextCapacity];
+    char relative[kTextCapacity];
+    char destination[kTextCapacity];
+    char path[kItemPathCapacity];
+    StringListGet(g_wizard.model.groupItems, index, line);
+    SplitGroupItem(line, title, relative, kTextCapacity);
+    GetControlText(stcDestDir, destination);
+    return ComposeItemPath(path, sizeof path, destination, relative) &&
+           ComposeDeleteItem(commands.deleteItem, title) && ComposeAddItem(commands.addItem, path, title);
+}
+
+// Moves the item index past items whose commands do not fit their blocks.
+bool FindNextFittingItem(ItemCommands& commands)
+{
+    while (g_conversation.itemIndex < GroupItemCount()) {
+        if (ComposeItemCommands(g_conversation.itemIndex, commands))
+            return true;
+        ++g_conversation.itemIndex;
+    }
+    return false;
+}
+
+bool PostCommand(HWND window, const char* command)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, kCommandBlockSize);
+    if (block == nullptr)
+        return false;
+    char* text = static_cast<char*>(GlobalLock(block));
+    std::strcpy(text, command);
+    GlobalUnlock(block);
+    LPARAM packed = PackDDElParam(WM_DDE_EXECUTE, 0, reinterpret_cast<UINT_PTR>(block));
+    if (!PostMessageA(g_conversation.server, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(window), packed)) {
+        FreeDDElParam(WM_DDE_EXECUTE, packed);
+        GlobalFree(block);
+        return false;
+    }
+    g_conversation.lastBlock = block;
+    return true;
+}
+
+void ReleaseAcknowledgement(LPARAM lParam)
+{
+    UINT_PTR status;
+    UINT_PTR commands;
+    UnpackDDElParam(WM_DDE_ACK, lParam, &status, &commands);
+    FreeDDElParam(WM_DDE_ACK, lParam);
+    if (g_conversation.lastBlock != nullptr)
+        GlobalFree(g_conversation.lastBlock);
+    g_conversation.lastBlock = nullptr;
+}
+
+void EndConversation(HWND window)
+{
+    if (g_conversation.server != nullptr) {
+        PostMessageA(g_conversation.server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window), 0);
+        InvalidateRect(g_conversation.server, nullptr, TRUE);
+    }
+    g_conversation.server = nullptr;
+    SetActiveWindow(window);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpOneMessage();
+    g_wizard.createGroup = 0;
+    g_conversation.active = 0;
+}
+
+void StartConversation(HWND window)
+{
+    g_conversation = GroupConversation{};
+    g_conversation.active = 1;
+    g_conversation.step = AwaitingServer;
+    g_conversation.lastProgress = GetTickCount();
+    ATOM application = GlobalAddAtomA("PROGMAN");
+    ATOM topic = GlobalAddAtomA("PROGMAN");
+    g_conversation.initiating = true;
+    SendMessageA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(application, topic));
+    g_conversation.initiating = false;
+    GlobalDeleteAtom(application);
+    GlobalDeleteAtom(topic);
+    // The server's answer is sent inside the broadcast: none by now means
+    // there is no program manager, and nobody would ever end the wait.
+    if (g_conversation.active && g_conversation.server == nullptr)
+        EndConversation(window);
+}
+
+// A second server that answered the initiate is told at once that it is not wanted.
+void DeclineServer(HWND window, HWND server, LPARAM lParam)
+{
+    GlobalDeleteAtom(LOWORD(lParam));
+    GlobalDeleteAtom(HIWORD(lParam));
+    PostMessageA(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window), 0);
+}
+
+void AcceptServer(HWND window, HWND server, LPARAM lParam)
+{
+    g_conversation.server = server;
+    GlobalDeleteAtom(LOWORD(lParam));
+    GlobalDeleteAtom(HIWORD(lParam));
+    char groupName[kTextCapacity];
+    char command[kCommandBlockSize];
+    GetControlText(Edit3, groupName);
+    TrimBlanks(groupName);
+    if (!ComposeCreateGroup(command, groupName) || !PostCommand(window, command)) {
+        EndConversation(window);
+        return;
+    }
+    g_conversation.step = AwaitingCommandAck;
+    g_conversation.itemIndex = 0;
+    WaitMilliseconds(kCommandPause, false);
+}
+
+void SendNextDeleteItem(HWND window)
+{
+    ItemCommands commands;
+    if (!FindNextFittingItem(commands) || !PostCommand(window, commands.deleteItem)) {
+        EndConversation(window);
+        return;
+    }
+    g_conversation.step = AwaitingDeleteAck;
+}
+
+void SendAddItem(HWND window)
+{
+    ItemCommands commands;
+    if (!ComposeItemCommands(g_conversation.itemIndex, commands)) {
+        EndConversation(window);
+        return;
+    }
+    ++g_conversation.itemIndex;
+    g_conversation.step = g_conversation.itemIndex < GroupItemCount() ? AwaitingCommandAck : AwaitingLastAddAck;
+    if (!PostCommand(window, commands.addItem)) {
+        EndConversation(window);
+        return;
+    }
+    WaitMilliseconds(kCommandPause, false);
+}
+
+void OnAcknowledgement(HWND window, HWND sender, LPARAM lParam)
+{
+    if (g_conversation.initiating && g_conversation.server == nullptr) {
+        AcceptServer(window, sender, lParam);
+        return;
+    }
+    if (g_conversation.initiating && sender != g_conversation.server) {
+        DeclineServer(window, sender, lParam);
+        return;
+    }
+    if (sender != g_conversation.server)
+        return;
+    g_conversation.lastProgress = GetTickCount();
+    ReleaseAcknowledgement(lParam);
+    switch (g_conversation.step) {
+    case AwaitingCommandAck:
+        SendNextDeleteItem(window);
+        break;
+    case AwaitingDeleteAck:
+        SendAddItem(window);
+        break;
+    default:
+        EndConversation(window);
+        break;
+    }
+}
+
+bool ConversationStalled()
+{
+    return GetTickCount() - g_conversation.lastProgress >= kConversationStallMilliseconds;
+}
+
+}  // namespace
+
+bool HandleProgramGroupMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kStartGroupMessage) {
+        StartConversation(window);
+        return true;
+    }
+    if (message != WM_DDE_ACK || !g_conversation.active)
+        return false;
+    OnAcknowledgement(window, reinterpret_cast<HWND>(wParam), lParam);
+    return true;
+}
+
+void CreateProgramGroup()
+{
+    if (g_wizard.createGroup == 0)
+        return;
+    char status[kTextCapacity];
+    SetControlTextFromTable(stcCurrentTask, IDS_CREATING_GROUP, status, 0);
+    WaitMilliseconds(500, false);
+    SendMessageA(g_wizard.mainWindow, kStartGroupMessage, 0, 0);
+    while (g_wizard.createGroup != 0) {
+        if (g_conversation.active && ConversationStalled()) {
+            if (g_conversation.lastBlock != nullptr)
+                GlobalFree(g_conversation.lastBlock);
+            g_conversation.lastBlock = nullptr;
+            EndConversation(g_wizard.mainWindow);
+            break;
+        }
+        PumpOneMessage();
+        MsgWaitForMultipleObjectsEx(0, nullptr, 100, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+    WaitMilliseconds(300, true);
+    g_wizard.createGroup = 1;
+}

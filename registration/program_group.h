@@ -1,0 +1,19 @@
+#pragma once
+// The program group, made by a DDE conversation with the program manager
+// that runs through the main form's message handling.
+#include <windows.h>
+
+// Sent to the main form to start the conversation (WM_USER + 1001).
+constexpr UINT kStartGroupMessage = WM_USER + 1001;
+
+// Without a conversation an acknowledgement never comes after this long: the
+// wait gives up and the install goes on.
+constexpr DWORD kConversationStallMilliseconds = 10000;
+
+// Creates the group and its items when the create-group flag is set; returns
+// when the conversation has ended, with the flag set again.
+void CreateProgramGroup();
+
+// The main form hands the start-group message and every WM_DDE_ACK here.
+// Returns true when the message belonged to the conversation (answer 0).
+bool HandleProgramGroupMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

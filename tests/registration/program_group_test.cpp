@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <dde.h>
+#include <shlobj.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "registration/program_group.h"
+#include "registration_fixture.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+// A program manager of the test's own: records every command it receives
+// and acknowledges it the way a server does.
+struct TestServer {
+    std::vector<std::string> log;
+    bool acknowledgeCommands = true;
+    HWND rogue = nullptr;        // when set, also acknowledges every command from another window
+};
+
+TestServer* g_server;
+
+LRESULT CALLBACK TestServerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND client = reinterpret_cast<HWND>(wParam);
+    switch (message) {
+    case WM_DDE_INITIATE: {
+        char application[64] = "";
+        char topic[64] = "";
+        GlobalGetAtomNameA(LOWORD(lParam), application, sizeof application);
+        GlobalGetAtomNameA(HIWORD(lParam), topic, sizeof topic);
+        if (lstrcmpiA(application, "PROGMAN") != 0 || lstrcmpiA(topic, "PROGMAN") != 0)
+            return 0;
+        SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
+                     MAKELPARAM(GlobalAddAtomA("PROGMAN"), GlobalAddAtomA("PROGMAN")));
+        return 0;
+    }
+    case WM_DDE_EXECUTE: {
+        UINT_PTR unused;
+        UINT_PTR commands;
+        UnpackDDElParam(WM_DDE_EXECUTE, lParam, &unused, &commands);
+        HGLOBAL block = reinterpret_cast<HGLOBAL>(commands);
+        g_server->log.push_back(static_cast<const char*>(GlobalLock(block)));
+        GlobalUnlock(block);
+        if (g_server->rogue != nullptr)
+            SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(g_server->rogue),
+                         PackDDElParam(WM_DDE_ACK, 0x8000, commands));
+        if (g_server->acknowledgeCommands)
+            PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
+                         ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK, 0x8000, commands));
+        return 0;
+    }
+    case WM_DDE_TERMINATE:
+        g_server->log.push_back(window == g_server->rogue ? "terminate second" : "terminate");
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateTestServer()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = TestServerProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "InstalTestProgramManager";
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
+struct DesktopWork {
+    const std::function<void()>* body;
+    HDESK desktop;
+};
+
+DWORD WINAPI RunOnDesktopThread(void* parameter)
+{
+    auto* work = static_cast<DesktopWork*>(parameter);
+    if (!SetThreadDesktop(work->desktop))
+        return 1;
+    (*work->body)();
+    return 0;
+}
+
+// Runs the body on a thread of a desktop of its own, where a broadcast
+// reaches only the windows that the body creates, not the system's own
+// program manager.
+void RunOnOwnDesktop(const std::function<void()>& body)
+{
+    DesktopWork work = {&body, CreateDesktopA("InstalGroupTests", nullptr, nullptr, 0, GENERIC_ALL, nullptr)};
+    ASSERT_NE(work.desktop, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, RunOnDesktopThread, &work, 0, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    DWORD code = 1;
+    GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+    CloseDesktop(work.desktop);
+    EXPECT_EQ(code, 0u) << "the thread could not move to its own desktop";
+}
+
+void PrepareGroup(const char* name, std::initializer_list<const char*> items, const char* destination)
+{
+    RegistrationFixture::Fill(g_wizard.model.groupItems, items);
+    RegistrationFixture::SetText(stcDestDir, destination);
+    RegistrationFixture::SetText(Edit3, name);
+    g_wizard.createGroup = 1;
+}
+
+std::string Folder(int csidl)
+{
+    char folder[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return folder;
+}
+
+void MakeFile(const char* path)
+{
+    CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
+
+TEST(ProgramGroup, CapturedCommandSequence)
+{
+    TestServer server;
+    g_server = &server;
+    RunOnOwnDesktop([&] {
+        RegistrationFixture fixture;
+        HWND window = CreateTestServer();
+        PrepareGroup("G", {"A,bin\\a.exe", "B,b.exe"}, "C:\\K");
+        CreateProgramGroup();
+        EXPECT_EQ(g_wizard.createGroup, 1) << "set again for a later run";
+        EXPECT_FALSE(HandleProgramGroupMessage(g_wizard.mainWindow, WM_DDE_ACK, reinterpret_cast<WPARAM>(window), 0))
+            << "the conversation is over";
+        DestroyWindow(window);
+    });
+    const std::vector<std::string> expected = {
+        "[CreateGroup(\"G\")]",
+        "[DeleteItem(\"A\")]",
+        "[AddItem(\"C:\\K\\bin\\a.exe\",\"A\")]",
+        "[DeleteItem(\"B\")]",
+        "[AddItem(\"C:\\K\\b.exe\",\"B\")]",
+        "terminate",
+    };
+    EXPECT_EQ(server.log, expected);
+}
+
+TEST(ProgramGroup, OnlyTheFirstServerIsHeard)
+{
+    TestServer server;
+    g_server = &server;
+    RunOnOwnDesktop([&] {
+        RegistrationFixture fixture;
+        HWND second = CreateTestServer();
+        HWND first = CreateTestServer();   // created last, so it is first in the broadcast
+        server.rogue = second;
+        PrepareGroup("G", {"A,a.exe"}, "C:\\K");
+        CreateProgramGroup();
+        DestroyWindow(first);
+        DestroyWindow(second);
+    });
+    // The first server's command is posted before the second is sent away.
+    const std::vector<std::string> expected = {
+        "[CreateGroup(\"G\")]",
+        "terminate second",
+        "[DeleteItem(\"A\")]",
+        "[AddItem(\"C:\\K\\a.exe\",\"A\")]",
+        "terminate",
+    };
+    EXPECT_EQ(server.log, expected);
+}
+
+TEST(ProgramGroup, EmptyItemListEndsAfterTheGroup)
+{
+    TestServer server;
+    g_server = &server;
+    RunOnOwnDesktop([&] {
+        RegistrationFixture fixture;
+        HWND window = CreateTestServer();
+        PrepareGroup(" \tTools  ", {}, "C:\\K");
+        CreateProgramGroup();
+        EXPECT_EQ(g_wizard.createGroup, 1);
+        DestroyWindow(window);
+    });
+    const std::vector<std::string> expected = {"[CreateGroup(\"Tools\")]", "terminate"};
+    EXPECT_EQ(server.log, expected);
+}
+
+TEST(ProgramGroup, ItemsWhoseCommandsDoNotFitAreSkipped)
+{
+    TestServer server;
+    g_server = &server;
+    std::string longTitle = std::string(240, 't') + ",x.exe";
+    std::string longPath = "P," + std::string(240, 'p') + ".exe";
+    RunOnOwnDesktop([&] {
+        RegistrationFixture fixture;
+        HWND window = CreateTestServer();
+        PrepareGroup("G", {longTitle.c_str(), "A,a.exe", longPath.c_str()}, "C:\\K");
+        CreateProgramGroup();
+        DestroyWindow(window);
+    });
+    const std::vector<std::string> expected = {
+        "[CreateGroup(\"G\")]", "[DeleteItem(\"A\")]", "[AddItem(\"C:\\K\\a.exe\",\"A\")]", "terminate",
+    };
+    EXPECT_EQ(server.log, expected);
+}
+
+TEST(ProgramGroup, WithoutAServerTheInstallGoesOn)
+{
+    RunOnOwnDesktop([] {
+        RegistrationFixture fixture;
+        PrepareGroup("G", {"A,a.exe"}, "C:\\K");
+        DWORD start = GetTickCount();
+        CreateProgramGroup();
+        DWORD elapsed = GetTickCount() - start;
+        EXPECT_LT(elapsed, 3000u) << "the pauses only, no wait for a conversation";
+        EXPECT_EQ(g_wizard.createGroup, 1);
+    });
+}
+
+TEST(ProgramGroup, AServerThatFallsSilentIsGivenUp)
+{
+    TestServer server;
+    server.acknowledgeCommands = false;
+    g_server = &server;
+    RunOnOwnDesktop([&] {
+        RegistrationFixture fixture;
+        HWND window = CreateTestServer();
+        PrepareGroup("G", {"A,a.exe"}, "C:\\K");
+        CreateProgramGroup();
+        EXPECT_EQ(g_wizard.createGroup, 1);
+        DestroyWindow(window);
+    });
+    const std::vector<std::string> expected = {"[CreateGroup(\"G\")]", "terminate"};
+    EXPECT_EQ(server.log, expected);
+}
+
+TEST(ProgramGroup, NothingHappensWithoutTheFlag)
+{
+    TestServer server;
+    g_server = &server;
+    RunOnOwnDesktop([&] {
+        RegistrationFixture fixture;
+        HWND window = CreateTestServer();
+        PrepareGroup("G", {"A,a.exe"}, "C:\\K");
+        RegistrationFixture::SetText(stcCurrentTask, "before");
+        g_wizard.createGroup = 0;
+        CreateProgramGroup();
+        char status[64];
+        GetWindowTextA(ControlWindow(stcCurrentTask), status, sizeof status);
+        EXPECT_STREQ(status, "before") << "no status text";
+        EXPECT_EQ(g_wizard.createGroup, 0);
+        DestroyWindow(window);
+    });
+    EXPECT_TRUE(server.log.empty());
+}
+
+TEST(ProgramGroup, MadeByTheSystemProgramManager)
+{
+    RegistrationFixture fixture;
+    CreateDirectoryA("C:\\Kestrel", nullptr);
+    CreateDirectoryA("C:\\Kestrel\\bin", nullptr);
+    MakeFile("C:\\Kestrel\\bin\\ed.exe");
+    MakeFile("C:\\Kestrel\\notes.txt");
+    PrepareGroup("  Kestrel Tools ", {"Editor,bin\\ed.exe", "Notes,notes.txt"}, "C:\\Kestrel");
+    CreateProgramGroup();
+
+    std::string group = Folder(CSIDL_PROGRAMS) + "\\Kestrel Tools";
+    EXPECT_TRUE(FileExists(group)) << group;
+    EXPECT_TRUE(FileExists(group + "\\Editor.lnk"));
+    EXPECT_TRUE(FileExists(group + "\\Notes.lnk"));
+    EXPECT_EQ(g_wizard.createGroup, 1);
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+#include "registration_fixture.h"
+
+#include "engine/list_reader.h"
+#include "registration/program_group.h"
+#include "stand_in_main_window.h"
+#include "wizard/controls.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+WNDPROC g_standInProc;
+
+LRESULT CALLBACK MainFormStandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (HandleProgramGroupMessage(window, message, wParam, lParam))
+        return 0;
+    return CallWindowProcA(g_standInProc, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+RegistrationFixture::RegistrationFixture()
+{
+    ResetWizardState();
+    HWND window = CreateStandInMainWindow();
+    g_standInProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainFormStandInProc)));
+    ShowWindow(window, SW_SHOW);
+    SetInformation({"Kestrel", "2.0", "Kestrel", "0", "", "Welcome", "Catala", "Kestrel", "<AppDir>\\Kestrel.exe",
+                    "Gracies", "Kestrel 2.0"});
+}
+
+RegistrationFixture::~RegistrationFixture()
+{
+    ReleaseInstallModel();
+    DestroyStandInMainWindow();
+}
+
+void RegistrationFixture::SetInformation(std::initializer_list<const char*> lines)
+{
+    Fill(g_wizard.model.information, lines);
+}
+
+void RegistrationFixture::Fill(StringList& list, std::initializer_list<const char*> lines)
+{
+    if (list == nullptr)
+        list = CreateStringList(false);
+    StringListClear(list);
+    for (const char* line : lines)
+        StringListAdd(list, line);
+}
+
+void RegistrationFixture::SetText(int control, const char* text)
+{
+    SetControlText(control, text);
+}
+
+void RegistrationFixture::Check(int control, bool checked)
+{
+    SendMessageA(ControlWindow(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::string ReadValue(HKEY root, const char* key, const char* name)
+{
+    char value[1024] = "";
+    DWORD size = sizeof value;
+    if (RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return "<missing>";
+    return value;
+}
+
+bool HasValue(HKEY root, const char* key, const char* name)
+{
+    return RegGetValueA(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The wizard as the registration steps see it: a stand-in main form whose
+// procedure hands the program-group messages on, and an install model.
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "forms/string_list.h"
+
+class RegistrationFixture {
+public:
+    RegistrationFixture();
+    ~RegistrationFixture();
+    RegistrationFixture(const RegistrationFixture&) = delete;
+    RegistrationFixture& operator=(const RegistrationFixture&) = delete;
+
+    // Information lines 0 to 10 of a product called Kestrel, key Kestrel.
+    void SetInformation(std::initializer_list<const char*> lines);
+    static void Fill(StringList& list, std::initializer_list<const char*> lines);
+    static void SetText(int control, const char* text);
+    static void Check(int control, bool checked);
+};
+
+std::string ReadValue(HKEY root, const char* key, const char* name);
+bool HasValue(HKEY root, const char* key, const char* name);
+bool FileExists(const std::string& path);

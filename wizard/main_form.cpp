@@ -3,6 +3,7 @@
 #include "engine/package_extraction.h"
 #include "engine/temp_cleanup.h"
 #include "forms/runtime_startup.h"
+#include "registration/program_group.h"
 #include "registration/registry.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
@@ -104,8 +105,10 @@ LRESULT OnDestroy()
 
 }  // namespace
 
-LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM)
+LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (HandleProgramGroupMessage(window, message, wParam, lParam))
+        return 0;
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);

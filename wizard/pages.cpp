@@ -3,12 +3,14 @@
 #include <shlobj.h>
 
 #include "engine/install_model.h"
+#include "engine/path_macros.h"
 #include "engine/portable/list_file.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
 #include "wizard/completion.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
+#include "wizard/install_driver.h"
 #include "wizard/messages.h"
 #include "wizard/portable/page_flow.h"
 #include "wizard/portable/text_helpers.h"
@@ -245,6 +247,28 @@ bool AskToLeave()
     return ShowMessage(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
+// Turns each association line from its list-file form "ext,caption,path..."
+// into "ext,expanded path..." with the destination that is final now. It
+// runs once, when Install is pressed, so no line is converted twice.
+void ConvertAssociations()
+{
+    StringList associations = g_wizard.model.associations;
+    LRESULT count = associations != nullptr ? StringListSize(associations) : 0;
+    for (int k = 0; k < count; ++k) {
+        char line[kTextCapacity];
+        char extension[kTextCapacity];
+        char caption[kTextCapacity];
+        StringListGet(associations, k, line);
+        SplitFirstField(line, extension);
+        SplitFirstField(line, caption);
+        ExpandPathMacro(line);
+        AppendChar(extension, ',');
+        AppendText(extension, line);
+        StringListDelete(associations, k);
+        StringListInsert(associations, k, extension);
+    }
+}
+
 void CloseWizard()
 {
     SendMessageA(g_wizard.mainWindow, WM_CLOSE, 0, 0);
@@ -333,6 +357,11 @@ int OnNextClicked()
     if (g_wizard.page == PageSummary && SkipsOptionsPage(g_wizard.optionsContent, g_wizard.model.setupKind))
         ShowControl(Group4, false);
     ShowPage();
+    if (g_wizard.page == PageInstalling) {
+        ConvertAssociations();
+        if (!RunInstall() || g_wizard.page == PageInstalling)
+            CloseWizard();
+    }
     return 1;
 }
 

@@ -1,0 +1,130 @@
+#include "wizard/install_driver.h"
+
+#include <windows.h>
+
+#include "engine/copy_files.h"
+#include "engine/destinations.h"
+#include "engine/install_model.h"
+#include "engine/short_path.h"
+#include "registration/desktop_shortcut.h"
+#include "registration/program_group.h"
+#include "registration/settings_and_uninstall.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/messages.h"
+#include "wizard/pages.h"
+#include "wizard/portable/page_flow.h"
+#include "wizard/portable/text_helpers.h"
+#include "wizard/waiting.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+void ShowStatus(int stringId)
+{
+    char text[kTextCapacity];
+    SetControlTextFromTable(stcCurrentTask, stringId, text, 0);
+}
+
+// A program of the Windows directory in short form.
+void WindowsProgram(char* program, const char* name)
+{
+    GetWindowsDirectoryA(program, static_cast<UINT>(kTextCapacity));
+    JoinPath(program, name);
+    ToShortForm(program);
+}
+
+// Starts a viewer on a file without waiting for it; false when it could not start.
+bool StartViewer(const char* program, const char* file)
+{
+    char shortFile[kTextCapacity];
+    CopyText(shortFile, file);
+    ToShortForm(shortFile);
+    char commandLine[kTextCapacity] = " ";
+    AppendText(commandLine, shortFile);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(program, commandLine, nullptr, nullptr, FALSE,
+                        NORMAL_PRIORITY_CLASS | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+bool FileExists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+void OpenHelpFile()
+{
+    const char* help = g_wizard.buffers.helpFile;
+    if (help[0] == '\0')
+        return;
+    ShowStatus(10060);
+    WaitMilliseconds(1000, true);
+    char program[kTextCapacity];
+    WindowsProgram(program, "hh.exe");
+    if (FileExists(help) && StartViewer(program, help)) {
+        ShowWindow(g_wizard.mainWindow, SW_HIDE);
+        WaitMilliseconds(1000, true);
+    }
+}
+
+void OpenReadme()
+{
+    char program[kTextCapacity];
+    char readme[kTextCapacity];
+    char name[kTextCapacity];
+    WindowsProgram(program, "NOTEPAD.EXE");
+    GetControlText(stcDestDir, readme);
+    ToShortForm(readme);
+    LoadTableString(10053, name);
+    JoinPath(readme, name);
+    if (FileExists(readme) && StartViewer(program, readme))
+        WaitMilliseconds(1000, true);
+}
+
+}  // namespace
+
+int RunInstall()
+{
+    BeginWaitCursor(g_wizard.mainWindow);
+    char destination[kTextCapacity];
+    GetControlText(stcDestDir, destination);
+    if (!CheckDiskSpace(destination))
+        return 0;
+    WaitMilliseconds(500, true);
+    if (!PrepareDestinations())
+        return 0;
+    WaitMilliseconds(500, true);
+    ShowStatus(10039);
+    ShowControl(prbPerCent, true);
+    EndWaitCursor();
+
+    if (!CopyFiles() || g_wizard.cancel)
+        return 0;
+    WaitMilliseconds(600, true);
+    WriteSettingsAndUninstall();
+    CreateProgramGroup();
+    WaitMilliseconds(500, true);
+    CreateDesktopShortcut(g_wizard.osCode);
+    NotifyShellAndRepaintDesktop();
+    OpenHelpAndReadme();
+
+    g_wizard.page = PageFinish;
+    ShowPage();
+    EndWaitCursor();
+    return 1;
+}
+
+void OpenHelpAndReadme()
+{
+    OpenHelpFile();
+    if (g_wizard.model.systemInstall == 0)
+        OpenReadme();
+}

@@ -11,11 +11,6 @@ namespace {
 
 constexpr ColorValue kNoColor = 0xFFFFFFFF;
 
-COLORREF ColorOf(ColorValue color)
-{
-    return IsSystemColor(color) ? GetSysColor(SystemColorIndex(color)) : color;
-}
-
 HBRUSH BrushOf(ColorValue color)
 {
     return IsSystemColor(color) ? GetSysColorBrush(SystemColorIndex(color)) : CreateSolidBrush(color);
@@ -95,11 +90,11 @@ void ApplyBackColor(ObjectRecord* record)
 {
     HWND window = record->Window;
     if (record->Kind == KindImageList) {
-        record->BackColorValue = record->BackColor == kNoColor ? CLR_NONE : ColorOf(record->BackColor);
+        record->BackColorValue = record->BackColor == kNoColor ? CLR_NONE : ResolveColor(record->BackColor);
         ImageList_SetBkColor(reinterpret_cast<HIMAGELIST>(record->DrawStyle), record->BackColorValue);
         return;
     }
-    COLORREF color = record->BackColorValue = ColorOf(record->BackColor);
+    COLORREF color = record->BackColorValue = ResolveColor(record->BackColor);
     switch (record->Kind) {
     case KindTreeView:
         SendMessageA(window, TVM_SETBKCOLOR, 0, color);
@@ -121,7 +116,7 @@ void ApplyBackColor(ObjectRecord* record)
 
 void ApplyForeColor(ObjectRecord* record)
 {
-    COLORREF color = record->ForeColorValue = ColorOf(record->ForeColor);
+    COLORREF color = record->ForeColorValue = ResolveColor(record->ForeColor);
     if (record->Kind == KindTreeView)
         SendMessageA(record->Window, TVM_SETTEXTCOLOR, 0, color);
     else if (record->Kind == KindListView)
@@ -140,6 +135,19 @@ bool IsHandleValue(const void* value)
     return !IsIdentifier(RefValue(value));
 }
 
+
+bool ShowsPicture(int kind)
+{
+    return kind == KindPushButton || kind == KindPicture || kind == KindImageStatic;
+}
+
+}  // namespace
+
+COLORREF ResolveColor(ColorValue color)
+{
+    return IsSystemColor(color) ? GetSysColor(SystemColorIndex(color)) : color;
+}
+
 void FreeGraphicObject(HANDLE object)
 {
     if (object == nullptr || DeleteObject(object))
@@ -149,25 +157,28 @@ void FreeGraphicObject(HANDLE object)
         DestroyCursor(static_cast<HCURSOR>(object));
 }
 
-bool ShowsPicture(int kind)
-{
-    return kind == KindPushButton || kind == KindPicture || kind == KindImageStatic;
-}
-
-}  // namespace
-
 ObjectRecord* DialogFormOf(HWND formWindow)
 {
     ObjectRecord* form = FindRecord(formWindow);
     return form != nullptr && form->Kind == KindDialogForm ? form : nullptr;
 }
 
-void ResolveColors(ObjectRecord* record)
+void ResolveBackColor(ObjectRecord* record)
 {
     ApplyBackColor(record);
     if (record->Kind != KindImageList && !ColorGoesToControl(record->Kind))
         record->BackBrush = BrushOf(record->BackColor);
+}
+
+void ResolveForeColor(ObjectRecord* record)
+{
     ApplyForeColor(record);
+}
+
+void ResolveColors(ObjectRecord* record)
+{
+    ResolveBackColor(record);
+    ResolveForeColor(record);
 }
 
 void ApplyCommonProperties(HWND formWindow, ObjectRecord* record)

@@ -9,6 +9,11 @@ ObjectRecord* DialogFormOf(HWND formWindow);
 void ApplyCommonProperties(HWND formWindow, ObjectRecord* record);
 void RecreateFont(ObjectRecord* record, bool repaint);
 void ResolveColors(ObjectRecord* record);
+// BackColorValue and BackBrush (or the control's own background colour).
+void ResolveBackColor(ObjectRecord* record);
+// ForeColorValue (and the control's own text or bar colour).
+void ResolveForeColor(ObjectRecord* record);
+COLORREF ResolveColor(ColorValue color);
 
 // A resource reference to a handle: identifiers are loaded (as a bitmap
 // first for picture use, then as an icon, then as a cursor); other values,
@@ -25,5 +30,7 @@ void SizeNudge(HWND window, bool visible);
 // The shared light and dark pens of the runtime's painting.
 void TakePenShare();
 void ReleasePenShare();
+// Deletes a GDI object, or else destroys it as an icon or cursor.
+void FreeGraphicObject(HANDLE object);
 // Deletes the record's brush, cursor, font, icons, pen and picture.
 void FreeGraphicObjects(ObjectRecord* record);

@@ -1,23 +1,12 @@
 #include "forms/window_procedures.h"
 
+#include "forms/dispatch_common.h"
 #include "forms/form_lifecycle.h"
+#include "forms/message_handlers.h"
 #include "forms/runtime_state.h"
 #include "forms/window_map.h"
 
 namespace {
-
-LRESULT CallProcedure(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return record->Procedure != nullptr ? record->Procedure(window, message, wParam, lParam) : 0;
-}
-
-// The application's procedure first; when it does not handle the message,
-// the system's processing.
-LRESULT CommonPath(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    LRESULT answer = CallProcedure(record, window, message, wParam, lParam);
-    return answer != 0 ? answer : DefaultProcessing(record, window, message, wParam, lParam);
-}
 
 LRESULT WithoutRecord(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -31,77 +20,137 @@ LRESULT WithoutRecord(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT OnCreate(ObjectRecord* record, HWND window, WPARAM wParam, LPARAM lParam)
+LRESULT OnCreate(ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (record->Kind == KindMdiFrame || record->Kind == KindWindowForm)
-        return SetUpForm(record, window, WM_CREATE, wParam, lParam);
+        return SetUpForm(record, window, message, wParam, lParam);
     if (IsContainerKind(record->Kind))
         SetUpContainer(record, window);
-    return CommonPath(record, window, WM_CREATE, wParam, lParam);
+    return CommonPath(record, window, message, wParam, lParam);
 }
 
-LRESULT OnEraseBackground(const ObjectRecord* record, HWND window, WPARAM wParam, LPARAM lParam)
+LRESULT OnClose(ObjectRecord* record, HWND window, UINT, WPARAM wParam, LPARAM lParam)
 {
-    if (CallProcedure(record, window, WM_ERASEBKGND, wParam, lParam) != 0)
-        return 1;
-    if (!IsFormKind(record->Kind) && record->Kind != KindGroup)
-        return DefaultProcessing(record, window, WM_ERASEBKGND, wParam, lParam);
-    RECT client;
-    GetClientRect(window, &client);
-    FillRect(reinterpret_cast<HDC>(wParam), &client, record->BackBrush);
-    return 1;
+    // Closing is for forms; a control is not closed.
+    return IsFormKind(record->Kind) ? CloseForm(record, window, wParam, lParam) : 0;
 }
 
-LRESULT OnPaint(const ObjectRecord* record, HWND window, WPARAM wParam, LPARAM lParam)
-{
-    if (CallProcedure(record, window, WM_PAINT, wParam, lParam) != 0)
-        return 0;
-    if (record->Kind == KindGroup && record->Indent != 1) {
-        // A frameless group (a page) shows only its background.
-        PAINTSTRUCT paint;
-        BeginPaint(window, &paint);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    DefaultProcessing(record, window, WM_PAINT, wParam, lParam);
-    return 0;
-}
-
-bool TakesBackColor(const ObjectRecord* record)
-{
-    return record->Kind == KindTextBox || record->Kind == KindComboBox;
-}
-
-LRESULT OnControlColor(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    LRESULT answer = CallProcedure(record, window, message, wParam, lParam);
-    if (answer != 0)
-        return answer;
-    const ObjectRecord* colors = IsFormKind(record->Kind) || IsContainerKind(record->Kind)
-        ? FindRecord(reinterpret_cast<HWND>(lParam))
-        : TakesBackColor(record) ? record : nullptr;
-    if (colors == nullptr)
-        return DefaultProcessing(record, window, message, wParam, lParam);
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    if (TakesBackColor(colors))
-        SetBkColor(dc, colors->BackColorValue);
-    else
-        SetBkMode(dc, TRANSPARENT);
-    if (colors->Font != nullptr)
-        SelectObject(dc, colors->Font);
-    SetTextColor(dc, colors->ForeColorValue);
-    return reinterpret_cast<LRESULT>(message == WM_CTLCOLORBTN ? record->BackBrush : colors->BackBrush);
-}
-
-LRESULT OnCommandOrNotify(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT OnNonClientDestroy(ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (IsFormKind(record->Kind))
+        return FinishFormDestruction(record, window, wParam, lParam);
+    return CommonPath(record, window, message, wParam, lParam);
+}
+
+// Every message of a window with a record, to the handler of its row.
+LRESULT Dispatch(ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(record, window, message, wParam, lParam);
+    case WM_CLOSE:
+        return OnClose(record, window, message, wParam, lParam);
+    case WM_DESTROY:
+        return DestroyRecordWindow(record, window, wParam, lParam);
+    case WM_NCDESTROY:
+        return OnNonClientDestroy(record, window, message, wParam, lParam);
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        return OnNonClientButtonDown(record, window, message, wParam, lParam);
+    case WM_NCACTIVATE:
+        return OnNonClientActivate(record, window, message, wParam, lParam);
+    case WM_ERASEBKGND:
+        return OnEraseBackground(record, window, message, wParam, lParam);
+    case WM_PAINT:
+        return OnPaint(record, window, message, wParam, lParam);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return OnControlColor(record, window, message, wParam, lParam);
+    case WM_SETCURSOR:
+        return OnSetCursor(record, window, message, wParam, lParam);
+    case WM_NCHITTEST:
+        return OnHitTest(record, window, message, wParam, lParam);
+    case WM_MDIACTIVATE:
+        return OnMdiActivate(record, window, message, wParam, lParam);
+    case WM_SETFOCUS:
+        return OnSetFocus(record, window, message, wParam, lParam);
+    case WM_COMMAND:
+    case WM_NOTIFY:
+        return OnCommandOrNotify(record, window, message, wParam, lParam);
+    case WM_SYSCOMMAND:
+        return OnSysCommand(record, window, message, wParam, lParam);
+    case WM_KEYDOWN:
+        return OnKeyDown(record, window, message, wParam, lParam);
+    case WM_CHAR:
+        return OnChar(record, window, message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+        return OnLeftButtonDown(record, window, message, wParam, lParam);
+    case WM_LBUTTONDBLCLK:
+        return OnLeftButtonDoubleClick(record, window, message, wParam, lParam);
+    case WM_LBUTTONUP:
+        return OnLeftButtonUp(record, window, message, wParam, lParam);
+    case WM_RBUTTONDOWN:
+        return OnRightButtonDown(record, window, message, wParam, lParam);
+    case WM_RBUTTONDBLCLK:
+        return OnRightButtonDoubleClick(record, window, message, wParam, lParam);
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        return OnScroll(record, window, message, wParam, lParam);
+    case BM_SETCHECK:
+        return OnSetCheck(record, window, message, wParam, lParam);
+    case DM_GETDEFID:
+        return OnGetDefaultId(record, window, message, wParam, lParam);
+    case DM_SETDEFID:
+        return OnSetDefaultId(record, window, message, wParam, lParam);
+    case WM_ENABLE:
+        return OnEnable(record, window, message, wParam, lParam);
+    case WM_SETFONT:
+        return OnSetFont(record, window, message, wParam, lParam);
+    case STM_SETICON:
+    case STM_SETIMAGE:
+        return OnSetImage(record, window, message, wParam, lParam);
+    case WM_SETTEXT:
+        return OnSetText(record, window, message, wParam, lParam);
+    case WM_SHOWWINDOW:
+        return OnShowWindow(record, window, message, wParam, lParam);
+    case WM_MOVING:
+    case WM_SIZING:
+        return OnMovingOrSizing(record, window, message, wParam, lParam);
+    case WM_MOVE:
+        return OnMove(record, window, message, wParam, lParam);
+    case WM_SIZE:
+        return OnSize(record, window, message, wParam, lParam);
+    case WM_STYLECHANGED:
+        return OnStyleChanged(record, window, message, wParam, lParam);
+    case WM_SYSCOLORCHANGE:
+        return OnSysColorChange(record, window, message, wParam, lParam);
+    case kGetRecord:
+        return reinterpret_cast<LRESULT>(record);
+    case kNavigateKey:
+        return OnNavigateKey(record, window, message, wParam, lParam);
+    case kSkipFocus:
+        return OnSkipFocus(record, window, message, wParam, lParam);
+    case kFocusChanged:
+        return OnFocusChanged(record, window, message, wParam, lParam);
+    case kButtonCreating:
+        // Nothing in this system measures owner-drawn items by that type.
+        return 0;
+    case WM_DRAWITEM:
+        return OnDrawItem(record, window, message, wParam, lParam);
+    default:
+        // WM_MEASUREITEM, WM_TIMER, FormLoaded and the application's own messages.
         return CommonPath(record, window, message, wParam, lParam);
-    if (!IsContainerKind(record->Kind))
-        return CallWindowProcA(record->PrevProc, window, message, wParam, lParam);
-    LRESULT answer = CallProcedure(record, window, message, wParam, lParam);
-    // Commands of controls inside groups and pictures reach the form.
-    return answer != 0 ? answer : SendMessageA(GetParent(window), message, wParam, lParam);
+    }
+}
+
+// Dialog procedures return their answer directly for these messages.
+bool AnswersDirectly(UINT message)
+{
+    return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) || message == WM_COMPAREITEM ||
+           message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON;
 }
 
 }  // namespace
@@ -129,35 +178,7 @@ LRESULT CALLBACK RuntimeWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     ObjectRecord* record = FindRecord(window);
     if (record == nullptr)
         return WithoutRecord(window, message, wParam, lParam);
-    switch (message) {
-    case WM_CREATE:
-        return OnCreate(record, window, wParam, lParam);
-    case WM_CLOSE:
-        return IsFormKind(record->Kind) ? CloseForm(record, window, wParam, lParam) : 0;
-    case WM_DESTROY:
-        return DestroyRecordWindow(record, window, wParam, lParam);
-    case WM_NCDESTROY:
-        if (IsFormKind(record->Kind))
-            return FinishFormDestruction(record, window, wParam, lParam);
-        return CommonPath(record, window, message, wParam, lParam);
-    case WM_ERASEBKGND:
-        return OnEraseBackground(record, window, wParam, lParam);
-    case WM_PAINT:
-        return OnPaint(record, window, wParam, lParam);
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return OnControlColor(record, window, message, wParam, lParam);
-    case WM_COMMAND:
-    case WM_NOTIFY:
-        return OnCommandOrNotify(record, window, message, wParam, lParam);
-    case kGetRecord:
-        return reinterpret_cast<LRESULT>(record);
-    default:
-        return CommonPath(record, window, message, wParam, lParam);
-    }
+    return Dispatch(record, window, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK RuntimeDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -182,24 +203,13 @@ INT_PTR CALLBACK RuntimeDialogProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NCDESTROY:
         FinishFormDestruction(record, window, wParam, lParam);
         return TRUE;
-    case kGetRecord:
-        SetWindowLongPtrA(window, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(record));
-        return TRUE;
     default:
-        return CallProcedure(record, window, message, wParam, lParam) != 0;
+        break;
     }
-}
-
-LRESULT CALLBACK RuntimeMdiClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return CallWindowProcA(g_runtime.SystemMdiClientProc, window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK ChildEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    const ObjectRecord* parent = FindRecord(GetParent(window));
-    if (parent != nullptr && parent->Kind == KindIpAddress)
-        previous = g_runtime.IpFieldProc;
-    return previous != nullptr ? CallWindowProcA(previous, window, message, wParam, lParam) : 0;
+    LRESULT answer = Dispatch(record, window, message, wParam, lParam);
+    if (AnswersDirectly(message))
+        return answer;
+    if (answer != 0 && IsWindow(window))
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, answer);
+    return answer != 0;
 }

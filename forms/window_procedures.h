@@ -11,6 +11,9 @@ constexpr char kGroupClass[] = "KSGROUP";
 constexpr char kPictureClass[] = "KSPICTURE";
 
 // Private messages of the runtime.
+constexpr UINT kSkipFocus = 0x815;          // 0, a control: the Enabled setter to the control's form
+constexpr UINT kNavigateKey = 0x816;        // virtual key, the sending window: passed up to the form
+constexpr UINT kFocusChanged = 0x817;       // 0, the window that took the focus: passed up to the form
 constexpr UINT kButtonCreating = 0x818;
 constexpr UINT kFormLoaded = 0x819;
 constexpr UINT kRefreshScrollBars = 0x81A;

@@ -1,5 +1,7 @@
 #include "wizard/controls.h"
 
+#include "forms/property_accessors.h"
+#include "forms/window_map.h"
 #include "wizard/messages.h"
 #include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
@@ -26,6 +28,9 @@ HWND ControlWindow(int id)
 {
     if (g_wizard.mainWindow == nullptr)
         return nullptr;
+    if (FindRecord(g_wizard.mainWindow) != nullptr)
+        return ControlByIdentifier(g_wizard.mainWindow, id);
+    // A main window that the form runtime did not build: search its windows.
     ControlSearch search = {id, nullptr};
     EnumChildWindows(g_wizard.mainWindow, MatchControlId, reinterpret_cast<LPARAM>(&search));
     return search.found;
@@ -64,13 +69,18 @@ void EnableControl(int id, bool on)
 
 void ShowControl(int id, bool on)
 {
-    ShowWindow(ControlWindow(id), on ? SW_SHOW : SW_HIDE);
+    HWND control = ControlWindow(id);
+    if (!SetVisible(control, on ? 1 : 0))
+        ShowWindow(control, on ? SW_SHOW : SW_HIDE);
 }
 
 void SetDefaultButton(int id)
 {
+    HWND button = ControlWindow(id);
+    if (SetDefault(button, 1))
+        return;
     SendMessageA(g_wizard.mainWindow, DM_SETDEFID, static_cast<WPARAM>(id), 0);
-    SendMessageA(ControlWindow(id), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
 
 void SetControlPicture(int id, HBITMAP bitmap)

@@ -52,3 +52,43 @@ bool ToolbarHasTexts(const char* const* texts, int count)
     }
     return false;
 }
+
+int CentredImageOffset(int windowExtent, int imageExtent)
+{
+    auto difference = static_cast<short>(windowExtent - imageExtent);
+    // An arithmetic shift: odd negative differences round down.
+    return difference >> 1;
+}
+
+ButtonPictureLayout PlaceButtonPicture(int position, int width, int height, int textWidth, int textHeight,
+                                       int imageWidth, int imageHeight, int letterWidth)
+{
+    ButtonPictureLayout layout = {0, 0, 0, 0, true, true};
+    switch (position) {
+    case 1:
+        layout.pictureX = width / 2 - imageWidth / 2;
+        layout.pictureY = (height + textHeight) / 2 - imageHeight / 2;
+        layout.textTop = textHeight / 4;
+        layout.keepVerticalCentre = false;
+        break;
+    case 2:
+        layout.pictureX = (width - textWidth) / 2 - imageWidth / 2;
+        layout.pictureY = height / 2 - imageHeight / 2;
+        layout.textLeft = width - textWidth - letterWidth;
+        layout.keepHorizontalCentre = false;
+        break;
+    case 3:
+        layout.pictureX = (width + textWidth) / 2 - imageWidth / 2;
+        layout.pictureY = height / 2 - imageHeight / 2;
+        layout.textLeft = letterWidth;
+        layout.keepHorizontalCentre = false;
+        break;
+    default:
+        layout.pictureX = width / 2 - imageWidth / 2;
+        layout.pictureY = (height - textHeight) / 2 - imageHeight / 2;
+        layout.textTop = height - textHeight - textHeight / 2;
+        layout.keepVerticalCentre = false;
+        break;
+    }
+    return layout;
+}

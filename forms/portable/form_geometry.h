@@ -32,3 +32,21 @@ std::size_t WindowMapCapacityFor(std::size_t count, std::size_t capacity);
 // A toolbar shows texts when at least one button text is longer than one
 // character or starts with something other than a zero byte or a blank.
 bool ToolbarHasTexts(const char* const* texts, int count);
+
+// Offset that centres an image in a window: the difference taken as a
+// signed 16-bit value and halved with its sign (negative when the image is
+// larger, which crops it equally on both sides).
+int CentredImageOffset(int windowExtent, int imageExtent);
+
+// Where an owner-drawn push button puts its picture and text, for the
+// picture position 0 above, 1 below, 2 left or 3 right of the text, in a
+// W x H button whose caption measures tw x th; letterWidth is the width of
+// "H". The text rectangle's top and left start from 0 and move as told.
+struct ButtonPictureLayout {
+    int pictureX, pictureY;
+    int textTop, textLeft;
+    bool keepVerticalCentre;    // else the text is placed by textTop
+    bool keepHorizontalCentre;  // else the text starts at textLeft
+};
+ButtonPictureLayout PlaceButtonPicture(int position, int width, int height, int textWidth, int textHeight,
+                                       int imageWidth, int imageHeight, int letterWidth);

@@ -89,7 +89,6 @@ TEST_F(FormLifecycle, MainIsCentredAndShownAfterLoading)
     EXPECT_EQ(GetDlgCtrlID(GetWindow(main, GW_CHILD)), Group1) << "created in template order";
     EXPECT_FALSE(IsWindowVisible(ControlByIndex(Group1 - 1000, main)));
     EXPECT_TRUE(IsWindowVisible(ControlByIndex(grpPercent - 1000, main)));
-    EXPECT_EQ(FindSpecialButton(main, kDefaultButton), ControlByIndex(btnNext - 1000, main));
     EXPECT_EQ(FindRecord(main)->DefaultButton, ControlByIndex(btnNext - 1000, main));
 
     HWND masm = ControlByIndex(chkMasm32 - 1000, main);

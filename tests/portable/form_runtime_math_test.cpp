@@ -171,3 +171,40 @@ TEST(FormGeometry, ToolbarTexts)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CentredImageOffset, HalvesTheSignedDifference)
+{
+    struct Case { int window, image, offset; };
+    const Case cases[] = {
+        {100, 40, 30}, {100, 100, 0}, {40, 100, -30}, {40, 43, -2}, {41, 40, 0},
+        // The difference is a 16-bit value: 70000 wraps to 4464.
+        {70000, 0, 2232},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CentredImageOffset(c.window, c.image), c.offset) << c.window << " " << c.image;
+}
+
+TEST(PlaceButtonPicture, PicturePositionsAroundTheText)
+{
+    // An 88 x 24 button, caption 30 x 14, picture 16 x 16, "H" 8 wide.
+    struct Case { int position, x, y, top, left; bool vertical, horizontal; };
+    const Case cases[] = {
+        {0, 36, -3, 3, 0, false, true},
+        {1, 36, 11, 3, 0, false, true},
+        {2, 21, 4, 0, 50, true, false},
+        {3, 51, 4, 0, 8, true, false},
+    };
+    for (const Case& c : cases) {
+        ButtonPictureLayout layout = PlaceButtonPicture(c.position, 88, 24, 30, 14, 16, 16, 8);
+        EXPECT_EQ(layout.pictureX, c.x) << c.position;
+        EXPECT_EQ(layout.pictureY, c.y) << c.position;
+        EXPECT_EQ(layout.textTop, c.top) << c.position;
+        EXPECT_EQ(layout.textLeft, c.left) << c.position;
+        EXPECT_EQ(layout.keepVerticalCentre, c.vertical) << c.position;
+        EXPECT_EQ(layout.keepHorizontalCentre, c.horizontal) << c.position;
+    }
+}
+
+}  // namespace

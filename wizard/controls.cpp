@@ -85,7 +85,9 @@ void SetDefaultButton(int id)
 
 void SetControlPicture(int id, HBITMAP bitmap)
 {
-    SendMessageA(ControlWindow(id), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    HWND control = ControlWindow(id);
+    if (!SetPicture(control, bitmap))
+        SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
 
 bool IsControlChecked(int id)

@@ -4,10 +4,10 @@
 #include "resources/resource_ids.h"
 #include "wizard/control_ids.h"
 
-const char kWebAddress[] = "www.kestrel.example.invalid";
-const char kProgramariAddress[] = "programari@tallwood.example.invalid";
-const char kTallwoodAddress[] = "info@tallwood.example.invalid";
-const char kAsmAddress[] = "asm@kestrel.example.invalid";
+const char kWebAddress[] = "www.kestrel.test";
+const char kProgramariAddress[] = "vendes@tallwood.test";
+const char kTallwoodAddress[] = "info@tallwood.test";
+const char kAsmAddress[] = "asm@kestrel.test";
 
 namespace {
 

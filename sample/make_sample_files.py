@@ -107,7 +107,7 @@ def list_file(folder):
         "Carpeta=Kestrel",
         "Sistema=0",
         "Reservat=",
-        "Benvinguda=Kestrel és un entorn de desenvolupament per a Windows.",
+        "Benvinguda=Entorn de desenvolupament per a Windows",
         "Idioma=Català",
         "Clau=Kestrel",
         f"Total={total}",

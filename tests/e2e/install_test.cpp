@@ -1,0 +1,260 @@
+// Runs of the wizard through the install itself.
+#include <shlobj.h>
+
+#include <string>
+
+#include "e2e_fixture.h"
+#include "registry_dump.h"
+#include "wizard/control_ids.h"
+
+namespace {
+
+const char kProductRecord[] = "SOFTWARE\\TWC Products\\Kestrel";
+const char kSystemEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kestrel";
+const char kFileExts[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
+const char kSharedLibraries[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+std::string Folder(int csidl)
+{
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+std::string Destination()
+{
+    return Folder(CSIDL_PROGRAM_FILES) + "\\Kestrel";
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void DeleteTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = folder + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+class Install : public EndToEnd {
+protected:
+    // Each run starts from a machine without the product.
+    void SetUp() override
+    {
+        DeleteTree(Destination());
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductRecord);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSystemEntry);
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "TWRestart");
+        // Windows always has the shared-library key (the install never creates it).
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSharedLibraries);
+        HKEY shared;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedLibraries, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &shared, nullptr);
+        RegCloseKey(shared);
+    }
+
+    // Walks from the welcome page to the summary, checking each page.
+    void WalkToSummary(WizardSession& session, const char* prefix)
+    {
+        ASSERT_TRUE(session.Start());
+        ASSERT_NE(session.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+        Shot(session, prefix, "1-welcome");
+        session.Click(btnNext);
+        ASSERT_TRUE(session.WaitForShown(Group2, true));
+        EXPECT_EQ(session.Text(stcDestDir), Destination());
+        Shot(session, prefix, "2-destination");
+        session.Click(btnNext);
+        ASSERT_TRUE(session.WaitForShown(Group3, true));
+        session.Type(Edit1, "Anna Puig");
+        session.Type(Edit2, "Tallers Puig");
+        Shot(session, prefix, "3-user");
+        session.Click(btnNext);
+        ASSERT_TRUE(session.WaitForShown(Group4, true));
+        EXPECT_EQ(session.Text(Edit3), "Kestrel 1.0");
+        Shot(session, prefix, "4-group");
+        session.Click(btnNext);
+        ASSERT_TRUE(session.WaitForShown(Group5, true));
+        EXPECT_TRUE(session.IsChecked(chkProject));
+        EXPECT_TRUE(session.IsChecked(chkWindow));
+        Shot(session, prefix, "5-options");
+        session.Click(btnNext);
+        ASSERT_TRUE(session.WaitForShown(Group6, true));
+        EXPECT_EQ(session.Text(btnNext), TableString(10037));
+        EXPECT_EQ(session.Text(Edit4), TableString(10044) + "Anna Puig\r\n\r\n" + TableString(10049)
+                                           + "Tallers Puig\r\n\r\n" + TableString(10038) + Destination()
+                                           + "\r\n\r\n" + TableString(10052) + "Kestrel 1.0");
+        Shot(session, prefix, "6-summary");
+    }
+
+    static void Shot(WizardSession& session, const char* prefix, const char* page)
+    {
+        session.SaveScreenshot((std::string(prefix) + "-" + page).c_str());
+    }
+
+    // Finish: the closing message first, then the wizard ends.
+    static void Finish(WizardSession& session)
+    {
+        session.Click(btnCancel);
+        MessageBoxSeen closing = session.WaitForMessageBox();
+        ASSERT_NE(closing.box, nullptr);
+        EXPECT_EQ(closing.text, Ansi("Gràcies per provar Kestrel."));
+        session.Answer(closing, IDOK);
+    }
+};
+
+std::string RegistryDump()
+{
+    std::ostringstream out;
+    DumpKey(out, HKEY_LOCAL_MACHINE, "HKLM", kProductRecord);
+    DumpKey(out, HKEY_LOCAL_MACHINE, "HKLM", kSystemEntry);
+    for (const char* key : {".kst", "Kestrel.Project", ".ksw", "Kestrel.Window"})
+        DumpKey(out, HKEY_CLASSES_ROOT, "HKCR", key);
+    for (const char* extension : {".kst", ".ksw"})
+        DumpKey(out, HKEY_CURRENT_USER, "HKCU", std::string(kFileExts) + "\\" + extension);
+    DumpKey(out, HKEY_LOCAL_MACHINE, "HKLM", kSharedLibraries);
+    std::string text = out.str();
+    // The machine's own folders vary; the golden file names them.
+    char shortDestination[MAX_PATH] = "";
+    GetShortPathNameA(Destination().c_str(), shortDestination, sizeof shortDestination);
+    for (auto [folder, name] : {std::pair{Destination(), std::string("<Destination>")},
+                                std::pair{std::string(shortDestination), std::string("<ShortDestination>")}}) {
+        for (size_t at; !folder.empty() && (at = text.find(folder)) != std::string::npos;)
+            text.replace(at, folder.size(), name);
+    }
+    return text;
+}
+
+TEST_F(Install, AFullInstallOfTheSampleProduct)
+{
+    WizardSession session(SamplePackage());
+    WalkToSummary(session, "e2e-install");
+    session.Click(btnNext);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
+    EXPECT_EQ(session.Text(Static1), "Kestrel 1.0 " + TableString(10041));
+    EXPECT_EQ(session.Text(Static3), TableString(10036));
+    EXPECT_FALSE(session.IsShown(radRebootNow));
+    Shot(session, "e2e-install", "8-finish");
+    Finish(session);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+
+    for (const char* file : {"Kestrel.exe", "KestrelCore.dll", "Llegiume.txt", "Kestrel.chm",
+                             "Exemples\\Hola.kst", "Exemples\\Finestra.kst"})
+        EXPECT_TRUE(Exists(Destination() + "\\" + file)) << file;
+    EXPECT_TRUE(Exists(Folder(CSIDL_FONTS) + "\\KestrelSans.ttf"));
+    std::string dump = RegistryDump();
+    EXPECT_EQ(dump, GoldenText("tests/e2e/golden/full_install.txt", dump));
+
+    std::string programs = Exists(Folder(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 1.0")
+                               ? Folder(CSIDL_COMMON_PROGRAMS)
+                               : Folder(CSIDL_PROGRAMS);
+    EXPECT_TRUE(Exists(programs + "\\Kestrel 1.0\\Kestrel.lnk"));
+    EXPECT_TRUE(Exists(programs + "\\Kestrel 1.0\\Llegiu-me.lnk"));
+    EXPECT_TRUE(Exists(Folder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Kestrel.lnk"));
+}
+
+TEST_F(Install, CancelDuringTheCopyRollsEverythingBack)
+{
+    WizardSession session(SamplePackage());
+    WalkToSummary(session, "e2e-cancel");
+    session.Click(btnNext);
+    ASSERT_TRUE(session.WaitForText(stcCurrentTask, TableString(10039), 60000));
+    session.Click(btnCancel);
+    MessageBoxSeen question = session.WaitForMessageBox();
+    ASSERT_NE(question.box, nullptr);
+    EXPECT_EQ(question.text, TableString(10032));
+    session.Answer(question, IDYES);
+    MessageBoxSeen cancelled = session.WaitForMessageBox();
+    ASSERT_NE(cancelled.box, nullptr);
+    EXPECT_EQ(cancelled.text, TableString(10064));
+    EXPECT_EQ(session.Text(stcCurrentTask), TableString(10061));
+    session.SaveScreenshot(cancelled.box, "e2e-cancel-7-rolled-back");
+    session.Answer(cancelled, IDOK);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_FALSE(Exists(Destination())) << "no file and no folder left behind";
+}
+
+TEST_F(Install, FilesInUseLeadToTheRestartChoice)
+{
+    CreateDirectoryA(Destination().c_str(), nullptr);
+    std::string held = Destination() + "\\Llegiume.txt";
+    HANDLE file = CreateFileA(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+
+    WizardSession session(SamplePackage());
+    WalkToSummary(session, "e2e-in-use");
+    session.Click(btnNext);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000));
+    EXPECT_EQ(session.Text(Static3), TableString(10042));
+    EXPECT_TRUE(session.IsShown(radRebootNow));
+    EXPECT_TRUE(session.IsShown(radRebootLater));
+    EXPECT_TRUE(session.IsChecked(radRebootNow));
+    Shot(session, "e2e-in-use", "8-finish-restart");
+    CloseHandle(file);
+
+    session.Click(radRebootLater);
+    ASSERT_TRUE(WaitUntil([&] { return session.IsChecked(radRebootLater); }, 5000));
+    Finish(session);
+    MessageBoxSeen reminder = session.WaitForMessageBox();
+    ASSERT_NE(reminder.box, nullptr);
+    EXPECT_EQ(reminder.text, TableString(10050) + " Kestrel.");
+    EXPECT_EQ(reminder.owner, nullptr);
+    session.SaveScreenshot(reminder.box, "e2e-in-use-reminder");
+    session.Answer(reminder, IDOK);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_TRUE(Exists(Destination() + "\\Llegiume.tmp")) << "the new file waits beside the one in use";
+}
+
+TEST_F(Install, AnEarlierInstallationIsDeclinedOrRemoved)
+{
+    CreateDirectoryA(Destination().c_str(), nullptr);
+    std::string record = std::string(kProductRecord) + "\\Uninstall";
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, record.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr), ERROR_SUCCESS);
+    for (auto [name, value] : {std::pair{"Name", std::string("Kestrel")}, std::pair{"Version", std::string("0.9")},
+                               std::pair{"Language", Ansi("Català")}, std::pair{"Path", Destination()}})
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+    const std::string question = TableString(10001) + " Kestrel 0.9 (" + Ansi("Català") + ") " + TableString(10002)
+                                 + Destination() + TableString(10003) + " Kestrel 1.0 (" + Ansi("Català") + ")?";
+    {
+        WizardSession session(SamplePackage());
+        ASSERT_TRUE(session.Start());
+        MessageBoxSeen box = session.WaitForMessageBox();
+        ASSERT_NE(box.box, nullptr);
+        EXPECT_EQ(box.text, question);
+        session.SaveScreenshot(box.box, "e2e-previous-installation");
+        session.Answer(box, IDNO);
+        EXPECT_EQ(session.WaitForExit(), 0u) << "declining ends the wizard";
+    }
+    {
+        WizardSession session(SamplePackage());
+        ASSERT_TRUE(session.Start());
+        MessageBoxSeen box = session.WaitForMessageBox();
+        ASSERT_NE(box.box, nullptr);
+        session.Answer(box, IDYES);
+        ASSERT_NE(session.WaitForMainWindow(), nullptr) << "the uninstaller ran and the wizard goes on";
+        EXPECT_TRUE(session.IsShown(Group1));
+        session.Click(btnCancel);
+        EXPECT_EQ(session.WaitForExit(), 0u);
+    }
+}
+
+}  // namespace

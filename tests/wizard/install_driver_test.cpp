@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "engine/list_reader.h"
+#include "message_box_catcher.h"
+#include "registration/registry.h"
+#include "stand_in_main_window.h"
+#include "wizard/control_ids.h"
+#include "wizard/controls.h"
+#include "wizard/install_driver.h"
+#include "wizard/pages.h"
+#include "wizard/portable/page_flow.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+const char* const kFiles[] = {"one.txt", "two.txt", "three.txt"};
+
+std::string Text(int id)
+{
+    char text[260];
+    GetControlText(id, text);
+    return text;
+}
+
+class InstallDriver : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetWizardState();
+        g_wizard.installRoot = kCurrentUser;
+        ASSERT_TRUE(AllocateWorkBuffers());
+        CreateStandInMainWindow();
+        ShowWindow(g_wizard.mainWindow, SW_SHOW);
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        temp_ = std::string(temp) + "driver-temp";
+        destination_ = std::string(temp) + "driver-destination";
+        CreateDirectoryA(temp_.c_str(), nullptr);
+        lstrcpyA(g_wizard.buffers.temp, temp_.c_str());
+        SetControlText(stcDestDir, destination_.c_str());
+
+        InstallModel& model = g_wizard.model;
+        model.information = CreateStringList(false);
+        for (const char* line : {"Kestrel", "1.0", "Kestrel", "0", "", "", "Catala", "KestrelDriverTest", "", "",
+                                 "Kestrel 1.0"})
+            StringListAdd(model.information, line);
+        model.files = CreateStringList(false);
+        for (const char* name : kFiles) {
+            std::ofstream(temp_ + "\\" + name, std::ios::binary) << std::string(20000, 'k');
+            StringListAdd(model.files, (std::string("<AppDir>,") + name + ",20000,,,1,1,0").c_str());
+        }
+        model.registry = CreateStringList(false);
+        model.groupItems = CreateStringList(false);
+        model.associations = CreateStringList(false);
+        model.progressTotal = 60000;
+        model.entryCount = 3;
+        model.setupKind = 1;
+        g_wizard.page = PageInstalling;
+    }
+    void TearDown() override
+    {
+        KillTimer(nullptr, timer_);
+        ReleaseInstallModel();
+        DestroyStandInMainWindow();
+        FreeWorkBuffers();
+        for (const char* name : kFiles) {
+            DeleteFileA((temp_ + "\\" + name).c_str());
+            DeleteFileA((destination_ + "\\" + name).c_str());
+        }
+        RemoveDirectoryA(temp_.c_str());
+        RemoveDirectoryA(destination_.c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\TWC Products\\KestrelDriverTest");
+    }
+
+    bool Installed(const char* name) const
+    {
+        return GetFileAttributesA((destination_ + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    // Presses Cancel from a timer, as a click would arrive during the
+    // install's message dispatching, once the condition holds.
+    void PressCancelWhen(bool (*condition)())
+    {
+        s_condition = condition;
+        s_pressed = false;
+        timer_ = SetTimer(nullptr, 0, 5, [](HWND, UINT, UINT_PTR, DWORD) {
+            if (!s_pressed && s_condition()) {
+                s_pressed = true;
+                OnCancelClicked();
+            }
+        });
+    }
+
+public:
+    static bool (*s_condition)();
+    static bool s_pressed;
+    UINT_PTR timer_ = 0;
+    std::string temp_;
+    std::string destination_;
+};
+
+bool (*InstallDriver::s_condition)();
+bool InstallDriver::s_pressed;
+bool g_sawFileName;
+
+bool CopyIsRunning()
+{
+    return !Text(stcFile).empty();
+}
+
+// The copy shows each file's name and clears the line when it is done.
+bool CopyHasEnded()
+{
+    g_sawFileName = g_sawFileName || CopyIsRunning();
+    return g_sawFileName && Text(stcFile).empty() && g_wizard.page == PageInstalling;
+}
+
+TEST_F(InstallDriver, CancelAnsweredNoLetsTheCopyGoOn)
+{
+    MessageBoxCatcher catcher;
+    catcher.Answer(IDNO);
+    PressCancelWhen(CopyIsRunning);
+    EXPECT_EQ(RunInstall(), 1);
+    EXPECT_TRUE(s_pressed);
+    ASSERT_EQ(catcher.boxes().size(), 1u);
+    EXPECT_EQ(catcher.boxes()[0].text, TableString(10032));
+    EXPECT_EQ(g_wizard.cancel, 0);
+    EXPECT_EQ(g_wizard.page, static_cast<unsigned>(PageFinish));
+    for (const char* name : kFiles)
+        EXPECT_TRUE(Installed(name)) << name;
+}
+
+TEST_F(InstallDriver, CancelAnsweredYesAfterTheCopyDoesNotStopTheInstall)
+{
+    g_sawFileName = false;
+    MessageBoxCatcher catcher;
+    catcher.Answer(IDYES);
+    PressCancelWhen(CopyHasEnded);
+    EXPECT_EQ(RunInstall(), 1);
+    EXPECT_TRUE(s_pressed);
+    EXPECT_EQ(g_wizard.cancel, 1) << "the flag is set but no longer looked at";
+    EXPECT_EQ(g_wizard.page, static_cast<unsigned>(PageFinish));
+    EXPECT_EQ(ReadRegValue(kCurrentUser, "SOFTWARE\\TWC Products\\KestrelDriverTest\\Uninstall", "Files", nullptr), 1)
+        << "the registry step ran";
+    for (const char* name : kFiles)
+        EXPECT_TRUE(Installed(name)) << name;
+}
+
+TEST_F(InstallDriver, FailuresGiveTheirMessageAndStop)
+{
+    struct Case {
+        const char* what;
+        void (*prepare)(InstallDriver&);
+        std::string message;
+    };
+    const std::string sentence = " " + TableString(10009);
+    const Case cases[] = {
+        {"a folder that cannot be made",
+         [](InstallDriver&) { SetControlText(stcDestDir, "Q:\\Kestrel"); },
+         "Q:\\Kestrel: " + TableString(10011) + sentence},
+        {"a file missing from the temp folder",
+         [](InstallDriver& test) { DeleteFileA((test.temp_ + "\\two.txt").c_str()); },
+         "two.txt: " + TableString(10012) + sentence},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        c.prepare(*this);
+        MessageBoxCatcher catcher;
+        EXPECT_EQ(RunInstall(), 0) << c.what;
+        ASSERT_EQ(catcher.boxes().size(), 1u) << c.what;
+        EXPECT_EQ(catcher.boxes()[0].text, c.message) << c.what;
+        EXPECT_EQ(g_wizard.page, static_cast<unsigned>(PageInstalling)) << c.what;
+        EXPECT_FALSE(Installed("one.txt")) << c.what << ": nothing stays installed";
+    }
+}
+
+}  // namespace

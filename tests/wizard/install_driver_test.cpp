@@ -86,12 +86,15 @@ protected:
     {
         s_condition = condition;
         s_pressed = false;
-        timer_ = SetTimer(nullptr, 0, 5, [](HWND, UINT, UINT_PTR, DWORD) {
-            if (!s_pressed && s_condition()) {
-                s_pressed = true;
-                OnCancelClicked();
-            }
-        });
+        timer_ = SetTimer(nullptr, 0, 5, OnTimer);
+    }
+
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (!s_pressed && s_condition()) {
+            s_pressed = true;
+            OnCancelClicked();
+        }
     }
 
 public:

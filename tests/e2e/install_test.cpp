@@ -145,6 +145,9 @@ TEST_F(Install, AFullInstallOfTheSampleProduct)
     WizardSession session(SamplePackage());
     WalkToSummary(session, "e2e-install");
     session.Click(btnNext);
+    ASSERT_TRUE(session.WaitForText(stcCurrentTask, TableString(10039), 60000));
+    EXPECT_EQ(session.Text(btnCancel), TableString(10008));
+    Shot(session, "e2e-install", "7-installing");
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
     EXPECT_EQ(session.Text(Static1), "Kestrel 1.0 " + TableString(10041));
     EXPECT_EQ(session.Text(Static3), TableString(10036));

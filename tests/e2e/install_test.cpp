@@ -73,6 +73,10 @@ protected:
     {
         ASSERT_TRUE(session.Start());
         ASSERT_NE(session.WaitForMainWindow(), nullptr);
+        // The window shows while the package is unpacked; the unpacking ends
+        // with a pause of 600 ms, which leaves time to see that page.
+        if (session.Text(btnCancel) != TableString(10031))
+            session.SaveScreenshot((std::string(prefix) + "-0-unpacking").c_str());
         ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
         Shot(session, prefix, "1-welcome");
         session.Click(btnNext);

@@ -99,13 +99,16 @@ bool WizardSession::Start()
                           &startup, &process_) != FALSE;
 }
 
+HWND WizardSession::FindMainWindow()
+{
+    main_ = FindWindowA(kMainClass, nullptr);
+    return main_ != nullptr && IsWindowVisible(main_) ? main_ : nullptr;
+}
+
 HWND WizardSession::WaitForMainWindow(DWORD timeout)
 {
-    WaitUntil([&] {
-        main_ = FindWindowA(kMainClass, nullptr);
-        return main_ != nullptr && IsWindowVisible(main_);
-    }, timeout);
-    return main_ != nullptr && IsWindowVisible(main_) ? main_ : nullptr;
+    WaitUntil([&] { return FindMainWindow() != nullptr; }, timeout);
+    return FindMainWindow();
 }
 
 HWND WizardSession::Control(int id) const

@@ -22,6 +22,8 @@ public:
     WizardSession& operator=(const WizardSession&) = delete;
 
     bool Start();
+    // Looks once for the wizard's main window; nullptr while it is not visible.
+    HWND FindMainWindow();
     // The wizard's main window once it is visible, or nullptr after the timeout.
     HWND WaitForMainWindow(DWORD timeout = 30000);
     HWND Control(int id) const;

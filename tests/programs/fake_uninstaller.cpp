@@ -1,5 +1,6 @@
 // Stands in for the product's uninstaller in tests: appends its command line
-// to the file named by INSTAL_FAKE_LOG and exits with INSTAL_FAKE_EXIT.
+// to the file named by INSTAL_FAKE_LOG, sleeps INSTAL_FAKE_SLEEP milliseconds
+// (200 unless given) and exits with INSTAL_FAKE_EXIT.
 #include <windows.h>
 
 #include <cstdio>
@@ -9,8 +10,10 @@ int main()
 {
     char log[MAX_PATH] = "";
     char exitCode[16] = "0";
+    char sleep[16] = "200";
     GetEnvironmentVariableA("INSTAL_FAKE_LOG", log, sizeof log);
     GetEnvironmentVariableA("INSTAL_FAKE_EXIT", exitCode, sizeof exitCode);
+    GetEnvironmentVariableA("INSTAL_FAKE_SLEEP", sleep, sizeof sleep);
     if (log[0] != '\0') {
         FILE* file = std::fopen(log, "ab");
         if (file != nullptr) {
@@ -18,6 +21,6 @@ int main()
             std::fclose(file);
         }
     }
-    Sleep(200);
+    Sleep(static_cast<DWORD>(std::atoi(sleep)));
     return std::atoi(exitCode);
 }

@@ -1,0 +1,368 @@
+// Measures the real wizard from outside, as the end-to-end runs drive it:
+// the time from start to the welcome page, and the processor time that the
+// wizard's process uses while it waits on a page, through the install's
+// pauses and while an earlier installation's uninstaller runs.
+// The optional argument is the number of starts (5 unless given).
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "e2e/wizard_session.h"
+#include "test_environment.h"
+#include "wizard/control_ids.h"
+#include "wizard/messages.h"
+
+namespace {
+
+constexpr DWORD kIdleMilliseconds = 5000;
+constexpr DWORD kUninstallerMilliseconds = 3000;
+const char kProductRecord[] = "SOFTWARE\\TWC Products\\Kestrel";
+const char kWizardName[] = "Instal.exe";
+
+double Seconds()
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Wine answers GetProcessTimes about another process with the caller's own
+// times, so the wizard's processor time is read from the Linux record of
+// its process, /proc/PID/stat, through the Z: drive. The fields of a record
+// after the process's name, from its state on; empty when unreadable.
+std::vector<std::string> RecordFields(const std::string& record, const std::string& name)
+{
+    std::ifstream file(record);
+    std::string line;
+    std::getline(file, line);
+    std::size_t end = line.rfind(')');
+    if (end == std::string::npos || (!name.empty() && line.find(" (" + name + ") ") == std::string::npos))
+        return {};
+    std::istringstream stream(line.substr(end + 1));
+    std::vector<std::string> fields;
+    for (std::string field; stream >> field;)
+        fields.push_back(field);
+    return fields;
+}
+
+// The record of the newest live process of that name (an ended wizard may
+// linger a moment); empty when there is none.
+std::string FindProcessRecord(const char* name)
+{
+    constexpr std::size_t kState = 0, kStartTime = 19;
+    std::string found;
+    unsigned long long newest = 0;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return found;
+    do {
+        if (entry.cFileName[0] < '1' || entry.cFileName[0] > '9')
+            continue;
+        std::string path = std::string("Z:\\proc\\") + entry.cFileName + "\\stat";
+        std::vector<std::string> fields = RecordFields(path, name);
+        if (fields.size() <= kStartTime || fields[kState] == "Z" || fields[kState] == "X")
+            continue;
+        unsigned long long started = std::stoull(fields[kStartTime]);
+        if (found.empty() || started > newest) {
+            found = path;
+            newest = started;
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return found;
+}
+
+// User plus system time so far of the process whose record it is, counted
+// in the kernel's fixed 100 ticks a second; negative when it has gone.
+double ProcessorSeconds(const std::string& record)
+{
+    constexpr std::size_t kUserTime = 11, kSystemTime = 12;
+    std::vector<std::string> fields = RecordFields(record, "");
+    if (fields.size() <= kSystemTime)
+        return -1.0;
+    return static_cast<double>(std::stoull(fields[kUserTime]) + std::stoull(fields[kSystemTime])) / 100.0;
+}
+
+std::string Table(int id)
+{
+    char text[260];
+    LoadTableString(id, text);
+    return text;
+}
+
+// Polls every interval: finely where a time is measured, coarsely where the
+// polling would otherwise take processor time from the measured wizard.
+template <typename Condition>
+bool PollUntil(Condition condition, DWORD timeout, DWORD interval)
+{
+    double end = Seconds() + timeout / 1000.0;
+    while (!condition()) {
+        if (Seconds() > end)
+            return false;
+        Sleep(interval);
+    }
+    return true;
+}
+
+// The control's text as the window manager holds it: reading it from
+// another process sends the wizard no message, so the polling costs the
+// measured process nothing.
+std::string HeldText(HWND control)
+{
+    char text[256] = "";
+    GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+bool WaitForHeldText(WizardSession& session, int id, const std::string& text, DWORD timeout, DWORD interval)
+{
+    return PollUntil([&] { return HeldText(session.Control(id)) == text; }, timeout, interval);
+}
+
+bool Report(bool reached, const char* what)
+{
+    if (!reached)
+        std::printf("  (could not reach %s; figure skipped)\n", what);
+    return reached;
+}
+
+// Starts the wizard and waits for its welcome page; the seconds it took, or
+// a negative number when the page did not come.
+double StartToWelcome(WizardSession& session)
+{
+    double start = Seconds();
+    if (!session.Start())
+        return -1.0;
+    if (!PollUntil([&] { return session.FindMainWindow() != nullptr; }, 30000, 2))
+        return -1.0;
+    if (!WaitForHeldText(session, btnCancel, Table(10031), 30000, 2))
+        return -1.0;
+    return Seconds() - start;
+}
+
+// The processor time between two readings of the record, and its share of
+// the wall time; a reading of a gone process makes the figure unknown.
+void PrintShare(const char* what, double before, double after, double wall)
+{
+    if (before < 0 || after < 0) {
+        std::printf("%-44s (the wizard's process record could not be read)\n", what);
+        return;
+    }
+    double cpu = after - before;
+    std::printf("%-44s %8.1f ms CPU over %6.2f s wall (%.2f %%)\n", what, cpu * 1000.0, wall,
+                wall > 0 ? 100.0 * cpu / wall : 0.0);
+}
+
+// Processor time of the wizard while it waits untouched on its page.
+void MeasureIdle(const char* what)
+{
+    Sleep(1000);   // let the page finish drawing
+    std::string record = FindProcessRecord(kWizardName);
+    double cpu = ProcessorSeconds(record);
+    double start = Seconds();
+    Sleep(kIdleMilliseconds);
+    PrintShare(what, cpu, ProcessorSeconds(record), Seconds() - start);
+}
+
+void CancelOnWelcome(WizardSession& session)
+{
+    session.Click(btnCancel);
+    session.WaitForExit(10000);
+}
+
+void MeasureStarts(int runs)
+{
+    std::vector<double> times;
+    double cpuTotal = 0.0;
+    int cpuRuns = 0;
+    for (int run = 0; run < runs; ++run) {
+        WizardSession session(BuildFile("sample\\_Data.001"));
+        double seconds = StartToWelcome(session);
+        if (!Report(seconds >= 0, "the welcome page"))
+            return;
+        times.push_back(seconds);
+        double cpu = ProcessorSeconds(FindProcessRecord(kWizardName));
+        if (cpu >= 0) {
+            cpuTotal += cpu;
+            ++cpuRuns;
+        }
+        CancelOnWelcome(session);
+    }
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    std::printf("start to welcome page, %d runs:               median %6.0f ms (min %.0f, max %.0f; runs:", runs,
+                sorted[sorted.size() / 2] * 1000.0, sorted.front() * 1000.0, sorted.back() * 1000.0);
+    for (double seconds : times)
+        std::printf(" %.0f", seconds * 1000.0);
+    std::printf(")\n");
+    if (cpuRuns > 0)
+        std::printf("processor time of a start (mean):             %8.1f ms\n", cpuTotal / cpuRuns * 1000.0);
+}
+
+// What any program's start costs under this system: the stand-in
+// uninstaller, told not to sleep, from its creation to its end.
+void MeasureBareStart()
+{
+    SetEnvironmentVariableA("INSTAL_FAKE_SLEEP", "0");
+    std::string program = BuildFile("fake_uninstaller.exe");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    double start = Seconds();
+    if (CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 30000);
+        std::printf("for comparison, a bare console program's run: %8.0f ms\n", (Seconds() - start) * 1000.0);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    SetEnvironmentVariableA("INSTAL_FAKE_SLEEP", nullptr);
+}
+
+void MeasureIdleOnWelcome()
+{
+    WizardSession session(BuildFile("sample\\_Data.001"));
+    if (!Report(StartToWelcome(session) >= 0, "the welcome page"))
+        return;
+    MeasureIdle("idle on the welcome page:");
+    CancelOnWelcome(session);
+}
+
+// Walks from the welcome page to the summary; false when a page did not come.
+bool WalkToSummary(WizardSession& session)
+{
+    if (StartToWelcome(session) < 0)
+        return false;
+    session.Click(btnNext);
+    if (!session.WaitForShown(Group2, true))
+        return false;
+    session.Click(btnNext);
+    if (!session.WaitForShown(Group3, true))
+        return false;
+    session.Type(Edit1, "Anna Puig");
+    session.Type(Edit2, "Tallers Puig");
+    MeasureIdle("idle on the user page (caret in a field):");
+    session.Click(btnNext);
+    if (!session.WaitForShown(Group4, true))
+        return false;
+    session.Click(btnNext);
+    if (!session.WaitForShown(Group5, true))
+        return false;
+    session.Click(btnNext);
+    return session.WaitForShown(Group6, true);
+}
+
+void MeasureInstall()
+{
+    WizardSession session(BuildFile("sample\\_Data.001"));
+    if (!Report(WalkToSummary(session), "the summary page"))
+        return;
+    std::string record = FindProcessRecord(kWizardName);
+    double cpu = ProcessorSeconds(record);
+    double start = Seconds();
+    session.Click(btnNext);
+    bool finished = WaitForHeldText(session, btnCancel, Table(10035), 180000, 50);
+    double wall = Seconds() - start;
+    double after = ProcessorSeconds(record);
+    if (!Report(finished, "the finish page"))
+        return;
+    PrintShare("install page (Install pressed to finish page):", cpu, after, wall);
+    session.Click(btnCancel);
+    MessageBoxSeen closing = session.WaitForMessageBox();
+    if (closing.box != nullptr)
+        session.Answer(closing, IDOK);
+    session.WaitForExit(10000);
+}
+
+bool WriteEarlierInstallation(const std::string& path)
+{
+    std::string record = std::string(kProductRecord) + "\\Uninstall";
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, record.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
+        return false;
+    for (auto [name, value] : {std::pair{"Name", std::string("Kestrel")}, std::pair{"Version", std::string("0.9")},
+                               std::pair{"Language", std::string("Catal\xE0")}, std::pair{"Path", path}})
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+    return true;
+}
+
+// The running uninstaller that the wizard started, opened for its end.
+HANDLE OpenUninstaller()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    HANDLE found = nullptr;
+    for (BOOL more = Process32First(snapshot, &entry); more && found == nullptr; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, "KSUninst.exe") == 0)
+            found = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+// The package whose KSUninst.exe is the stand-in that sleeps: the wizard
+// unpacks it into the Windows folder and runs it.
+void MeasureUninstaller()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string earlier = std::string(temp) + "KestrelEarlier";
+    CreateDirectoryA(earlier.c_str(), nullptr);
+    if (!Report(WriteEarlierInstallation(earlier), "the earlier installation's record"))
+        return;
+    SetEnvironmentVariableA("INSTAL_FAKE_SLEEP", std::to_string(kUninstallerMilliseconds).c_str());
+    {
+        WizardSession session(BuildFile("bench\\uninstaller\\_Data.001"));
+        MessageBoxSeen question = session.Start() ? session.WaitForMessageBox() : MessageBoxSeen{};
+        if (Report(question.box != nullptr, "the question about the earlier installation")) {
+            session.Answer(question, IDYES);
+            HANDLE uninstaller = nullptr;
+            PollUntil([&] { return (uninstaller = OpenUninstaller()) != nullptr; }, 30000, 5);
+            if (Report(uninstaller != nullptr, "the uninstaller's start")) {
+                std::string record = FindProcessRecord(kWizardName);
+                double cpu = ProcessorSeconds(record);
+                double start = Seconds();
+                WaitForSingleObject(uninstaller, 60000);
+                double wall = Seconds() - start;
+                double after = ProcessorSeconds(record);
+                CloseHandle(uninstaller);
+                std::printf("uninstaller sleeping %lu ms:\n", static_cast<unsigned long>(kUninstallerMilliseconds));
+                PrintShare("  the wizard while it runs:", cpu, after, wall);
+                bool back = PollUntil([&] { return session.FindMainWindow() != nullptr; }, 30000, 10);
+                if (Report(back, "the welcome page after the uninstaller"))
+                    CancelOnWelcome(session);
+            }
+        }
+    }
+    SetEnvironmentVariableA("INSTAL_FAKE_SLEEP", nullptr);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductRecord);
+    RemoveDirectoryA(earlier.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    std::printf("wizard: %s, package: %s\n", BuildFile("Instal.exe").c_str(), BuildFile("sample\\_Data.001").c_str());
+    if (FindProcessRecord("bench_wizard.ex").empty())
+        std::printf("no process records under Z:\\proc: processor times will read 0\n");
+    MeasureStarts(runs);
+    MeasureBareStart();
+    MeasureIdleOnWelcome();
+    MeasureUninstaller();
+    MeasureInstall();
+    return 0;
+}

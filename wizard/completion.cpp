@@ -102,12 +102,6 @@ void BringFinishPageForward()
     MessageBeep(MB_ICONASTERISK);
 }
 
-// The NT family keeps the high bit of the version word clear.
-bool IsNtFamily()
-{
-    return (GetVersion() & 0x80000000u) == 0;
-}
-
 void EnableShutdownPrivilege()
 {
     HANDLE token;
@@ -140,7 +134,7 @@ void RestartOrRemind()
 {
     HWND main = g_wizard.mainWindow;
     if (SendMessageA(ControlWindow(radRebootNow), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        if (IsNtFamily())
+        if (g_wizard.osCode >= 3)
             EnableShutdownPrivilege();
         SendMessageA(main, WM_CLOSE, 0, 0);
         ExitWindowsEx(EWX_SHUTDOWN | EWX_REBOOT, 0);

@@ -4,6 +4,7 @@
 
 #include "engine/install_model.h"
 #include "engine/path_macros.h"
+#include "engine/portable/file_rules.h"
 #include "engine/portable/list_file.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
@@ -127,14 +128,9 @@ void ReadToolsetChoice()
         SetChecked(chkMasm32, false);
 }
 
-bool IsNineXFamily()
-{
-    return (GetVersion() & 0x80000000u) != 0;
-}
-
 void ReadUserDetails()
 {
-    const char* key = IsNineXFamily() ? "Software\\Microsoft\\Windows\\CurrentVersion"
+    const char* key = IsWindows9xFamily(g_wizard.osCode) ? "Software\\Microsoft\\Windows\\CurrentVersion"
                                       : "Software\\Microsoft\\Windows NT\\CurrentVersion";
     char value[kTextCapacity] = "";
     if (ReadRegValue(kLocalMachine, key, "RegisteredOwner", value))
@@ -147,8 +143,8 @@ void ReadUserDetails()
 void ListExistingGroups()
 {
     char folder[kTextCapacity] = "";
-    bool found = IsNineXFamily()
-        ? ReadRegValue(0x80000003u, ".DEFAULT\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+    bool found = IsWindows9xFamily(g_wizard.osCode)
+        ? ReadRegValue(kUsers, ".DEFAULT\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                        "Programs", folder)
         : ReadRegValue(kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                        "Common Programs", folder);

@@ -28,6 +28,6 @@ fi
 shots=$PWD/build/win64/screenshots
 rm -rf "$shots"
 echo "No display: driving the wizard under Xvfb; screenshots go to $shots"
-(cd build/win64 && INSTAL_ARTIFACTS="$shots" INSTAL_BUILD="$PWD" \
-  ../../tests/run-under-wine.sh e2e_tests.exe --gtest_filter='EndToEnd.*' 2>&1 | grep -E '^\[ *(OK|FAILED|PASSED) ')
+(cd build/win64 && INSTAL_ARTIFACTS="$shots" INSTAL_BUILD="$PWD" INSTAL_SOURCE="$PWD/../.." \
+  ../../tests/run-under-wine.sh e2e_tests.exe 2>&1 | grep -E '^\[ *(OK|FAILED|PASSED) ')
 ls "$shots"

@@ -129,6 +129,28 @@ TEST_F(Painting, FramedGroupCaptionBox)
     DestroyWindow(form);
 }
 
+TEST_F(Painting, AGroupCaptionSetLaterIsMeasuredInTheGroupsFont)
+{
+    HWND main = reinterpret_cast<HWND>(CreateForm(MainTemplate(), nullptr, false, 0));
+    ASSERT_NE(main, nullptr);
+    HWND group = ControlByIdentifier(main, grpAssociate);
+    const char caption[] = "Desmarqueu els fitxers que no vulgueu associar a Kestrel";
+    SetWindowTextA(group, caption);
+    HDC dc = GetDC(group);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(group, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(group, dc);
+    EXPECT_EQ(FindRecord(group)->ImageWidth, size.cx + 2) << "the caption box holds the whole caption";
+    EXPECT_NE(FindRecord(group)->Font, nullptr);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(group, WM_GETFONT, 0, 0)), FindRecord(group)->Font);
+    SetVisible(ControlByIdentifier(main, grpPercent), 0);
+    SetVisible(ControlByIdentifier(main, Group5), 1);
+    Shoot(group, "group_caption_set_later");
+    DestroyWindow(main);
+}
+
 TEST_F(Painting, OwnerDrawnButtonStates)
 {
     std::vector<ObjectRecord> block = {TestFormRecord(nullptr)};

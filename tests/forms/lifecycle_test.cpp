@@ -10,6 +10,7 @@
 #include "forms/window_procedures.h"
 #include "message_box_catcher.h"
 #include "screenshot.h"
+#include "test_forms.h"
 #include "runtime_fixture.h"
 #include "wizard/control_ids.h"
 
@@ -29,17 +30,6 @@ LRESULT CALLBACK WatchingProcedure(HWND window, UINT message, WPARAM, LPARAM)
         g_watch.window = window;
     }
     return 0;
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
 }
 
 class FormLifecycle : public RuntimeTest {

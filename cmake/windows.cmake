@@ -59,6 +59,14 @@ foreach(subsystem wizard engine registration forms e2e)
   endif()
 endforeach()
 
+# The full-disk runs need drive D: on a small tmpfs, which the script mounts.
+if(TARGET e2e_tests)
+  add_test(NAME full_disk_tests
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/with-small-drive.sh $<TARGET_FILE:e2e_tests> --gtest_filter=FullDisk.*)
+  set_tests_properties(full_disk_tests PROPERTIES TIMEOUT 600
+    ENVIRONMENT "INSTAL_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts;INSTAL_SOURCE=${CMAKE_SOURCE_DIR};INSTAL_BUILD=${CMAKE_BINARY_DIR}")
+endif()
+
 # The portable tests also run under Wine, so the core is known to behave the
 # same when built for Windows.
 file(GLOB PORTABLE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/portable/*.cpp)

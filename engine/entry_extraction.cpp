@@ -93,10 +93,17 @@ int ExtractEntry(const char* target)
         GlobalFree(block);
         return ReportError(IDS_WRITE_FAILED, target, true);
     }
+    DWORD bodyLength = static_cast<DWORD>(length - kEntryHeaderSize);
     DWORD written = 0;
-    WriteFile(file, block + kEntryHeaderSize, static_cast<DWORD>(length - kEntryHeaderSize), &written, nullptr);
-    CloseHandle(file);
+    bool complete = WriteFile(file, block + kEntryHeaderSize, bodyLength, &written, nullptr) && written == bodyLength;
+    complete = CloseHandle(file) && complete;
     GlobalFree(block);
+    // A full disk cuts the write short: a truncated file must never be
+    // installed as if it were whole.
+    if (!complete) {
+        DeleteFileA(target);
+        return ReportError(IDS_WRITE_FAILED, target, true);
+    }
 
     ApplyEntryHeader(target, header);
     if (IsUninstallerPath(target))

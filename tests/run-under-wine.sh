@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one Windows program under 64-bit Wine, in a prefix of its own, on a
 # virtual 1024x768 screen, and removes every trace of the prefix afterwards.
-# ctest uses it as the emulator of the Windows build.
+# ctest uses it as the emulator of the Windows build. With INSTAL_SMALL_DRIVE
+# naming a folder, drive D: of the prefix is that folder.
 set -u
 wine_dir=/usr/lib/wine
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/instal-wine.XXXXXX")
@@ -17,6 +18,7 @@ export LANG=en_US.UTF-8
 # never waits for a manager to confirm that a window was hidden.
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   "$0" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
+  [ -n "${INSTAL_SMALL_DRIVE:-}" ] && ln -sfn "$INSTAL_SMALL_DRIVE" "$WINEPREFIX/dosdevices/d:"
   exec "$0" "$@"' "$wine_dir/wine64" "$@"
 status=$?
 "$wine_dir/wineserver" -k 2>/dev/null

@@ -1,10 +1,11 @@
 #include "wizard/main_form.h"
 
 #include "engine/package_extraction.h"
-#include "engine/temp_cleanup.h"
 #include "forms/runtime_startup.h"
+#include "forms/window_procedures.h"
 #include "registration/program_group.h"
 #include "registration/registry.h"
+#include "wizard/closing.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/messages.h"
@@ -56,8 +57,12 @@ void LoadLogo()
 LRESULT OnFormLoaded()
 {
     EndWaitCursor();
-    if (!ExtractPackage()) {
-        SendMessageA(g_wizard.mainWindow, WM_CLOSE, 0, 0);
+    BeginLongStep();
+    bool unpacked = ExtractPackage() != 0;
+    if (!EndLongStep())
+        return 1;
+    if (!unpacked) {
+        CloseWizard();
         return 1;
     }
     if (ProductIsRunning()) {
@@ -70,11 +75,11 @@ LRESULT OnFormLoaded()
     LoadLogo();
     FillPageDefaults();
     EndWaitCursor();
-    if (!CheckPreviousInstall()) {
-        SendMessageA(g_wizard.mainWindow, WM_CLOSE, 0, 0);
-        return 1;
-    }
-    return 0;
+    BeginLongStep();
+    bool mayGoOn = CheckPreviousInstall() != 0;
+    if (EndLongStep() && !mayGoOn)
+        CloseWizard();
+    return mayGoOn ? 0 : 1;
 }
 
 LRESULT OnCommand(WPARAM wParam)
@@ -97,9 +102,14 @@ LRESULT OnCommand(WPARAM wParam)
     }
 }
 
+LRESULT OnQueryEndSession()
+{
+    return SessionMayEnd() ? 0 : kEndSessionRefused;
+}
+
 LRESULT OnDestroy()
 {
-    CleanUpTemp();
+    CleanUpOnDestroy();
     return 0;
 }
 
@@ -116,6 +126,10 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return OnFormLoaded();
     case WM_COMMAND:
         return OnCommand(wParam);
+    case WM_CLOSE:
+        return OnCloseMessage();
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession();
     case WM_DESTROY:
         return OnDestroy();
     default:

@@ -27,8 +27,9 @@ DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch)
 {
     DWORD start = GetTickCount();
     for (;;) {
+        // After a quit, nothing more is dispatched: the rest is slept.
         if (dispatch)
-            PumpOneMessage();
+            dispatch = PumpOneMessage();
         LONG elapsed = ElapsedSince(start);
         if (elapsed >= static_cast<LONG>(milliseconds))
             return static_cast<DWORD>(elapsed);
@@ -40,13 +41,19 @@ DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch)
     }
 }
 
-void PumpOneMessage()
+bool PumpOneMessage()
 {
     MSG message;
-    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        return true;
+    if (message.message == WM_QUIT) {
+        // The quit belongs to the main loop, which would otherwise never end.
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return false;
     }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return true;
 }
 
 void BeginWaitCursor(HWND window)

@@ -2,7 +2,8 @@
 # Runs one Windows program under 64-bit Wine, in a prefix of its own, on a
 # virtual 1024x768 screen, and removes every trace of the prefix afterwards.
 # ctest uses it as the emulator of the Windows build. With INSTAL_SMALL_DRIVE
-# naming a folder, drive D: of the prefix is that folder.
+# naming a folder, drive D: of the prefix is that folder; INSTAL_DPI sets the
+# screen's dots per inch.
 set -u
 wine_dir=/usr/lib/wine
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/instal-wine.XXXXXX")
@@ -18,6 +19,7 @@ export LANG=en_US.UTF-8
 # never waits for a manager to confirm that a window was hidden.
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   "$0" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
+  [ -n "${INSTAL_DPI:-}" ] && "$0" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$INSTAL_DPI" /f >/dev/null 2>&1
   [ -n "${INSTAL_SMALL_DRIVE:-}" ] && ln -sfn "$INSTAL_SMALL_DRIVE" "$WINEPREFIX/dosdevices/d:"
   exec "$0" "$@"' "$wine_dir/wine64" "$@"
 status=$?

@@ -9,8 +9,10 @@ target_link_libraries(instal_portable PUBLIC z)
 set(INSTAL_RESOURCES ${CMAKE_SOURCE_DIR}/resources/instal.rc)
 set(SYSTEM_LIBRARIES comctl32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 version kernel32)
 
-# Everything of the four subsystems except the program's entry point.
+# Everything of the four subsystems and the helpers beneath them, except the
+# program's entry point.
 file(GLOB WINDOWS_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/base/*.cpp
      ${CMAKE_SOURCE_DIR}/wizard/*.cpp
      ${CMAKE_SOURCE_DIR}/engine/*.cpp
      ${CMAKE_SOURCE_DIR}/registration/*.cpp

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/copy_files.h"
 #include "engine/copy_progress.h"
 #include "engine/copy_with_times.h"
 #include "wizard/control_ids.h"
-#include "wizard/portable/text_helpers.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "base/messages.h"
 #include "e2e/wizard_session.h"
 #include "test_environment.h"
 #include "wizard/control_ids.h"
-#include "wizard/messages.h"
 
 namespace {
 

@@ -14,8 +14,10 @@ file(GLOB INSTAL_RESOURCE_INPUTS ${CMAKE_SOURCE_DIR}/resources/*.manifest ${CMAK
 set_source_files_properties(${INSTAL_RESOURCES} PROPERTIES OBJECT_DEPENDS "${INSTAL_RESOURCE_INPUTS}")
 set(SYSTEM_LIBRARIES comctl32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 version kernel32)
 
-# Everything of the four subsystems except the program's entry point.
+# Everything of the four subsystems and the helpers beneath them, except the
+# program's entry point.
 file(GLOB WINDOWS_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/base/*.cpp
      ${CMAKE_SOURCE_DIR}/wizard/*.cpp
      ${CMAKE_SOURCE_DIR}/engine/*.cpp
      ${CMAKE_SOURCE_DIR}/registration/*.cpp

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
 #include "engine/copy_progress.h"
 #include "engine/copy_with_times.h"
 #include "engine/file_version.h"
@@ -14,10 +16,9 @@
 #include "engine/rollback.h"
 #include "engine/self_registration.h"
 #include "engine/short_path.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
+#include "base/waiting.h"
 #include "engine/portable/file_rules.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/waiting.h"
 
 namespace {
 

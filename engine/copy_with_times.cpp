@@ -1,7 +1,7 @@
 #include "engine/copy_with_times.h"
 
+#include "base/waiting.h"
 #include "engine/copy_progress.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -4,14 +4,15 @@
 
 #include <cstring>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
 #include "engine/path_macros.h"
 #include "engine/portable/disk_space.h"
 #include "engine/portable/file_line.h"
 #include "engine/short_path.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

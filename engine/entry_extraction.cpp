@@ -4,10 +4,11 @@
 
 #include <algorithm>
 
+#include "base/messages.h"
 #include "engine/portable/entry_codec.h"
 #include "engine/portable/package_format.h"
 #include "engine/progress_hook.h"
-#include "wizard/messages.h"
+#include "resources/string_ids.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -3,11 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
 #include "engine/portable/list_file.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

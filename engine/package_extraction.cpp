@@ -4,18 +4,19 @@
 
 #include <string>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/entry_extraction.h"
 #include "engine/list_reader.h"
 #include "engine/portable/package_format.h"
 #include "engine/progress_hook.h"
 #include "engine/temp_folder.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
 #include "wizard/pages.h"
 #include "wizard/portable/page_flow.h"
-#include "wizard/portable/text_helpers.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
+#include "base/portable/text_helpers.h"
 #include "engine/portable/path_macro.h"
 #include "registration/registry.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/portable/text_helpers.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "base/portable/text_helpers.h"
 #include "engine/portable/file_rules.h"
 #include "engine/short_path.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 void ScheduleRenameAtRestart(const char* temporaryPath, const char* target)

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "wizard/waiting.h"
+#include "base/waiting.h"
 
 namespace {
 

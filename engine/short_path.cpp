@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "wizard/portable/text_helpers.h"
+#include "base/portable/text_helpers.h"
 
 void ToShortForm(char* path)
 {

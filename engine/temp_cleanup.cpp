@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "base/portable/text_helpers.h"
 #include "engine/list_reader.h"
 #include "engine/portable/file_line.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "wizard/portable/text_helpers.h"
+#include "base/portable/text_helpers.h"
 
 void GetTempFolder(char* buffer)
 {

@@ -1,8 +1,8 @@
 #include "forms/dispatch_common.h"
 
+#include "base/waiting.h"
 #include "forms/form_lifecycle.h"
 #include "forms/window_map.h"
-#include "wizard/waiting.h"
 
 LRESULT CallProcedure(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {

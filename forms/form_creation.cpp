@@ -1,5 +1,6 @@
 #include "forms/form_lifecycle.h"
 
+#include "base/waiting.h"
 #include "forms/form_templates.h"
 #include "forms/portable/form_geometry.h"
 #include "forms/portable/screen_metrics.h"
@@ -7,7 +8,6 @@
 #include "forms/runtime_state.h"
 #include "forms/window_map.h"
 #include "forms/window_procedures.h"
-#include "wizard/waiting.h"
 
 namespace {
 

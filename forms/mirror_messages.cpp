@@ -1,3 +1,4 @@
+#include "base/waiting.h"
 #include "forms/control_properties.h"
 #include "forms/dispatch_common.h"
 #include "forms/form_lifecycle.h"
@@ -8,7 +9,6 @@
 #include "forms/runtime_state.h"
 #include "forms/window_map.h"
 #include "forms/window_procedures.h"
-#include "wizard/waiting.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "registration/associations.h"
 
+#include "base/portable/text_helpers.h"
 #include "engine/install_model.h"
 #include "engine/portable/list_file.h"
 #include "registration/portable/number_text.h"
@@ -8,7 +9,6 @@
 #include "registration/registry.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

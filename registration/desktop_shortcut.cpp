@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/install_model.h"
 #include "engine/path_macros.h"
 #include "engine/portable/list_file.h"
@@ -10,11 +13,9 @@
 #include "registration/portable/uninstaller_contract.h"
 #include "registration/registry.h"
 #include "registration/shell_link.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -4,12 +4,13 @@
 
 #include <cstring>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "registration/portable/dde_commands.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

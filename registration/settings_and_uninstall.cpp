@@ -4,6 +4,9 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/copy_progress.h"
 #include "engine/install_model.h"
 #include "engine/path_macros.h"
@@ -16,11 +19,9 @@
 #include "registration/portable/product_keys.h"
 #include "registration/portable/uninstall_record.h"
 #include "registration/portable/uninstaller_contract.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

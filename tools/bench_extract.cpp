@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "base/portable/text_helpers.h"
 #include "engine/entry_extraction.h"
 #include "engine/portable/entry_codec.h"
 #include "engine/portable/package_walk.h"
 #include "engine/progress_hook.h"
 #include "engine/temp_folder.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/install_model.h"
 #include "engine/portable/list_file.h"
 #include "registration/portable/number_text.h"
@@ -10,9 +13,6 @@
 #include "wizard/closing.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "wizard/controls.h"
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
 #include "forms/property_accessors.h"
 #include "forms/window_map.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -1,13 +1,13 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
 #include "engine/install_model.h"
 #include "engine/portable/list_file.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
 #include "wizard/pages.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/portable/wizard_texts.h"
 #include "wizard/wizard_state.h"
 

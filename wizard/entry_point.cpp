@@ -6,11 +6,11 @@
 
 #include "forms/form_lifecycle.h"
 #include "forms/form_templates.h"
-#include "forms/main_template.h"
 #include "forms/runtime_startup.h"
 #include "forms/runtime_state.h"
 #include "resources/resource_ids.h"
 #include "wizard/main_form.h"
+#include "wizard/main_template.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/copy_files.h"
 #include "engine/destinations.h"
 #include "engine/install_model.h"
@@ -11,11 +14,8 @@
 #include "registration/settings_and_uninstall.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
 #include "wizard/pages.h"
 #include "wizard/portable/page_flow.h"
-#include "wizard/portable/text_helpers.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

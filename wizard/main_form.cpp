@@ -1,18 +1,19 @@
 #include "wizard/main_form.h"
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/package_extraction.h"
 #include "forms/runtime_startup.h"
 #include "forms/window_procedures.h"
 #include "registration/program_group.h"
 #include "registration/registry.h"
+#include "resources/string_ids.h"
 #include "wizard/closing.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
 #include "wizard/pages.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/previous_install.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

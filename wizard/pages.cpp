@@ -2,6 +2,9 @@
 
 #include <shlobj.h>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/install_model.h"
 #include "engine/path_macros.h"
 #include "engine/portable/file_rules.h"
@@ -13,11 +16,8 @@
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/install_driver.h"
-#include "wizard/messages.h"
 #include "wizard/portable/page_flow.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/portable/wizard_texts.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

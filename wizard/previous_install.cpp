@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/install_model.h"
 #include "engine/portable/list_file.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/portable/wizard_texts.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -1,6 +1,27 @@
 #include "wizard/wizard_state.h"
 
+#include "base/messages.h"
+#include "resources/string_ids.h"
+
 WizardState g_wizard = {};
+
+namespace {
+
+HWND WizardMainWindow()
+{
+    return g_wizard.mainWindow;
+}
+
+// An error ends the wizard: the package is closed before the box shows.
+void ClosePackage()
+{
+    if (g_wizard.package != INVALID_HANDLE_VALUE) {
+        CloseHandle(g_wizard.package);
+        g_wizard.package = INVALID_HANDLE_VALUE;
+    }
+}
+
+}  // namespace
 
 void ResetWizardState()
 {
@@ -9,6 +30,7 @@ void ResetWizardState()
     g_wizard.installRoot = kLocalMachine;
     g_wizard.package = INVALID_HANDLE_VALUE;
     g_wizard.optionsContent = 1;
+    SetMessageContext({IDS_WIZARD_CAPTION, IDS_CANNOT_CONTINUE, WizardMainWindow, ClosePackage});
 }
 
 bool AllocateWorkBuffers()

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "base/portable/text_helpers.h"
 #include "engine/portable/list_file.h"
-#include "wizard/portable/text_helpers.h"
 
 void TrimExtensionSpace(char* name)
 {

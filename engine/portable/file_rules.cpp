@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "base/portable/text_helpers.h"
 #include "engine/portable/list_file.h"
 #include "engine/portable/name_compare.h"
-#include "wizard/portable/text_helpers.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "wizard/portable/text_helpers.h"
+#include "base/portable/text_helpers.h"
 
 const char kLogoName[] = "AppLogo.bmp";
 const char kUninstallerName[] = "KSUninst.exe";

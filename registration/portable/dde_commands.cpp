@@ -3,7 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "wizard/portable/text_helpers.h"
+#include "base/portable/text_helpers.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "registration/portable/product_keys.h"
 
-#include "wizard/portable/text_helpers.h"
+#include "base/portable/text_helpers.h"
 
 void ProductRecordKey(char* buffer, std::size_t capacity, const char* productKey,
                       const char* suffix, const char* subkey)

@@ -4,7 +4,7 @@
 // Win32 layer's work.
 #include <cstdint>
 
-#include "wizard/portable/text_helpers.h"
+#include "base/portable/text_helpers.h"
 
 struct RegistryLine {
     int32_t root;                      // a root code; 0 makes the line inert

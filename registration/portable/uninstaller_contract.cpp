@@ -1,6 +1,6 @@
 #include "registration/portable/uninstaller_contract.h"
 
-#include "wizard/portable/text_helpers.h"
+#include "base/portable/text_helpers.h"
 
 void ComposeSystemUninstallKey(char* buffer, const char* productKey)
 {

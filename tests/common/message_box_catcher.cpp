@@ -1,6 +1,6 @@
 #include "message_box_catcher.h"
 
-#include "wizard/messages.h"
+#include "base/messages.h"
 
 namespace {
 

@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
 #include "engine/copy_files.h"
 #include "engine/copy_with_times.h"
 #include "engine/file_version.h"
 #include "engine_fixture.h"
 #include "registration/registry.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

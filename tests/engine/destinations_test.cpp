@@ -1,13 +1,14 @@
 #include <string>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
 #include "engine/destinations.h"
 #include "engine/path_macros.h"
 #include "engine_fixture.h"
 #include "registration/registry.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -2,10 +2,11 @@
 
 #include <cstring>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
 #include "engine/temp_cleanup.h"
+#include "resources/string_ids.h"
 #include "stand_in_main_window.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 void EngineTest::SetUp()

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/portable/text_helpers.h"
 #include "engine/list_reader.h"
 #include "engine/package_extraction.h"
 #include "engine/portable/entry_codec.h"
@@ -18,7 +19,6 @@
 #include "stand_in_main_window.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

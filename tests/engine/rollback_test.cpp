@@ -1,11 +1,12 @@
 #include <string>
 
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/rollback.h"
 #include "engine/temp_cleanup.h"
 #include "engine_fixture.h"
-#include "wizard/messages.h"
-#include "wizard/portable/text_helpers.h"
-#include "wizard/waiting.h"
+#include "resources/string_ids.h"
 #include "wizard/wizard_state.h"
 
 namespace {

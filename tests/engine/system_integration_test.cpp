@@ -1,11 +1,11 @@
 #include <string>
 
+#include "base/portable/text_helpers.h"
 #include "engine/fonts.h"
 #include "engine/self_registration.h"
 #include "engine/shared_library_count.h"
 #include "engine_fixture.h"
 #include "registration/registry.h"
-#include "wizard/portable/text_helpers.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "forms/keyboard_navigation.h"
-#include "forms/main_template.h"
 #include "forms/property_accessors.h"
 #include "forms/window_map.h"
 #include "forms/window_procedures.h"
 #include "runtime_fixture.h"
 #include "test_forms.h"
 #include "wizard/control_ids.h"
+#include "wizard/main_template.h"
 
 namespace {
 

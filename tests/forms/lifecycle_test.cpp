@@ -4,15 +4,15 @@
 
 #include "forms/control_search.h"
 #include "forms/form_templates.h"
-#include "forms/main_template.h"
 #include "forms/runtime_memory.h"
 #include "forms/window_map.h"
 #include "forms/window_procedures.h"
 #include "message_box_catcher.h"
+#include "runtime_fixture.h"
 #include "screenshot.h"
 #include "test_forms.h"
-#include "runtime_fixture.h"
 #include "wizard/control_ids.h"
+#include "wizard/main_template.h"
 
 namespace {
 

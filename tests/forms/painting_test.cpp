@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "forms/dispatch_common.h"
-#include "forms/main_template.h"
 #include "forms/portable/os_code.h"
 #include "forms/property_accessors.h"
 #include "forms/window_map.h"
@@ -9,6 +8,7 @@
 #include "screenshot.h"
 #include "test_forms.h"
 #include "wizard/control_ids.h"
+#include "wizard/main_template.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 
 #include <set>
 
-#include "forms/main_template.h"
+#include "base/waiting.h"
 #include "forms/property_accessors.h"
 #include "forms/window_map.h"
 #include "forms/window_procedures.h"
 #include "runtime_fixture.h"
 #include "test_forms.h"
 #include "wizard/control_ids.h"
-#include "wizard/waiting.h"
+#include "wizard/main_template.h"
 
 namespace {
 

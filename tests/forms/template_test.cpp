@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "forms/form_templates.h"
-#include "forms/main_template.h"
 #include "forms/runtime_memory.h"
 #include "message_box_catcher.h"
 #include "runtime_fixture.h"
 #include "wizard/control_ids.h"
+#include "wizard/main_template.h"
 
 namespace {
 

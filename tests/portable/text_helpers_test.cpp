@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "wizard/portable/text_helpers.h"
+#include "base/portable/text_helpers.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "base/waiting.h"
 #include "message_box_catcher.h"
 #include "stand_in_main_window.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/waiting.h"
 #include "wizard/wizard_state.h"
 
 namespace {

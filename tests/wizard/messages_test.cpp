@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/messages.h"
 #include "message_box_catcher.h"
 #include "stand_in_main_window.h"
-#include "wizard/messages.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "wizard/portable/text_helpers.h"
+#include "base/portable/text_helpers.h"
 
 #include <cstring>
 

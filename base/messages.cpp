@@ -1,32 +1,43 @@
-#include "wizard/messages.h"
+#include "base/messages.h"
 
-#include "wizard/portable/text_helpers.h"
-#include "wizard/waiting.h"
-#include "wizard/wizard_state.h"
-
-int LoadTableString(int id, char* buffer)
-{
-    buffer[0] = '\0';
-    return LoadStringA(g_wizard.instance, static_cast<UINT>(id), buffer,
-                       static_cast<int>(kTextCapacity));
-}
+#include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 
 namespace {
+
+MessageContext g_context;
+
+HWND CurrentOwner()
+{
+    return g_context.owner != nullptr ? g_context.owner() : nullptr;
+}
 
 int ShowMessageOwnedBy(HWND owner, const char* text, UINT flags)
 {
     char caption[kTextCapacity] = " ";
     char title[kTextCapacity];
-    LoadTableString(IDS_WIZARD_CAPTION, title);
+    LoadTableString(g_context.captionId, title);
     AppendText(caption, title);
     return MessageBoxA(owner, text, caption, flags);
 }
 
 }  // namespace
 
+void SetMessageContext(const MessageContext& context)
+{
+    g_context = context;
+}
+
+int LoadTableString(int id, char* buffer)
+{
+    buffer[0] = '\0';
+    return LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer,
+                       static_cast<int>(kTextCapacity));
+}
+
 int ShowMessage(const char* text, UINT flags)
 {
-    return ShowMessageOwnedBy(g_wizard.mainWindow, text, flags);
+    return ShowMessageOwnedBy(CurrentOwner(), text, flags);
 }
 
 int ShowUnownedMessage(const char* text, UINT flags)
@@ -36,16 +47,14 @@ int ShowUnownedMessage(const char* text, UINT flags)
 
 int ReportError(int stringId, const char* name, bool cannotContinue)
 {
-    if (g_wizard.package != INVALID_HANDLE_VALUE) {
-        CloseHandle(g_wizard.package);
-        g_wizard.package = INVALID_HANDLE_VALUE;
-    }
+    if (g_context.beforeError != nullptr)
+        g_context.beforeError();
     char message[kTextCapacity];
     char sentence[kTextCapacity];
     char text[kTextCapacity];
     LoadTableString(stringId, message);
     if (cannotContinue)
-        LoadTableString(IDS_CANNOT_CONTINUE, sentence);
+        LoadTableString(g_context.cannotContinueId, sentence);
     ComposeErrorText(text, name, message, cannotContinue ? sentence : nullptr);
     EndWaitCursor();
     ShowMessage(text, MB_OK | MB_ICONHAND);

@@ -1,4 +1,4 @@
-#include "wizard/waiting.h"
+#include "base/waiting.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "forms/main_template.h"
+#include "wizard/main_template.h"
 
 #include "forms/portable/screen_metrics.h"
 #include "resources/resource_ids.h"

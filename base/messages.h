@@ -1,0 +1,27 @@
+#pragma once
+// The string table and the message-box helpers through which every question
+// and error of a program passes. Each program tells them its caption, its
+// cannot-continue sentence and the window that owns its boxes.
+#include <windows.h>
+
+struct MessageContext {
+    int captionId;             // every box's caption: one space and this string
+    int cannotContinueId;      // the sentence that ends an error the program cannot get past
+    HWND (*owner)();           // the window that owns the boxes; nullptr: none
+    void (*beforeError)();     // runs before an error is shown (may be nullptr)
+};
+
+void SetMessageContext(const MessageContext& context);
+
+// Loads the string of the program's own table into a 260-byte buffer;
+// returns its length (0 and an empty buffer for an identifier without text).
+int LoadTableString(int id, char* buffer);
+
+// A message box owned by the program's window, with the program's caption.
+int ShowMessage(const char* text, UINT flags);
+// The same box standing alone on the desktop, for when the window is hidden.
+int ShowUnownedMessage(const char* text, UINT flags);
+
+// Runs the program's before-error step, shows "name: text[ cannot-continue]"
+// with the stop icon and returns 0.
+int ReportError(int stringId, const char* name, bool cannotContinue);

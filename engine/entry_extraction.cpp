@@ -13,9 +13,12 @@
 
 namespace {
 
+// Each call of the hook pauses 2 ms; one that cannot move the bar is left
+// out, and the end of every stream is always counted.
 void HookCallback(uint32_t count, bool end, void*)
 {
-    ProgressHook(count, end);
+    if (end || HookWouldMoveBar(count))
+        ProgressHook(count, end);
 }
 
 FILETIME ToFileTime(uint64_t value)

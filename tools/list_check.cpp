@@ -88,10 +88,18 @@ bool IsUnversionedLibrary(const std::string& line, const std::string& name)
            ParseNumber(FieldOf(line, 6).c_str()) == 0;
 }
 
+// The folder's entry for a name; a name the caller did not look up counts
+// as missing.
+FolderFile FileIn(const FolderFiles& folder, const std::string& name)
+{
+    auto file = folder.find(name);
+    return file != folder.end() ? file->second : FolderFile{name, false, 0};
+}
+
 void CheckFileAgainstFolder(const ListLine& line, const std::string& name, const FolderFiles& folder,
                             std::vector<Finding>& findings)
 {
-    const FolderFile& file = folder.at(name);
+    FolderFile file = FileIn(folder, name);
     if (!file.present) {
         Add(findings, line, FindingCode::MissingFile, {file.path});
         return;
@@ -204,7 +212,7 @@ void CheckProgressTotal(const ListLayout& layout, const FolderFiles& folder, std
 void CheckPackageFiles(const FolderFiles& folder, std::vector<Finding>& findings)
 {
     for (const char* name : {kLogoName, kUninstallerName}) {
-        const FolderFile& file = folder.at(name);
+        FolderFile file = FileIn(folder, name);
         if (!file.present)
             findings.push_back({0, FindingCode::MissingFile, {file.path}});
     }
@@ -244,10 +252,10 @@ bool ComputeProgressTotal(const ListLayout& layout, const FolderFiles& folder, u
 {
     total = 0;
     for (const std::string& name : NamesInPackage(layout)) {
-        auto file = folder.find(name);
-        if (file == folder.end() || !file->second.present)
+        FolderFile file = FileIn(folder, name);
+        if (!file.present)
             return false;
-        total += file->second.size + kEntryHeaderSize;
+        total += file.size + kEntryHeaderSize;
     }
     return true;
 }

@@ -55,7 +55,8 @@ std::vector<unsigned char> FixTotals(const std::vector<unsigned char>& bytes, co
         if (line.valueStart == kNoLine || !SizeFieldSpan(line.value, offset, length))
             continue;
         std::string name = FieldOf(line.value, 2);
-        Replace(line, offset, length, name + "'s size", std::to_string(folder.at(name).size), replacements, changes);
+        Replace(line, offset, length, name + "'s size", std::to_string(folder.at(name).size), replacements,
+                changes);
     }
     std::sort(replacements.begin(), replacements.end(),
               [](const Replacement& a, const Replacement& b) { return a.start < b.start; });

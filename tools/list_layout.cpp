@@ -189,10 +189,12 @@ ListLayout ReadListLayout(const std::vector<unsigned char>& bytes)
     layout.lines = SplitLines(bytes);
     Walk walk = {layout, 0, false};
     std::size_t index = 0;
-    for (std::size_t i = 0; i + 1 < sizeof kFixedLines / sizeof kFixedLines[0]; ++i)
+    // The last fixed line, the entry count, opens the file section.
+    const std::size_t entryCountLine = sizeof kFixedLines / sizeof kFixedLines[0] - 1;
+    for (std::size_t i = 0; i < entryCountLine; ++i)
         if (Take(walk, kFixedLines[i], index) && i == kProgressTotalLine)
             layout.progressTotal = index;
-    if (Take(walk, "entry count", index))
+    if (Take(walk, kFixedLines[entryCountLine], index))
         TakeItems(walk, index, kFileSection, layout.files);
     TakeSection(walk, kRegistrySection, layout.registry);
     TakeSection(walk, kGroupSection, layout.groupItems);

@@ -143,31 +143,26 @@ TEST_F(FullDisk, UnpackingIntoAFullTempFolderStopsWithTheFilesPath)
     EXPECT_EQ(Contents(kDrive), "D:\\Temp ") << "no truncated file, nothing left in the temp folder";
 }
 
-TEST_F(FullDisk, ACopyThatRunsOutOfRoomLeavesNothingOnTheDrive)
+// An understated total lets the disk check pass, and the copy runs out of
+// room; an honest one is refused before anything is written.
+TEST_F(FullDisk, NothingOfTheProductStaysOnTheDrive)
 {
     InstallOnTheSmallDrive();
     std::vector<PackagedFile> files = BigFile();
-    // An understated total lets the disk check pass.
-    WizardSession session(WriteTestPackage(files, 1000));
-    MessageBoxSeen box = InstallUntilStopped(session);
-    ASSERT_NE(box.box, nullptr);
-    EXPECT_EQ(box.text, "Big.bin: " + TableString(10010) + Sentence());
-    session.Answer(box, IDOK);
-    EXPECT_EQ(session.WaitForExit(), 0u);
-    EXPECT_EQ(Contents(kDrive), "") << "no partial file and no folder this run created";
-}
-
-TEST_F(FullDisk, AnHonestTotalIsRefusedBeforeAnythingIsWritten)
-{
-    InstallOnTheSmallDrive();
-    std::vector<PackagedFile> files = BigFile();
-    WizardSession session(WriteTestPackage(files, HonestTotal(files)));
-    MessageBoxSeen box = InstallUntilStopped(session);
-    ASSERT_NE(box.box, nullptr);
-    EXPECT_EQ(box.text, TableString(10046));
-    session.Answer(box, IDOK);
-    EXPECT_EQ(session.WaitForExit(), 0u);
-    EXPECT_EQ(Contents(kDrive), "");
+    struct Case { uint32_t total; std::string message; };
+    const Case cases[] = {
+        {1000, "Big.bin: " + TableString(10010) + Sentence()},
+        {HonestTotal(files), TableString(10046)},
+    };
+    for (const Case& c : cases) {
+        WizardSession session(WriteTestPackage(files, c.total));
+        MessageBoxSeen box = InstallUntilStopped(session);
+        ASSERT_NE(box.box, nullptr) << c.total;
+        EXPECT_EQ(box.text, c.message);
+        session.Answer(box, IDOK);
+        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_EQ(Contents(kDrive), "") << "no partial file and no folder this run created";
+    }
 }
 
 }  // namespace

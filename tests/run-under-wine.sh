@@ -12,12 +12,15 @@ wine_dir=/usr/lib/wine
 # Machine field of the PE header: at the offset stored at 0x3C, after "PE\0\0".
 pe_machine() {
   local header
-  header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 1
+  header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
   od -An -tx2 -j$((header + 4)) -N2 "$1" 2>/dev/null | tr -d ' '
 }
 
 case "$(pe_machine "$1")" in
   014c)
+    # Wine starts its helpers and the program's child processes by executing
+    # the 32-bit loader again itself, not through qemu; the kernel's own
+    # 32-bit support runs those.
     export WINEARCH=win32
     export WINELOADER="$wine_dir/wine"
     loader="qemu-i386 $wine_dir/wine" ;;

@@ -70,7 +70,7 @@ std::string UniqueFolder()
 
 }  // namespace
 
-WizardSession::WizardSession(const std::string& package) : folder_(UniqueFolder())
+WizardSession::WizardSession(const std::string& package) : folder_(UniqueFolder()), mainClass_(kMainClass)
 {
     CopyFileA(BuildFile("Instal.exe").c_str(), (folder_ + "\\Instal.exe").c_str(), FALSE);
     if (!package.empty())
@@ -99,9 +99,19 @@ bool WizardSession::Start()
                           &startup, &process_) != FALSE;
 }
 
+bool WizardSession::StartCommand(const std::string& commandLine, const char* mainClass)
+{
+    mainClass_ = mainClass;
+    std::string line = commandLine;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)
+           != FALSE;
+}
+
 HWND WizardSession::FindMainWindow()
 {
-    main_ = FindWindowA(kMainClass, nullptr);
+    main_ = FindWindowA(mainClass_.c_str(), nullptr);
     return main_ != nullptr && IsWindowVisible(main_) ? main_ : nullptr;
 }
 

@@ -191,6 +191,14 @@ void WizardSession::Answer(const MessageBoxSeen& box, int button)
     WaitUntil([&] { return !IsWindow(box.box); }, 10000);
 }
 
+void WizardSession::Kill()
+{
+    if (process_.hProcess == nullptr)
+        return;
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 30000);
+}
+
 DWORD WizardSession::WaitForExit(DWORD timeout)
 {
     DWORD code = STILL_ACTIVE;

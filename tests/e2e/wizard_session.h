@@ -45,6 +45,9 @@ public:
     MessageBoxSeen WaitForMessageBox(DWORD timeout = 30000);
     void Answer(const MessageBoxSeen& box, int button);
 
+    // Ends the process at once, as a crash or the task manager would, and
+    // waits until it is gone.
+    void Kill();
     // The process's exit code once it has ended, or STILL_ACTIVE.
     DWORD WaitForExit(DWORD timeout = 60000);
     void SaveScreenshot(const char* name) const;

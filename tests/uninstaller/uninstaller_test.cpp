@@ -320,8 +320,12 @@ AskedRemoval RemoveAsTheSystemDoes(const std::string& commandLine, const char* s
         session.SaveScreenshot(question.box, (std::string(screenshotPrefix) + "-1-question").c_str());
     session.Answer(question, IDYES);
     HWND window = session.WaitForMainWindow();
-    if (screenshotPrefix != nullptr && window != nullptr)
+    // While Cancel is still offered, before the removal begins.
+    if (screenshotPrefix != nullptr && window != nullptr) {
+        EXPECT_EQ(session.Text(stcStatus), TableString(IDS_U_PREPARING));
+        EXPECT_EQ(session.Text(btnCancelClose), TableString(IDS_U_CANCEL));
         session.SaveScreenshot((std::string(screenshotPrefix) + "-2-progress").c_str());
+    }
     MessageBoxSeen closing = session.WaitForMessageBox(60000);
     removal.closing = closing.text;
     if (closing.box == nullptr)

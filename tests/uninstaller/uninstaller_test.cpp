@@ -350,6 +350,10 @@ protected:
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductRecord);
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSystemEntry);
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunOnce, "TWRestart");
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "KestrelCore.Library");
+        // Windows always has the shared-library key; counts left by an
+        // earlier test would make the library look shared.
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSharedLibraries);
         HKEY shared;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedLibraries, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &shared, nullptr);
         RegCloseKey(shared);

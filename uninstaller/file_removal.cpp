@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "base/portable/text_helpers.h"
 #include "engine/restart_delete.h"
 #include "engine/self_registration.h"
@@ -14,17 +16,28 @@
 
 namespace {
 
-// The wizard counts a library under its short path; a count under the long
-// path is honoured too. -1: no count at all.
+// The wizard counts a library under its folder's short form and its name as
+// listed; counts under the wholly short or the long path are honoured too.
+// -1: no count at all.
 int ReleaseCount(const char* path)
 {
-    char shortPath[kTextCapacity];
-    CopyText(shortPath, path);
-    ToShortForm(shortPath);
-    int left = ReleaseSharedLibraryReference(shortPath);
-    if (left < 0 && lstrcmpiA(shortPath, path) != 0)
-        left = ReleaseSharedLibraryReference(path);
-    return left;
+    char folderShort[kTextCapacity];
+    char wholeShort[kTextCapacity];
+    CopyText(folderShort, path);
+    char* name = std::strrchr(folderShort, '\\');
+    if (name != nullptr) {
+        *name = '\0';
+        ToShortForm(folderShort);
+        JoinPath(folderShort, std::strrchr(path, '\\') + 1);
+    }
+    CopyText(wholeShort, path);
+    ToShortForm(wholeShort);
+    for (const char* candidate : {static_cast<const char*>(folderShort), static_cast<const char*>(wholeShort), path}) {
+        int left = ReleaseSharedLibraryReference(candidate);
+        if (left >= 0)
+            return left;
+    }
+    return -1;
 }
 
 bool IsMissing(DWORD error)

@@ -41,6 +41,23 @@ void RemoveGroupFolder(const char* programs, const UninstallPlan& plan)
     RemoveDirectoryA(folder);
 }
 
+const char kFileExtsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
+
+// The Explorer choices' parent key goes too when the install was what made it.
+void DeleteEmptyKey(RootCode root, const char* subkey)
+{
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    DWORD subkeys = 1;
+    DWORD values = 1;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(key);
+    if (subkeys == 0 && values == 0)
+        RegDeleteKeyA(RootKey(root), subkey);
+}
+
 bool StartsWith(const char* text, const char* prefix)
 {
     return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
@@ -100,11 +117,11 @@ void RemoveAssociations(const UninstallPlan& plan)
         if (ReadRegValue(kClassesRoot, extension.c_str(), "", owner) && StartsWith(owner, kProgrammaticPrefix))
             DeleteRegTree(kClassesRoot, extension.c_str());
         char choiceKey[kTextCapacity];
-        CopyText(choiceKey, kCurrentVersionKey);
-        JoinPath(choiceKey, "Explorer\\FileExts");
+        CopyText(choiceKey, kFileExtsKey);
         JoinPath(choiceKey, extension.c_str());
         DeleteRegTree(kCurrentUser, choiceKey);
     }
+    DeleteEmptyKey(kCurrentUser, kFileExtsKey);
     if (!plan.extensions.empty()) {
         for (const char* kind : kDocumentKinds) {
             char identifier[kTextCapacity];

@@ -33,6 +33,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/wizard/entry_point.cpp)
   target_link_libraries(Instal PRIVATE instal_windows)
 endif()
 
+include(${CMAKE_SOURCE_DIR}/uninstaller/uninstaller.cmake)
 include(${CMAKE_SOURCE_DIR}/sample/sample.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/tools/tools.cmake OPTIONAL)
 
@@ -48,7 +49,7 @@ foreach(source ${TEST_PROGRAM_SOURCES})
 endforeach()
 
 file(GLOB TEST_COMMON_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/common/*.cpp)
-foreach(subsystem wizard engine registration forms e2e)
+foreach(subsystem wizard engine registration forms e2e uninstaller)
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${subsystem}/*.cpp)
   if(test_sources)
     add_executable(${subsystem}_tests ${test_sources} ${TEST_COMMON_SOURCES} ${INSTAL_RESOURCES})
@@ -60,6 +61,13 @@ foreach(subsystem wizard engine registration forms e2e)
     add_test(NAME ${subsystem}_tests COMMAND ${subsystem}_tests)
     if(subsystem STREQUAL "e2e")
       add_dependencies(e2e_tests Instal)
+    endif()
+    # The uninstaller's runs install with the real wizard and drive it as the e2e runs do.
+    if(subsystem STREQUAL "uninstaller")
+      target_sources(uninstaller_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/wizard_session.cpp
+                     ${CMAKE_SOURCE_DIR}/tests/uninstaller/uninstaller_strings.rc)
+      target_include_directories(uninstaller_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
+      add_dependencies(uninstaller_tests Instal KSUninst sample_package)
     endif()
     set_tests_properties(${subsystem}_tests PROPERTIES TIMEOUT 600
       ENVIRONMENT "INSTAL_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts;INSTAL_SOURCE=${CMAKE_SOURCE_DIR};INSTAL_BUILD=${CMAKE_BINARY_DIR}")

@@ -8,15 +8,13 @@ namespace {
 
 using RegisterServerProc = HRESULT(STDAPICALLTYPE*)();
 
-}  // namespace
-
-int SelfRegister(const char* path)
+int CallServerEntry(const char* path, const char* entryName)
 {
     HMODULE library = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (library == nullptr)
         return 0;
     auto registerServer =
-        reinterpret_cast<RegisterServerProc>(reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
+        reinterpret_cast<RegisterServerProc>(reinterpret_cast<void*>(GetProcAddress(library, entryName)));
     if (registerServer == nullptr || FAILED(registerServer())) {
         FreeLibrary(library);
         return 0;
@@ -24,4 +22,16 @@ int SelfRegister(const char* path)
     FreeLibrary(library);
     WaitMilliseconds(100, true);
     return 1;
+}
+
+}  // namespace
+
+int SelfRegister(const char* path)
+{
+    return CallServerEntry(path, "DllRegisterServer");
+}
+
+int SelfUnregister(const char* path)
+{
+    return CallServerEntry(path, "DllUnregisterServer");
 }

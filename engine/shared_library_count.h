@@ -5,3 +5,7 @@
 // missing count becomes 1). Does nothing when the SharedDLLs key does not
 // exist. Returns 1.
 int AddSharedLibraryReference(const char* path);
+
+// Lowers the count of the path by one; at zero the value goes. Returns the
+// count left, or -1 when the path has no count (or SharedDLLs is missing).
+int ReleaseSharedLibraryReference(const char* path);

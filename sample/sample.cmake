@@ -1,10 +1,10 @@
-# The sample product: its three programs are built here, its other files and
-# its list file are generated, and scripts/pack-sample.sh packs it all into
+# The sample product: its two programs are built here (its uninstaller,
+# KSUninst.exe, is built into the same folder by uninstaller/uninstaller.cmake),
+# its other files and its list file are generated, and scripts/pack-sample.sh packs it all into
 # sample/_Data.001 of this build folder with the native package builder.
 set(SAMPLE_FILES ${CMAKE_BINARY_DIR}/sample/files)
 
 add_executable(Kestrel WIN32 ${CMAKE_SOURCE_DIR}/sample/kestrel_main.cpp)
-add_executable(KSUninst WIN32 ${CMAKE_SOURCE_DIR}/sample/uninstaller_stub.cpp)
 add_library(KestrelCore SHARED ${CMAKE_SOURCE_DIR}/sample/kestrel_core.cpp
             ${CMAKE_SOURCE_DIR}/sample/kestrel_core.def ${CMAKE_SOURCE_DIR}/sample/kestrel_core.rc)
 set_target_properties(KestrelCore PROPERTIES PREFIX "")
@@ -12,7 +12,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   # The .def file names the exports undecorated; link them to the stdcall symbols.
   target_link_options(KestrelCore PRIVATE -Wl,--enable-stdcall-fixup)
 endif()
-set_target_properties(Kestrel KSUninst KestrelCore PROPERTIES
+set_target_properties(Kestrel KestrelCore PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${SAMPLE_FILES} LIBRARY_OUTPUT_DIRECTORY ${SAMPLE_FILES})
 
 add_custom_command(

@@ -70,7 +70,7 @@ std::string UniqueFolder()
 
 }  // namespace
 
-WizardSession::WizardSession(const std::string& package) : folder_(UniqueFolder())
+WizardSession::WizardSession(const std::string& package) : folder_(UniqueFolder()), mainClass_(kMainClass)
 {
     CopyFileA(BuildFile("Instal.exe").c_str(), (folder_ + "\\Instal.exe").c_str(), FALSE);
     if (!package.empty())
@@ -99,9 +99,19 @@ bool WizardSession::Start()
                           &startup, &process_) != FALSE;
 }
 
+bool WizardSession::StartCommand(const std::string& commandLine, const char* mainClass)
+{
+    mainClass_ = mainClass;
+    std::string line = commandLine;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)
+           != FALSE;
+}
+
 HWND WizardSession::FindMainWindow()
 {
-    main_ = FindWindowA(kMainClass, nullptr);
+    main_ = FindWindowA(mainClass_.c_str(), nullptr);
     return main_ != nullptr && IsWindowVisible(main_) ? main_ : nullptr;
 }
 
@@ -179,6 +189,14 @@ void WizardSession::Answer(const MessageBoxSeen& box, int button)
     PostMessageA(box.box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box.box, button)));
     WaitUntil([&] { return !IsWindow(box.box); }, 10000);
+}
+
+void WizardSession::Kill()
+{
+    if (process_.hProcess == nullptr)
+        return;
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 30000);
 }
 
 DWORD WizardSession::WaitForExit(DWORD timeout)

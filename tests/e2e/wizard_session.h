@@ -22,6 +22,10 @@ public:
     WizardSession& operator=(const WizardSession&) = delete;
 
     bool Start();
+    // Starts another program with the command line as the system does (no
+    // application name, no working folder); its window of the class then
+    // stands for the main window.
+    bool StartCommand(const std::string& commandLine, const char* mainClass);
     // Looks once for the wizard's main window; nullptr while it is not visible.
     HWND FindMainWindow();
     // The wizard's main window once it is visible, or nullptr after the timeout.
@@ -41,6 +45,9 @@ public:
     MessageBoxSeen WaitForMessageBox(DWORD timeout = 30000);
     void Answer(const MessageBoxSeen& box, int button);
 
+    // Ends the process at once, as a crash or the task manager would, and
+    // waits until it is gone.
+    void Kill();
     // The process's exit code once it has ended, or STILL_ACTIVE.
     DWORD WaitForExit(DWORD timeout = 60000);
     void SaveScreenshot(const char* name) const;
@@ -53,6 +60,7 @@ private:
     std::string folder_;
     PROCESS_INFORMATION process_ = {};
     HWND main_ = nullptr;
+    std::string mainClass_;
 };
 
 // Polls the condition every 50 ms until it holds or the timeout passes.

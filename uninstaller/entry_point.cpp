@@ -1,0 +1,169 @@
+// The uninstaller's entry: the command line chooses between asking and
+// removing, removing for the wizard, and the work left for the next start.
+// Exit codes: 0 removed (or the next-start run done), 1 declined, 2 failed.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "forms/form_lifecycle.h"
+#include "forms/runtime_startup.h"
+#include "uninstaller/portable/uninstaller_command.h"
+#include "uninstaller/removal.h"
+#include "uninstaller/restart_run.h"
+#include "uninstaller/uninstall_record.h"
+#include "uninstaller/uninstall_window.h"
+#include "uninstaller/uninstaller_ids.h"
+
+namespace {
+
+enum ExitCode : UINT {
+    kRemoved = 0,
+    kDeclined = 1,
+    kFailed = 2,
+};
+
+std::string LoadedText(int id)
+{
+    char text[kTextCapacity];
+    LoadTableString(id, text);
+    return text;
+}
+
+UINT ShowUsage()
+{
+    ShowMessage(LoadedText(IDS_U_USAGE).c_str(), MB_OK | MB_ICONINFORMATION);
+    return kFailed;
+}
+
+UINT ShowNoRecord(const char* productKey)
+{
+    std::string text = LoadedText(IDS_U_NO_RECORD) + " " + productKey + ".\r\n\r\n" + LoadedText(IDS_U_USAGE);
+    ShowMessage(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return kFailed;
+}
+
+UINT ShowDamagedRecord(const std::string& valueName)
+{
+    std::string text = LoadedText(IDS_U_DAMAGED_RECORD) + " " + valueName + ".";
+    ShowMessage(text.c_str(), MB_OK | MB_ICONHAND);
+    return kFailed;
+}
+
+bool UserConfirms(const UninstallPlan& plan)
+{
+    std::string text = LoadedText(IDS_U_QUESTION) + " " + plan.name + " " + plan.version + " " +
+                       LoadedText(IDS_U_QUESTION_FOLDER) + plan.folder + "?";
+    return ShowMessage(text.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+bool Succeeded(const UninstallPlan& plan, const RemovalOutcome& outcome)
+{
+    return !outcome.filesLeft && !outcome.recordLeft && plan.skipped.empty();
+}
+
+void ShowClosingMessage(const UninstallPlan& plan, const RemovalOutcome& outcome)
+{
+    bool success = Succeeded(plan, outcome);
+    std::string text = success ? plan.name + " " + LoadedText(IDS_U_REMOVED) : LoadedText(IDS_U_NOT_COMPLETED);
+    if (outcome.recordLeft)
+        text += " " + LoadedText(IDS_U_RECORD_NOT_REMOVED);
+    for (const std::string& folder : outcome.keptFolders)
+        text += LoadedText(IDS_U_FOLDER_KEPT) + folder;
+    if (!plan.skipped.empty()) {
+        text += LoadedText(IDS_U_SKIPPED_VALUES);
+        for (const std::string& value : plan.skipped)
+            text += "\r\n" + value.substr(0, kTextCapacity - 1);
+    }
+    if (outcome.pendingAtRestart)
+        text += LoadedText(IDS_U_REMOVED_AT_RESTART);
+    ShowMessage(text.c_str(), MB_OK | (success ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+}
+
+void StartFormRuntime()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    if (!InitCommonControlsEx(&controls))
+        InitCommonControls();
+    StartRuntime(GetModuleHandleA(nullptr), "KSUninst", "KSUninst.exe", nullptr, 3);
+}
+
+// The record goes only when every file is gone or scheduled, so that a
+// removal that could not finish can be run again.
+RemovalOutcome Remove(const UninstallRecord& record, const UninstallPlan& plan, int osCode)
+{
+    RemovalOutcome outcome = {};
+    RemoveFiles(plan, osCode, &outcome);
+    RemoveProgramGroup(plan, record.root);
+    RemoveDesktopLink(plan, record.root, osCode);
+    RemoveAssociations(plan);
+    RemoveFolders(plan, &outcome);
+    if (!outcome.filesLeft)
+        RemoveRegistryData(record, &outcome);
+    return outcome;
+}
+
+UINT RunRemoval(const UninstallerCommand& command)
+{
+    UninstallRecord record;
+    if (!ReadUninstallRecord(command.productKey, &record))
+        return ShowNoRecord(command.productKey);
+    char windowsFolder[kTextCapacity];
+    WindowsFolder(windowsFolder);
+    UninstallPlan plan;
+    std::string failedValue;
+    switch (PlanUninstall(RecordValues(record), windowsFolder, &plan, &failedValue)) {
+    case PlanResult::NoRecord:
+        return ShowNoRecord(command.productKey);
+    case PlanResult::BadFolder:
+    case PlanResult::BadCount:
+        return ShowDamagedRecord(failedValue);
+    case PlanResult::Ready:
+        break;
+    }
+    bool asking = command.mode == UninstallerMode::Ask;
+    if (asking && !UserConfirms(plan))
+        return kDeclined;
+    StartFormRuntime();
+    OpenUninstallWindow(plan.name.empty() ? command.productKey : plan.name.c_str());
+    if (asking && !OfferCancel()) {
+        CloseUninstallWindow();
+        TearDownRuntime();
+        return kDeclined;
+    }
+    BeginRemoval();
+    RemovalOutcome outcome = Remove(record, plan, OsCode(nullptr));
+    if (asking) {
+        ShowCloseButton();
+        ShowClosingMessage(plan, outcome);
+        WaitForClose();
+    }
+    CloseUninstallWindow();
+    TearDownRuntime();
+    return Succeeded(plan, outcome) ? kRemoved : kFailed;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    SetMessageContext({IDS_U_BOX_CAPTION, IDS_U_CANNOT_CONTINUE, UninstallWindow, nullptr});
+    UninstallerCommand command = ParseUninstallerCommand(GetCommandLineA());
+    UINT exitCode;
+    switch (command.mode) {
+    case UninstallerMode::Restart:
+        RunRestartWork(command.productKey);
+        exitCode = kRemoved;
+        break;
+    case UninstallerMode::Ask:
+    case UninstallerMode::Silent:
+        exitCode = RunRemoval(command);
+        break;
+    default:
+        exitCode = ShowUsage();
+        break;
+    }
+    ExitProcess(exitCode);
+}

@@ -1,0 +1,100 @@
+// The product's folders, deepest first and only when empty, then the
+// registry data, last, so that an interrupted removal can be run again.
+#include "uninstaller/removal.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+
+#include "base/portable/text_helpers.h"
+#include "registration/portable/product_keys.h"
+#include "registration/portable/uninstaller_contract.h"
+#include "registration/registry.h"
+#include "uninstaller/uninstall_window.h"
+#include "uninstaller/uninstaller_ids.h"
+
+namespace {
+
+const char kProductsKey[] = "SOFTWARE\\TWC Products";
+
+std::size_t Depth(const std::string& path)
+{
+    return static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+}
+
+// Every folder between a recorded file and the product folder, the product
+// folder included.
+std::vector<std::string> ProductFolders(const UninstallPlan& plan)
+{
+    std::set<std::string> folders = {plan.folder};
+    for (const PlannedFile& file : plan.files) {
+        std::string folder = file.path;
+        for (;;) {
+            std::size_t cut = folder.rfind('\\');
+            if (cut == std::string::npos)
+                break;
+            folder.resize(cut);
+            if (folder.size() <= plan.folder.size() || !IsWithinFolder(folder.c_str(), plan.folder.c_str()))
+                break;
+            folders.insert(folder);
+        }
+    }
+    std::vector<std::string> ordered(folders.begin(), folders.end());
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const std::string& a, const std::string& b) { return Depth(a) > Depth(b); });
+    return ordered;
+}
+
+bool KeyHasSubkeys(RootCode root, const char* subkey, bool* hasSubkeys)
+{
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD subkeys = 0;
+    LONG result = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    *hasSubkeys = subkeys != 0;
+    return result == ERROR_SUCCESS;
+}
+
+bool KeyExists(RootCode root, const char* subkey)
+{
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+}  // namespace
+
+void RemoveFolders(const UninstallPlan& plan, RemovalOutcome* outcome)
+{
+    ShowStatus(IDS_U_REMOVING_FOLDERS);
+    for (const std::string& folder : ProductFolders(plan)) {
+        DWORD attributes = GetFileAttributesA(folder.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            continue;
+        SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_DIRECTORY);
+        if (!RemoveDirectoryA(folder.c_str()) && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES &&
+            folder == plan.folder)
+            outcome->keptFolders.push_back(folder);
+    }
+}
+
+void RemoveRegistryData(const UninstallRecord& record, RemovalOutcome* outcome)
+{
+    ShowStatus(IDS_U_UPDATING_REGISTRY);
+    char key[kTextCapacity];
+    ProductRecordKey(key, sizeof key, record.productKey.c_str(), "", nullptr);
+    DeleteRegTree(record.root, key);
+    outcome->recordLeft = KeyExists(record.root, key);
+    char entry[kTextCapacity];
+    ComposeSystemUninstallKey(entry, record.productKey.c_str());
+    DeleteRegTree(record.root, entry);
+    bool othersLeft = true;
+    if (KeyHasSubkeys(record.root, kProductsKey, &othersLeft) && !othersLeft)
+        RegDeleteKeyA(RootKey(record.root), kProductsKey);
+}

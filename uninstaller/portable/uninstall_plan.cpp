@@ -1,0 +1,302 @@
+#include "uninstaller/portable/uninstall_plan.h"
+
+#include <cstring>
+
+namespace {
+
+char Lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const char* b)
+{
+    if (a.size() != std::strlen(b))
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// The system ignores trailing dots and blanks of a name, so ". ." is "..".
+bool IsOnlyDots(const std::string& part)
+{
+    bool dot = false;
+    for (char c : part) {
+        if (c == '.')
+            dot = true;
+        else if (c != ' ')
+            return false;
+    }
+    return dot;
+}
+
+// A device name stays one with any extension and trailing blanks: "nul.txt".
+bool IsDeviceName(const std::string& part)
+{
+    std::string base = part.substr(0, part.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"};
+    for (const char* device : kDevices) {
+        if (EqualsIgnoringCase(base, device))
+            return true;
+    }
+    if (base.size() == 4 && (EqualsIgnoringCase(base.substr(0, 3), "COM") || EqualsIgnoringCase(base.substr(0, 3), "LPT")))
+        return base[3] >= '0' && base[3] <= '9';
+    return false;
+}
+
+PathProblem CheckParts(const char* path)
+{
+    std::string part;
+    for (const char* c = path;; ++c) {
+        if (*c == '\0' || IsSeparator(*c)) {
+            if (IsOnlyDots(part))
+                return PathProblem::ParentStep;
+            if (IsDeviceName(part))
+                return PathProblem::DeviceName;
+            part.clear();
+            if (*c == '\0')
+                return PathProblem::None;
+        } else if (static_cast<unsigned char>(*c) < ' ') {
+            return PathProblem::DeviceName;
+        } else {
+            part += *c;
+        }
+    }
+}
+
+bool HasDrive(const char* path)
+{
+    return ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':';
+}
+
+std::string Trimmed(const char* text)
+{
+    std::string value = text;
+    std::size_t first = value.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    return value.substr(first, value.find_last_not_of(" \t") - first + 1);
+}
+
+const char* Lookup(const RecordSource& record, const char* name)
+{
+    return record.value(record.context, name);
+}
+
+std::string Numbered(const char* name, std::uint32_t n)
+{
+    return name + std::to_string(n);
+}
+
+bool ReadCount(const RecordSource& record, const char* name, std::uint32_t* count, std::string* failedValue)
+{
+    const char* text = Lookup(record, name);
+    *count = 0;
+    if (text == nullptr)
+        return true;
+    if (ReadRecordCount(text, count))
+        return true;
+    *failedValue = name;
+    return false;
+}
+
+void PlanFiles(const RecordSource& record, std::uint32_t count, const char* windowsFolder, UninstallPlan* plan)
+{
+    for (std::uint32_t n = 1; n <= count; ++n) {
+        std::string name = Numbered("File", n);
+        const char* entry = Lookup(record, name.c_str());
+        if (entry == nullptr)
+            continue;   // a removal run before may have been cut short: nothing to do
+        PlannedFile file;
+        std::string recorded;
+        if (!SplitFileEntry(entry, &recorded, &file.registered) ||
+            ResolveRecordedFile(recorded.c_str(), plan->folder.c_str(), windowsFolder, &file.path) != PathProblem::None) {
+            plan->skipped.push_back(name + " = " + entry);
+            continue;
+        }
+        plan->files.push_back(file);
+    }
+}
+
+void PlanGroup(const RecordSource& record, std::uint32_t count, UninstallPlan* plan)
+{
+    const char* group = Lookup(record, "Group");
+    if (group == nullptr)
+        return;
+    std::string name = Trimmed(group);
+    if (name.empty() || CheckRelativePath(name.c_str()) != PathProblem::None || name.size() >= kPathCapacity) {
+        plan->skipped.push_back(std::string("Group = ") + group);
+        return;
+    }
+    plan->group = name;
+    for (std::uint32_t n = 1; n <= count; ++n) {
+        const char* item = Lookup(record, Numbered("Item", n).c_str());
+        if (item == nullptr)
+            continue;
+        std::string title = item;
+        title = title.substr(0, title.find(','));
+        if (!title.empty() && CheckRelativePath(title.c_str()) == PathProblem::None && title.find('\\') == std::string::npos)
+            plan->itemTitles.push_back(title);
+    }
+}
+
+void PlanAssociations(const RecordSource& record, std::uint32_t count, UninstallPlan* plan)
+{
+    for (std::uint32_t n = 1; n <= count; ++n) {
+        std::string name = Numbered("Associate", n);
+        const char* extension = Lookup(record, name.c_str());
+        if (extension == nullptr)
+            continue;
+        if (IsSafeExtension(extension))
+            plan->extensions.push_back(extension);
+        else
+            plan->skipped.push_back(name + " = " + extension);
+    }
+}
+
+std::string TextOrEmpty(const char* text)
+{
+    return text != nullptr ? text : "";
+}
+
+}  // namespace
+
+bool ReadRecordCount(const char* text, std::uint32_t* count)
+{
+    std::string digits = Trimmed(text);
+    if (digits.empty() || digits.size() > 5)
+        return false;
+    std::uint32_t value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    if (value > kMaxRecordCount)
+        return false;
+    *count = value;
+    return true;
+}
+
+bool SplitFileEntry(const char* entry, std::string* path, bool* registered)
+{
+    const char* comma = std::strrchr(entry, ',');
+    if (comma == nullptr || comma == entry)
+        return false;
+    path->assign(entry, static_cast<std::size_t>(comma - entry));
+    std::string flag = Trimmed(comma + 1);
+    *registered = !flag.empty() && flag.find_first_not_of('0') != std::string::npos;
+    return true;
+}
+
+PathProblem CheckRelativePath(const char* relative)
+{
+    if (relative[0] == '\0')
+        return PathProblem::Empty;
+    if (IsSeparator(relative[0]) || std::strchr(relative, ':') != nullptr)
+        return PathProblem::Rooted;
+    return CheckParts(relative);
+}
+
+PathProblem CheckFullPath(const char* path)
+{
+    if (path[0] == '\0')
+        return PathProblem::Empty;
+    if (!HasDrive(path) || path[2] != '\\' || std::strchr(path + 2, ':') != nullptr)
+        return PathProblem::Rooted;
+    if (path[3] == '\0')
+        return PathProblem::Rooted;   // a drive's root is never a product's folder or file
+    if (std::strlen(path) >= kPathCapacity)
+        return PathProblem::TooLong;
+    return CheckParts(path + 3);
+}
+
+bool IsWithinFolder(const char* path, const char* folder)
+{
+    std::size_t length = std::strlen(folder);
+    while (length > 0 && folder[length - 1] == '\\')
+        --length;
+    if (length == 0 || std::strlen(path) < length)
+        return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (Lower(path[i]) != Lower(folder[i]))
+            return false;
+    }
+    return path[length] == '\0' || path[length] == '\\';
+}
+
+PathProblem ResolveRecordedFile(const char* recorded, const char* productFolder, const char* windowsFolder,
+                                std::string* fullPath)
+{
+    if (HasDrive(recorded)) {
+        PathProblem problem = CheckFullPath(recorded);
+        if (problem != PathProblem::None)
+            return problem;
+        if (!IsWithinFolder(recorded, productFolder) && !IsWithinFolder(recorded, windowsFolder))
+            return PathProblem::Outside;
+        *fullPath = recorded;
+        return PathProblem::None;
+    }
+    PathProblem problem = CheckRelativePath(recorded);
+    if (problem != PathProblem::None)
+        return problem;
+    std::string joined = productFolder;
+    if (!joined.empty() && joined.back() != '\\')
+        joined += '\\';
+    joined += recorded;
+    if (joined.size() >= kPathCapacity)
+        return PathProblem::TooLong;
+    *fullPath = joined;
+    return PathProblem::None;
+}
+
+bool IsSafeExtension(const char* extension)
+{
+    std::size_t length = std::strlen(extension);
+    if (length < 2 || length > 32 || extension[0] != '.')
+        return false;
+    for (std::size_t i = 1; i < length; ++i) {
+        auto c = static_cast<unsigned char>(extension[i]);
+        if (c <= ' ' || c == '\\' || c == '/' || c == '.' || c == '"')
+            return false;
+    }
+    return true;
+}
+
+PlanResult PlanUninstall(const RecordSource& record, const char* windowsFolder, UninstallPlan* plan,
+                         std::string* failedValue)
+{
+    *plan = UninstallPlan{};
+    const char* folder = Lookup(record, "Path");
+    if (folder == nullptr)
+        return PlanResult::NoRecord;
+    plan->folder = folder;
+    while (plan->folder.size() > 3 && plan->folder.back() == '\\')
+        plan->folder.pop_back();
+    if (CheckFullPath(plan->folder.c_str()) != PathProblem::None) {
+        *failedValue = "Path";
+        return PlanResult::BadFolder;
+    }
+    std::uint32_t files, items, associations;
+    if (!ReadCount(record, "Files", &files, failedValue) || !ReadCount(record, "Items", &items, failedValue) ||
+        !ReadCount(record, "Associations", &associations, failedValue))
+        return PlanResult::BadCount;
+    plan->name = TextOrEmpty(Lookup(record, "Name"));
+    plan->version = TextOrEmpty(Lookup(record, "Version"));
+    PlanFiles(record, files, windowsFolder, plan);
+    PlanGroup(record, items, plan);
+    const char* shortcut = Lookup(record, "Shortcut");
+    plan->shortcut = shortcut != nullptr && std::strcmp(shortcut, "1") == 0;
+    PlanAssociations(record, associations, plan);
+    return PlanResult::Ready;
+}

@@ -1,0 +1,134 @@
+// What the install showed in the shell: the program group, the desktop link
+// and the file associations.
+#include "uninstaller/removal.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "base/portable/text_helpers.h"
+#include "registration/portable/uninstaller_contract.h"
+#include "registration/registry.h"
+#include "uninstaller/uninstall_window.h"
+#include "uninstaller/uninstaller_ids.h"
+
+namespace {
+
+const char* const kDocumentKinds[] = {"Project", "Window", "Module", "Resource"};
+const char kProgrammaticPrefix[] = "Kestrel.";
+
+void ShellFoldersKey(char* key)
+{
+    CopyText(key, kCurrentVersionKey);
+    JoinPath(key, "Explorer\\Shell Folders");
+}
+
+// The group's links by their titles, then the folder when nothing else is in it.
+void RemoveGroupFolder(const char* programs, const UninstallPlan& plan)
+{
+    char folder[kTextCapacity];
+    CopyText(folder, programs);
+    JoinPath(folder, plan.group.c_str());
+    for (const std::string& title : plan.itemTitles) {
+        char link[kTextCapacity];
+        CopyText(link, folder);
+        JoinPath(link, title.c_str());
+        AppendText(link, ".lnk");
+        SetFileAttributesA(link, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(link);
+    }
+    RemoveDirectoryA(folder);
+}
+
+const char kFileExtsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
+
+// The Explorer choices' parent key goes too when the install was what made it.
+void DeleteEmptyKey(RootCode root, const char* subkey)
+{
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    DWORD subkeys = 1;
+    DWORD values = 1;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(key);
+    if (subkeys == 0 && values == 0)
+        RegDeleteKeyA(RootKey(root), subkey);
+}
+
+bool StartsWith(const char* text, const char* prefix)
+{
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+}  // namespace
+
+bool ReadShellFolder(RootCode root, int osCode, const char* userValue, const char* commonValue, char* folder)
+{
+    char key[kTextCapacity];
+    ShellFoldersKey(key);
+    folder[0] = '\0';
+    bool found;
+    if (osCode < 2)
+        found = ReadRegValue(kCurrentUser, key, userValue, folder);
+    else if (root == kLocalMachine)
+        found = ReadRegValue(kLocalMachine, key, commonValue, folder);
+    else
+        found = ReadRegValue(root, key, userValue, folder);
+    return found && CheckFullPath(folder) == PathProblem::None;
+}
+
+void RemoveProgramGroup(const UninstallPlan& plan, RootCode root)
+{
+    if (plan.group.empty())
+        return;
+    ShowStatus(IDS_U_REMOVING_GROUP);
+    // The program manager may have put the group in either programs folder.
+    char programs[kTextCapacity];
+    if (ReadShellFolder(root, 2, "Programs", "Common Programs", programs))
+        RemoveGroupFolder(programs, plan);
+    if (ReadShellFolder(kCurrentUser, 2, "Programs", "Common Programs", programs))
+        RemoveGroupFolder(programs, plan);
+}
+
+void RemoveDesktopLink(const UninstallPlan& plan, RootCode root, int osCode)
+{
+    if (!plan.shortcut || plan.name.empty() || plan.name.find('\\') != std::string::npos ||
+        CheckRelativePath(plan.name.c_str()) != PathProblem::None)
+        return;
+    ShowStatus(IDS_U_REMOVING_SHORTCUT);
+    char link[kTextCapacity];
+    if (!ReadShellFolder(root, osCode, "Desktop", "Common Desktop", link))
+        return;
+    JoinPath(link, plan.name.c_str());
+    AppendText(link, ".lnk");
+    SetFileAttributesA(link, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(link);
+}
+
+void RemoveAssociations(const UninstallPlan& plan)
+{
+    ShowStatus(IDS_U_REMOVING_ASSOCIATIONS);
+    for (const std::string& extension : plan.extensions) {
+        // Another program may have taken the extension over since: it keeps it.
+        char owner[kTextCapacity];
+        if (ReadRegValue(kClassesRoot, extension.c_str(), "", owner) && StartsWith(owner, kProgrammaticPrefix))
+            DeleteRegTree(kClassesRoot, extension.c_str());
+        char choiceKey[kTextCapacity];
+        CopyText(choiceKey, kFileExtsKey);
+        JoinPath(choiceKey, extension.c_str());
+        DeleteRegTree(kCurrentUser, choiceKey);
+    }
+    DeleteEmptyKey(kCurrentUser, kFileExtsKey);
+    if (!plan.extensions.empty()) {
+        for (const char* kind : kDocumentKinds) {
+            char identifier[kTextCapacity];
+            CopyText(identifier, kProgrammaticPrefix);
+            AppendText(identifier, kind);
+            DeleteRegTree(kClassesRoot, identifier);
+        }
+    }
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST | SHCNF_FLUSH, nullptr, nullptr);
+}

@@ -12,7 +12,10 @@ set(INSTAL_RESOURCES ${CMAKE_SOURCE_DIR}/resources/instal.rc)
 file(GLOB INSTAL_RESOURCE_INPUTS ${CMAKE_SOURCE_DIR}/resources/*.manifest ${CMAKE_SOURCE_DIR}/resources/*.ico
      ${CMAKE_SOURCE_DIR}/resources/*.cur)
 set_source_files_properties(${INSTAL_RESOURCES} PROPERTIES OBJECT_DEPENDS "${INSTAL_RESOURCE_INPUTS}")
-set(SYSTEM_LIBRARIES comctl32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 version kernel32)
+# Only libraries that Windows takes from its own folder whatever the search
+# order (and comctl32, which the manifest binds): anything else would be
+# looked for beside Instal.exe first, in whatever folder it was downloaded to.
+set(SYSTEM_LIBRARIES comctl32 shell32 ole32 uuid advapi32 gdi32 user32 kernel32)
 
 # Everything of the four subsystems and the helpers beneath them, except the
 # program's entry point.
@@ -54,7 +57,8 @@ foreach(subsystem wizard engine registration forms e2e uninstaller)
   if(test_sources)
     add_executable(${subsystem}_tests ${test_sources} ${TEST_COMMON_SOURCES} ${INSTAL_RESOURCES})
     target_include_directories(${subsystem}_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/tests/common)
-    target_link_libraries(${subsystem}_tests PRIVATE instal_windows gtest)
+    # The tests read version information themselves.
+    target_link_libraries(${subsystem}_tests PRIVATE instal_windows gtest version)
     if(TEST_PROGRAMS)
       add_dependencies(${subsystem}_tests ${TEST_PROGRAMS})
     endif()
@@ -96,4 +100,5 @@ add_executable(portable_tests ${PORTABLE_TEST_SOURCES})
 target_link_libraries(portable_tests PRIVATE instal_portable gtest_main)
 add_test(NAME portable_tests COMMAND portable_tests)
 include(${CMAKE_SOURCE_DIR}/cmake/engine_programs.cmake)
+include(${CMAKE_SOURCE_DIR}/cmake/planted_libraries.cmake)
 include(${CMAKE_SOURCE_DIR}/cmake/wizard_bench.cmake)

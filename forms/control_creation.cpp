@@ -1,5 +1,6 @@
 #include "forms/control_creation.h"
 
+#include "base/library_search.h"
 #include "forms/control_properties.h"
 #include "forms/control_search.h"
 #include "forms/form_templates.h"
@@ -287,7 +288,7 @@ void CreateByKind(ObjectRecord* record, HWND parent, const RECT& rect)
     case KindRichTextBox:
         // The class exists once its library is loaded; loading again only counts up.
         if (GetModuleHandleA("riched20.dll") == nullptr)
-            LoadLibraryA("riched20.dll");
+            LoadSystemLibrary("riched20.dll");
         record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
         SendMessageA(record->Window, EM_LIMITTEXT, record->MaxLength, 0);
         SetWindowTextA(record->Window, text);

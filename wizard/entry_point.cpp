@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/library_search.h"
 #include "forms/form_lifecycle.h"
 #include "forms/form_templates.h"
 #include "forms/runtime_startup.h"
@@ -57,6 +58,7 @@ UINT RunMessageLoop()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    RestrictLibrarySearch();
     LPTOP_LEVEL_EXCEPTION_FILTER previous = SetUnhandledExceptionFilter(RuntimeExceptionFilter);
     ResetWizardState();
     g_wizard.instance = GetModuleHandleA(nullptr);

@@ -5,6 +5,8 @@
 
 #include "e2e_fixture.h"
 #include "registry_dump.h"
+#include "test_environment.h"
+#include "wizard_wine_settings.h"
 #include "wizard/control_ids.h"
 
 namespace {
@@ -262,6 +264,65 @@ TEST_F(Install, AnEarlierInstallationIsDeclinedOrRemoved)
         session.Click(btnCancel);
         EXPECT_EQ(session.WaitForExit(), 0u);
     }
+}
+
+// Libraries that the wizard or the system libraries it uses load by name and
+// that are not known libraries, so that Windows looks for them beside the
+// program first. Two such libraries cannot be tried under Wine: its own
+// user32 imports version.dll, and its comctl32 loads uxtheme.dll as it
+// starts, so under a native-first setting any program with windows and common
+// controls loads those two beside it before its first instruction (Windows'
+// user32 does not import the one, and its comctl32 loads the other on first
+// use). That the wizard imports neither is shown by its import table.
+const char* const kPlantedNames[] = {"riched20", "riched32", "msftedit", "dwmapi", "shfolder"};
+
+bool PlantLibraries(const std::string& folder)
+{
+    for (const char* name : kPlantedNames) {
+        std::string planted = std::string("planted\\") + name + ".dll";
+        if (!CopyFileA(BuildFile(planted.c_str()).c_str(), (folder + "\\" + name + ".dll").c_str(), FALSE))
+            return false;
+    }
+    return true;
+}
+
+// The planted libraries that left their trace: a process loaded them.
+std::string LoadedPlantedLibraries(const std::string& folder)
+{
+    std::string loaded;
+    for (const char* name : kPlantedNames) {
+        if (Exists(folder + "\\" + name + ".dll.loaded"))
+            loaded += std::string(name) + " ";
+    }
+    return loaded;
+}
+
+void RemovePlantedLibraries(const std::string& folder)
+{
+    for (const char* name : kPlantedNames) {
+        DeleteFileA((folder + "\\" + name + ".dll").c_str());
+        DeleteFileA((folder + "\\" + name + ".dll.loaded").c_str());
+    }
+}
+
+// A setup program is started from the folder it was downloaded to, beside
+// whatever else was downloaded there.
+TEST_F(Install, NoLibraryPlantedBesideTheWizardIsLoaded)
+{
+    WizardWineSettings wine;
+    for (const char* name : kPlantedNames)
+        ASSERT_TRUE(wine.SearchLikeWindows(name));
+    WizardSession session(SamplePackage());
+    ASSERT_TRUE(PlantLibraries(session.folder()));
+    WalkToSummary(session, "e2e-planted");
+    session.Click(btnNext);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
+    EXPECT_EQ(session.Text(Static3), TableString(10036));
+    Finish(session);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_TRUE(Exists(Destination() + "\\KestrelCore.dll"));
+    EXPECT_EQ(LoadedPlantedLibraries(session.folder()), "");
+    RemovePlantedLibraries(session.folder());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "base/waiting.h"
 
+#include "base/library_search.h"
+
 namespace {
 
 constexpr UINT kSharedCursorFlags = LR_SHARED | LR_LOADMAP3DCOLORS | LR_DEFAULTSIZE;
@@ -41,12 +43,7 @@ void UseMillisecondTimer()
     if (asked)
         return;
     asked = true;
-    char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, MAX_PATH - 12);
-    if (length == 0 || length >= MAX_PATH - 12)
-        return;
-    lstrcatA(path, "\\winmm.dll");
-    HMODULE library = LoadLibraryA(path);
+    HMODULE library = LoadSystemLibrary("winmm.dll");
     if (library == nullptr)
         return;
     using TimeBeginPeriod = UINT(WINAPI*)(UINT);

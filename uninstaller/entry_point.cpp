@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/library_search.h"
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "forms/form_lifecycle.h"
@@ -149,6 +150,7 @@ UINT RunRemoval(const UninstallerCommand& command)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    RestrictLibrarySearch();
     SetMessageContext({IDS_U_BOX_CAPTION, IDS_U_CANNOT_CONTINUE, UninstallWindow, nullptr});
     UninstallerCommand command = ParseUninstallerCommand(GetCommandLineA());
     UINT exitCode;

@@ -9,6 +9,7 @@
 
 #include "base/portable/text_helpers.h"
 #include "registration/portable/uninstaller_contract.h"
+#include "registration/program_group_deletion.h"
 #include "registration/registry.h"
 #include "uninstaller/uninstall_window.h"
 #include "uninstaller/uninstaller_ids.h"
@@ -85,7 +86,10 @@ void RemoveProgramGroup(const UninstallPlan& plan, RootCode root)
     if (plan.group.empty())
         return;
     ShowStatus(IDS_U_REMOVING_GROUP);
-    // The program manager may have put the group in either programs folder.
+    if (DeleteProgramGroup(plan.group.c_str()))
+        return;
+    // Without a program manager the folder goes directly; it may have put the
+    // group in either programs folder.
     char programs[kTextCapacity];
     if (ReadShellFolder(root, 2, "Programs", "Common Programs", programs))
         RemoveGroupFolder(programs, plan);

@@ -32,6 +32,11 @@ bool ComposeCreateGroup(char* block, const char* groupName)
     return ComposeWhole(block, kCommandBlockSize, {"[CreateGroup(\"", groupName, "\")]"});
 }
 
+bool ComposeDeleteGroup(char* block, const char* groupName)
+{
+    return ComposeWhole(block, kCommandBlockSize, {"[DeleteGroup(\"", groupName, "\")]"});
+}
+
 bool ComposeDeleteItem(char* block, const char* title)
 {
     return ComposeWhole(block, kCommandBlockSize, {"[DeleteItem(\"", title, "\")]"});

@@ -9,6 +9,7 @@ constexpr std::size_t kCommandBlockSize = 255;   // including the terminating ze
 // Each writes the command into a block of kCommandBlockSize bytes and returns
 // true, or returns false with an empty block when the command does not fit.
 bool ComposeCreateGroup(char* block, const char* groupName);
+bool ComposeDeleteGroup(char* block, const char* groupName);
 bool ComposeDeleteItem(char* block, const char* title);
 bool ComposeAddItem(char* block, const char* path, const char* title);
 

@@ -12,6 +12,8 @@ TEST(DdeCommands, ExactTexts)
     char block[kCommandBlockSize];
     ASSERT_TRUE(ComposeCreateGroup(block, "Tools"));
     EXPECT_STREQ(block, "[CreateGroup(\"Tools\")]");
+    ASSERT_TRUE(ComposeDeleteGroup(block, "Kestrel 1.0"));
+    EXPECT_STREQ(block, "[DeleteGroup(\"Kestrel 1.0\")]");
     ASSERT_TRUE(ComposeDeleteItem(block, "Editor"));
     EXPECT_STREQ(block, "[DeleteItem(\"Editor\")]");
     ASSERT_TRUE(ComposeAddItem(block, "C:\\K\\ed.exe", "Editor"));

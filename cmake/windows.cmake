@@ -93,6 +93,19 @@ if(TARGET e2e_tests)
     ENVIRONMENT "INSTAL_DPI=144;INSTAL_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts;INSTAL_SOURCE=${CMAKE_SOURCE_DIR};INSTAL_BUILD=${CMAKE_BINARY_DIR}")
 endif()
 
+# The release build also as the 9x family: the end-to-end runs as Windows 98,
+# the full install as Windows 95 (whose desktop link is the user's own).
+if(TARGET e2e_tests AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_test(NAME e2e_tests_win98 COMMAND e2e_tests)
+  add_test(NAME full_install_win95 COMMAND e2e_tests --gtest_filter=Install.AFullInstallOfTheSampleProduct)
+  foreach(run e2e_tests_win98 full_install_win95)
+    string(REGEX MATCH "win9.$" version ${run})
+    # Screenshots of their own: the same names would collide with the NT runs.
+    set_tests_properties(${run} PROPERTIES TIMEOUT 600
+      ENVIRONMENT "INSTAL_WINDOWS_VERSION=${version};INSTAL_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts-${version};INSTAL_SOURCE=${CMAKE_SOURCE_DIR};INSTAL_BUILD=${CMAKE_BINARY_DIR}")
+  endforeach()
+endif()
+
 # The portable tests also run under Wine, so the core is known to behave the
 # same when built for Windows.
 file(GLOB PORTABLE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/portable/*.cpp)

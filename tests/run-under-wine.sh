@@ -8,7 +8,13 @@
 # qemu-i386 and the 32-bit loader.
 #
 # With INSTAL_SMALL_DRIVE naming a folder, drive D: of the prefix is that
-# folder; INSTAL_DPI sets the screen's dots per inch.
+# folder; INSTAL_DPI sets the screen's dots per inch; INSTAL_WINDOWS_VERSION
+# ("win95", "win98", ...) is the Windows that Wine reports to the program.
+#
+# Wine links the prefix's user folders (the desktop among them) into $HOME
+# and writes menu entries there for every shell link made: each run has a
+# home folder of its own beside its prefix, and the run fails if anything
+# appeared in the real home meanwhile.
 set -u
 wine_dir=/usr/lib/wine
 
@@ -35,8 +41,14 @@ case "$(pe_machine "$1")" in
     exit 2 ;;
 esac
 
-prefix=$(mktemp -d "${TMPDIR:-/tmp}/instal-wine.XXXXXX")
-export WINEPREFIX="$prefix"
+real_home=${HOME:-}
+area=$(mktemp -d "${TMPDIR:-/tmp}/instal-wine.XXXXXX")
+mkdir "$area/prefix" "$area/home"
+# Anything in the real home changed after this file is a trace of the run.
+touch "$area/started"
+export WINEPREFIX="$area/prefix"
+export HOME="$area/home"
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
 export WINEDEBUG=-all
 # No sound devices: without them message boxes do not wait on a beep.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv="
@@ -49,10 +61,29 @@ export LANG=en_US.UTF-8
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   $0 reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
   [ -n "${INSTAL_DPI:-}" ] && $0 reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$INSTAL_DPI" /f >/dev/null 2>&1
+  if [ -n "${INSTAL_WINDOWS_VERSION:-}" ]; then
+    $0 reg add "HKCU\\Software\\Wine" /v Version /d "$INSTAL_WINDOWS_VERSION" /f >/dev/null 2>&1 ||
+      { echo "run-under-wine: cannot set the Windows version $INSTAL_WINDOWS_VERSION" >&2; exit 2; }
+  fi
   [ -n "${INSTAL_SMALL_DRIVE:-}" ] && ln -sfn "$INSTAL_SMALL_DRIVE" "$WINEPREFIX/dosdevices/d:"
   exec $0 "$@"' "$loader" "$@"
 status=$?
 "$wine_dir/wineserver" -k 2>/dev/null
 "$wine_dir/wineserver" -w 2>/dev/null
-rm -rf "$prefix"
+
+# The run's own folders (the sources, the build and its results, the prefix
+# area) may lie in the home; what the run writes there is meant.
+if [ -d "$real_home" ]; then
+  own=()
+  for folder in "$area" "${INSTAL_SOURCE:-}" "${INSTAL_BUILD:-}" "${INSTAL_ARTIFACTS:-}"; do
+    [ -n "$folder" ] && own+=(-path "$(realpath -m "$folder")" -prune -o)
+  done
+  traces=$(find "$(realpath "$real_home")" -xdev -mindepth 1 "${own[@]}" -newer "$area/started" -print 2>/dev/null)
+  if [ -n "$traces" ]; then
+    echo "run-under-wine: the run left traces in $real_home:" >&2
+    echo "$traces" >&2
+    [ "$status" -eq 0 ] && status=1
+  fi
+fi
+rm -rf "$area"
 exit $status

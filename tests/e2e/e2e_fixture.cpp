@@ -13,6 +13,14 @@ const char* const kUnpackedNames[] = {
     "KestrelSans.ttf", "Llegiume.txt", "Kestrel.chm",
 };
 
+OSVERSIONINFOA WindowsVersion()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    return version;
+}
+
 std::string TempFolder()
 {
     char temp[MAX_PATH];
@@ -47,4 +55,16 @@ std::string PackageFilesLeftInTemp()
 std::string WizardCaption()
 {
     return " " + TableString(10058);
+}
+
+bool OnWindows9x()
+{
+    return WindowsVersion().dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+bool OnWindows95()
+{
+    OSVERSIONINFOA version = WindowsVersion();
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMajorVersion == 4
+           && version.dwMinorVersion == 0;
 }

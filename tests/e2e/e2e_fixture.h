@@ -16,6 +16,10 @@ std::string WritePackage(const std::string& name, const std::string& bytes);
 std::string PackageFilesLeftInTemp();
 // The caption every message box of the wizard carries.
 std::string WizardCaption();
+// The Windows family that the wizard sees, asked the way it asks: the 9x
+// family (95, 98, Me), and Windows 95 itself.
+bool OnWindows9x();
+bool OnWindows95();
 
 class EndToEnd : public testing::Test {
 protected:

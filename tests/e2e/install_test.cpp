@@ -1,6 +1,7 @@
 // Runs of the wizard through the install itself.
 #include <shlobj.h>
 
+#include <cstring>
 #include <string>
 
 #include "e2e_fixture.h"
@@ -15,6 +16,9 @@ const char kProductRecord[] = "SOFTWARE\\TWC Products\\Kestrel";
 const char kSystemEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kestrel";
 const char kFileExts[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
 const char kSharedLibraries[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+const char kShellFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const char kPendingRenames[] = "PendingFileRenameOperations";
 
 std::string Folder(int csidl)
 {
@@ -26,6 +30,50 @@ std::string Folder(int csidl)
 std::string Destination()
 {
     return Folder(CSIDL_PROGRAM_FILES) + "\\Kestrel";
+}
+
+// A string value, or each string of a list joined by "|"; empty when missing.
+std::string RegistryText(HKEY root, const char* key, const char* name)
+{
+    char data[4096] = "";
+    DWORD size = sizeof data;
+    HKEY opened;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return "";
+    if (RegQueryValueExA(opened, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
+        size = 0;
+    RegCloseKey(opened);
+    std::string text(data, size);
+    while (!text.empty() && text.back() == '\0')
+        text.pop_back();
+    for (char& c : text)
+        c = c == '\0' ? '|' : c;
+    return text;
+}
+
+std::string WininitPath()
+{
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof windows);
+    return std::string(windows) + "\\WININIT.INI";
+}
+
+// The "Rename" section of WININIT.INI, one "target=source" line per entry.
+std::string WininitRenames()
+{
+    char section[4096] = "";
+    DWORD length = GetPrivateProfileSectionA("Rename", section, sizeof section, WininitPath().c_str());
+    std::string lines;
+    for (const char* entry = section; entry < section + length && *entry != '\0'; entry += strlen(entry) + 1)
+        lines += std::string(entry) + "\n";
+    return lines;
+}
+
+std::string ShortForm(const std::string& path)
+{
+    char shortPath[MAX_PATH] = "";
+    GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+    return shortPath;
 }
 
 bool Exists(const std::string& path)
@@ -63,6 +111,8 @@ protected:
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductRecord);
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSystemEntry);
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "TWRestart");
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames);
+        DeleteFileA(WininitPath().c_str());
         // Windows always has the shared-library key (the install never creates it).
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSharedLibraries);
         HKEY shared;
@@ -174,7 +224,15 @@ TEST_F(Install, AFullInstallOfTheSampleProduct)
                                : Folder(CSIDL_PROGRAMS);
     EXPECT_TRUE(Exists(programs + "\\Kestrel 1.0\\Kestrel.lnk"));
     EXPECT_TRUE(Exists(programs + "\\Kestrel 1.0\\Llegiu-me.lnk"));
-    EXPECT_TRUE(Exists(Folder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Kestrel.lnk"));
+
+    // Windows 95 puts the link on the user's own desktop; later systems on
+    // the desktop of every user, the install being for the whole machine.
+    std::string userDesktop = RegistryText(HKEY_CURRENT_USER, kShellFolders, "Desktop");
+    std::string commonDesktop = Folder(CSIDL_COMMON_DESKTOPDIRECTORY);
+    ASSERT_NE(userDesktop, "");
+    ASSERT_NE(userDesktop, commonDesktop);
+    EXPECT_TRUE(Exists((OnWindows95() ? userDesktop : commonDesktop) + "\\Kestrel.lnk"));
+    EXPECT_FALSE(Exists((OnWindows95() ? commonDesktop : userDesktop) + "\\Kestrel.lnk"));
 }
 
 TEST_F(Install, CancelDuringTheCopyRollsEverythingBack)
@@ -226,7 +284,21 @@ TEST_F(Install, FilesInUseLeadToTheRestartChoice)
     session.SaveScreenshot(reminder.box, "e2e-in-use-reminder");
     session.Answer(reminder, IDOK);
     EXPECT_EQ(session.WaitForExit(), 0u);
-    EXPECT_TRUE(Exists(Destination() + "\\Llegiume.tmp")) << "the new file waits beside the one in use";
+    std::string waiting = Destination() + "\\Llegiume.tmp";
+    EXPECT_TRUE(Exists(waiting)) << "the new file waits beside the one in use";
+
+    // The 9x family renames at its next start what WININIT.INI lists, in
+    // short form; the NT family keeps the renames in the registry (the
+    // target named as the copy step names it, in short form).
+    if (OnWindows9x()) {
+        EXPECT_EQ(ShortForm(held).find(' '), std::string::npos) << ShortForm(held);
+        EXPECT_EQ(WininitRenames(), ShortForm(held) + "=" + ShortForm(waiting) + "\n");
+        EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames), "");
+    } else {
+        EXPECT_EQ(WininitRenames(), "");
+        EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames),
+                  "\\??\\" + waiting + "|!\\??\\" + ShortForm(held));
+    }
 }
 
 TEST_F(Install, AnEarlierInstallationIsDeclinedOrRemoved)

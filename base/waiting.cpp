@@ -47,7 +47,7 @@ void UseMillisecondTimer()
     if (library == nullptr)
         return;
     using TimeBeginPeriod = UINT(WINAPI*)(UINT);
-    auto begin = reinterpret_cast<TimeBeginPeriod>(GetProcAddress(library, "timeBeginPeriod"));
+    auto begin = reinterpret_cast<TimeBeginPeriod>(reinterpret_cast<void*>(GetProcAddress(library, "timeBeginPeriod")));
     if (begin != nullptr)
         begin(1);
 }

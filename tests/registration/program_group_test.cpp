@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <dde.h>
+#include <ddeml.h>
 #include <shlobj.h>
 
 #include <functional>
@@ -259,8 +260,34 @@ TEST(ProgramGroup, NothingHappensWithoutTheFlag)
     EXPECT_TRUE(server.log.empty());
 }
 
+HDDEDATA CALLBACK NoTransactions(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR)
+{
+    return nullptr;
+}
+
+// Wine's program manager starts with the prefix's desktop process, which a
+// loaded machine may not have finished starting.
+bool ProgramManagerAnswers(DWORD timeout)
+{
+    DWORD instance = 0;
+    if (DdeInitializeA(&instance, NoTransactions, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
+        return false;
+    HSZ service = DdeCreateStringHandleA(instance, "PROGMAN", CP_WINANSI);
+    DWORD start = GetTickCount();
+    HCONV conversation = nullptr;
+    while ((conversation = DdeConnect(instance, service, service, nullptr)) == nullptr
+           && GetTickCount() - start < timeout)
+        Sleep(100);
+    if (conversation != nullptr)
+        DdeDisconnect(conversation);
+    DdeFreeStringHandle(instance, service);
+    DdeUninitialize(instance);
+    return conversation != nullptr;
+}
+
 TEST(ProgramGroup, MadeByTheSystemProgramManager)
 {
+    ASSERT_TRUE(ProgramManagerAnswers(30000));
     RegistrationFixture fixture;
     CreateDirectoryA("C:\\Kestrel", nullptr);
     CreateDirectoryA("C:\\Kestrel\\bin", nullptr);

@@ -16,23 +16,60 @@ HCURSOR LoadSystemCursor(LPCSTR name)
     return static_cast<HCURSOR>(LoadImageA(nullptr, name, IMAGE_CURSOR, 0, 0, kSharedCursorFlags));
 }
 
-LONG ElapsedSince(DWORD start)
+// The tick count advances in steps of about 16 ms, which would stretch every
+// short pause by half; the performance counter measures in microseconds.
+LONGLONG Microseconds()
 {
-    return static_cast<LONG>(GetTickCount() - start);
+    static LONGLONG frequency = 0;
+    if (frequency == 0) {
+        LARGE_INTEGER perSecond;
+        QueryPerformanceFrequency(&perSecond);
+        frequency = perSecond.QuadPart > 0 ? perSecond.QuadPart : 1;
+    }
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart / frequency * 1000000 + now.QuadPart % frequency * 1000000 / frequency;
+}
+
+// Sleeps end on the system timer's tick, 15.6 ms by default on Windows; one
+// millisecond lets a pause end within a millisecond of its length. The
+// multimedia library is taken from the system folder only, and where it is
+// missing the waits are just coarser.
+void UseMillisecondTimer()
+{
+    static bool asked = false;
+    if (asked)
+        return;
+    asked = true;
+    char path[MAX_PATH];
+    UINT length = GetSystemDirectoryA(path, MAX_PATH - 12);
+    if (length == 0 || length >= MAX_PATH - 12)
+        return;
+    lstrcatA(path, "\\winmm.dll");
+    HMODULE library = LoadLibraryA(path);
+    if (library == nullptr)
+        return;
+    using TimeBeginPeriod = UINT(WINAPI*)(UINT);
+    auto begin = reinterpret_cast<TimeBeginPeriod>(GetProcAddress(library, "timeBeginPeriod"));
+    if (begin != nullptr)
+        begin(1);
 }
 
 }  // namespace
 
 DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch)
 {
-    DWORD start = GetTickCount();
+    UseMillisecondTimer();
+    LONGLONG start = Microseconds();
+    LONGLONG length = static_cast<LONGLONG>(milliseconds) * 1000;
     for (;;) {
+        // After a quit, nothing more is dispatched: the rest is slept.
         if (dispatch)
-            PumpOneMessage();
-        LONG elapsed = ElapsedSince(start);
-        if (elapsed >= static_cast<LONG>(milliseconds))
-            return static_cast<DWORD>(elapsed);
-        DWORD left = milliseconds - static_cast<DWORD>(elapsed);
+            dispatch = PumpOneMessage();
+        LONGLONG elapsed = Microseconds() - start;
+        if (elapsed >= length)
+            return static_cast<DWORD>(elapsed / 1000);
+        DWORD left = static_cast<DWORD>((length - elapsed + 999) / 1000);
         if (dispatch)
             MsgWaitForMultipleObjectsEx(0, nullptr, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         else
@@ -40,13 +77,19 @@ DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch)
     }
 }
 
-void PumpOneMessage()
+bool PumpOneMessage()
 {
     MSG message;
-    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        return true;
+    if (message.message == WM_QUIT) {
+        // The quit belongs to the main loop, which would otherwise never end.
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return false;
     }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return true;
 }
 
 void BeginWaitCursor(HWND window)

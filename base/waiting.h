@@ -4,11 +4,14 @@
 
 // Waits at least the given time. With dispatch, waiting messages are handled
 // one at a time meanwhile (so the Cancel button works); without, nothing
-// runs. The processor sleeps between messages. Returns the time elapsed.
+// runs. The processor sleeps between messages; once a quit has been seen,
+// for the rest of the wait. Returns the time elapsed.
 DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch);
 
-// Removes and dispatches at most one waiting message of the thread.
-void PumpOneMessage();
+// Removes and dispatches at most one waiting message of the thread. A quit
+// message is posted again for the main loop, and the answer is false: the
+// caller then stops dispatching.
+bool PumpOneMessage();
 
 // Hourglass and mouse capture for the window until EndWaitCursor.
 void BeginWaitCursor(HWND window);

@@ -118,6 +118,15 @@ PauseRun MeasurePauses(unsigned rounds)
     return {wall / rounds, (ProcessorSeconds() - cpu) / wall};
 }
 
+// How much longer than asked a wait lasts, on average.
+double MeanOvershootMs(DWORD milliseconds, bool dispatch, unsigned rounds)
+{
+    double start = Seconds();
+    for (unsigned i = 0; i < rounds; ++i)
+        WaitMilliseconds(milliseconds, dispatch);
+    return (Seconds() - start) * 1000.0 / rounds - milliseconds;
+}
+
 // One bar update without its pause, as every chunk makes it.
 double SecondsPerProgressUpdate(unsigned rounds)
 {
@@ -184,6 +193,12 @@ int main(int argc, char** argv)
     std::printf("CopyWithTimes of %lu bytes:   %8.2f s (%lu chunks)\n", static_cast<unsigned long>(set.sizes[0]), oneFile,
                 static_cast<unsigned long>((set.sizes[0] + kChunk - 1) / kChunk));
     std::printf("one bar update without pause:    %8.1f ms\n", progressUpdate * 1000.0);
+    std::printf("copy step / (pauses + CopyFileA): %7.2f\n", wall / (pauses + copyFileSeconds));
+    for (DWORD milliseconds : {10u, 15u}) {
+        for (bool dispatch : {false, true})
+            std::printf("mean overshoot of a %2lu ms wait%s: %6.2f ms\n", static_cast<unsigned long>(milliseconds),
+                        dispatch ? " with dispatch   " : " without dispatch", MeanOvershootMs(milliseconds, dispatch, 100));
+    }
 
     for (const std::string& name : set.names) {
         DeleteFileA((target + "\\" + name).c_str());

@@ -7,6 +7,11 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 target_link_libraries(instal_portable PUBLIC z)
 
 set(INSTAL_RESOURCES ${CMAKE_SOURCE_DIR}/resources/instal.rc)
+# The resource compiler's inputs are not scanned: name them, or a changed
+# manifest or icon would not reach the programs.
+file(GLOB INSTAL_RESOURCE_INPUTS ${CMAKE_SOURCE_DIR}/resources/*.manifest ${CMAKE_SOURCE_DIR}/resources/*.ico
+     ${CMAKE_SOURCE_DIR}/resources/*.cur)
+set_source_files_properties(${INSTAL_RESOURCES} PROPERTIES OBJECT_DEPENDS "${INSTAL_RESOURCE_INPUTS}")
 set(SYSTEM_LIBRARIES comctl32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 version kernel32)
 
 # Everything of the four subsystems and the helpers beneath them, except the
@@ -68,6 +73,21 @@ foreach(subsystem wizard engine registration forms e2e uninstaller)
       ENVIRONMENT "INSTAL_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts;INSTAL_SOURCE=${CMAKE_SOURCE_DIR};INSTAL_BUILD=${CMAKE_BINARY_DIR}")
   endif()
 endforeach()
+
+# The full-disk runs need drive D: on a small tmpfs, which the script mounts.
+if(TARGET e2e_tests)
+  add_test(NAME full_disk_tests
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/with-small-drive.sh $<TARGET_FILE:e2e_tests> --gtest_filter=FullDisk.*)
+  set_tests_properties(full_disk_tests PROPERTIES TIMEOUT 600
+    ENVIRONMENT "INSTAL_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts;INSTAL_SOURCE=${CMAKE_SOURCE_DIR};INSTAL_BUILD=${CMAKE_BINARY_DIR}")
+endif()
+
+# The same wizard at 144 dots per inch, the 150 % setting of most laptops.
+if(TARGET e2e_tests)
+  add_test(NAME high_dpi_tests COMMAND e2e_tests --gtest_filter=*PixelLayout*)
+  set_tests_properties(high_dpi_tests PROPERTIES TIMEOUT 300
+    ENVIRONMENT "INSTAL_DPI=144;INSTAL_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts;INSTAL_SOURCE=${CMAKE_SOURCE_DIR};INSTAL_BUILD=${CMAKE_BINARY_DIR}")
+endif()
 
 # The portable tests also run under Wine, so the core is known to behave the
 # same when built for Windows.

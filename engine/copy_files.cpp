@@ -43,9 +43,42 @@ bool Exists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+// When both ways fail, a target that the system's copy left behind is
+// deleted: it can only be partial.
 bool CopyOrFallBack(const char* source, const char* target, DWORD done)
 {
-    return CopyWithTimes(source, target, done) || CopyFileA(source, target, FALSE);
+    if (CopyWithTimes(source, target, done))
+        return true;
+    bool existed = Exists(target);
+    if (CopyFileA(source, target, FALSE))
+        return true;
+    if (!existed) {
+        SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(target);
+    }
+    return false;
+}
+
+// For a library that other programs use: the new bytes go beside it and
+// replace it only when complete, so a failed copy keeps the old file whole.
+void ReplaceWhole(const char* source, const char* target, DWORD done)
+{
+    const char* name = std::strrchr(target, '\\');
+    if (name == nullptr)
+        return;
+    char temporary[kTextCapacity];
+    char replacement[kTextCapacity];
+    CopyText(temporary, target);
+    temporary[name + 1 - target] = '\0';
+    TemporaryReplacementName(name + 1, replacement, sizeof replacement);
+    AppendText(temporary, replacement);
+    if (!CopyOrFallBack(source, temporary, done))
+        return;
+    SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
+    if (!MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
+        SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(temporary);
+    }
 }
 
 void AddToList(StringList& list, const char* text)
@@ -56,10 +89,18 @@ void AddToList(StringList& list, const char* text)
 }
 
 // The rollback deletes only what this run wrote, never a file that was
-// there before and was kept or could not be touched.
+// there before and was kept or could not be touched. A target counts as
+// written from the moment the copy may create it, so that a copy stopped
+// halfway is not spared.
 void RecordCopied(const FileCopy& file)
 {
     AddToList(g_wizard.copiedFiles, file.installed);
+}
+
+void ClaimIfAbsent(const FileCopy& file)
+{
+    if (!Exists(file.target))
+        RecordCopied(file);
 }
 
 Outcome ReportCopyFailure(const char* path)
@@ -103,9 +144,9 @@ Outcome ReplaceOrKeep(const FileCopy& file)
         return Outcome::Installed;
     SetFileAttributesA(file.target, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(file.target);
+    ClaimIfAbsent(file);
     if (!CopyOrFallBack(file.source, file.target, file.done))
         return ReplaceAtRestart(file);
-    RecordCopied(file);
     return Outcome::Installed;
 }
 
@@ -118,10 +159,8 @@ Outcome UpdateExistingTarget(const FileCopy& file)
     case 2:
         return Outcome::Protected;
     case 3:
-        if (IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow)) {
-            SetFileAttributesA(file.target, FILE_ATTRIBUTE_NORMAL);
-            CopyOrFallBack(file.source, file.target, file.done);
-        }
+        if (IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow))
+            ReplaceWhole(file.source, file.target, file.done);
         return Outcome::Protected;
     default:
         return ReplaceOrKeep(file);
@@ -130,9 +169,9 @@ Outcome UpdateExistingTarget(const FileCopy& file)
 
 Outcome CopyNewTarget(const FileCopy& file)
 {
+    RecordCopied(file);
     if (!CopyOrFallBack(file.source, file.target, file.done))
         return ReportCopyFailure(file.target);
-    RecordCopied(file);
     if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Narrow) == 1)
         SelfRegister(file.target);
     return Outcome::Installed;
@@ -144,7 +183,7 @@ void CopyToSystemDirectory(const FileCopy& file)
     GetSystemDirectoryA(systemCopy, sizeof systemCopy);
     JoinPath(systemCopy, file.fields.name);
     ToShortForm(systemCopy);
-    CopyOrFallBack(file.source, systemCopy, file.done);
+    ReplaceWhole(file.source, systemCopy, file.done);
 }
 
 void PreparePaths(FileCopy& file)

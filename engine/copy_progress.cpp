@@ -15,6 +15,11 @@ void DispatchWaitingMessages()
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        // The quit is the main loop's: posted again, and the copy goes on.
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

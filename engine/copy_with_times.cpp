@@ -67,18 +67,19 @@ int CopyWithTimes(const char* source, const char* target, DWORD done)
         return 0;
     }
     ChunkResult result = CopyChunks(input, output, size, done, buffer);
-    if (result == ChunkResult::Failed) {
-        CloseHandle(output);
-        CloseHandle(input);
-        GlobalFree(buffer);
-        return 0;
-    }
     if (result == ChunkResult::Done)
         SetFileTime(output, &times.creation, &times.lastAccess, &times.lastWrite);
-    CloseHandle(output);
-    SetFileAttributesA(target, attributes != INVALID_FILE_ATTRIBUTES ? attributes : FILE_ATTRIBUTE_NORMAL);
+    if (!CloseHandle(output))
+        result = ChunkResult::Failed;
     CloseHandle(input);
-    SetFileAttributesA(source, FILE_ATTRIBUTE_NORMAL);
     GlobalFree(buffer);
+    // The target was created or truncated: its partial bytes are worth
+    // nothing and must not be taken for the file.
+    if (result == ChunkResult::Failed) {
+        DeleteFileA(target);
+        return 0;
+    }
+    SetFileAttributesA(target, attributes != INVALID_FILE_ATTRIBUTES ? attributes : FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(source, FILE_ATTRIBUTE_NORMAL);
     return 1;
 }

@@ -6,5 +6,6 @@
 // the step's done count on, and gives the target the source's times and
 // attributes. A copy stopped by the cancel flag also returns 1 (the rollback
 // removes it). Returns 0 when a file cannot be opened, read or written, or
-// when the source ends before its size.
+// when the source ends before its size; a target it had created or truncated
+// is then deleted, so no partial file remains.
 int CopyWithTimes(const char* source, const char* target, DWORD done);

@@ -27,6 +27,15 @@ bool Exists(const char* path)
     return true;
 }
 
+// A rollback removes what this run created, however high above the
+// product's folder it lies, and nothing that was there before.
+void RecordCreatedFolder(const char* folder)
+{
+    if (g_wizard.createdFolders == nullptr)
+        g_wizard.createdFolders = CreateStringList(false);
+    StringListAdd(g_wizard.createdFolders, folder);
+}
+
 // Creates the prefix of the path that ends before "end" when nothing of that
 // name exists yet.
 bool EnsureLevel(const char* path, std::size_t end)
@@ -35,8 +44,12 @@ bool EnsureLevel(const char* path, std::size_t end)
     CopyText(prefix, path);
     if (end < sizeof prefix)
         prefix[end] = '\0';
-    if (Exists(prefix) || CreateDirectoryA(prefix, nullptr))
+    if (Exists(prefix))
         return true;
+    if (CreateDirectoryA(prefix, nullptr)) {
+        RecordCreatedFolder(prefix);
+        return true;
+    }
     CopyText(g_wizard.buffers.scratchA, prefix);
     return false;
 }

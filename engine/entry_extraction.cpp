@@ -13,9 +13,12 @@
 
 namespace {
 
+// Each call of the hook pauses 2 ms; one that cannot move the bar is left
+// out, and the end of every stream is always counted.
 void HookCallback(uint32_t count, bool end, void*)
 {
-    ProgressHook(count, end);
+    if (end || HookWouldMoveBar(count))
+        ProgressHook(count, end);
 }
 
 FILETIME ToFileTime(uint64_t value)
@@ -94,10 +97,17 @@ int ExtractEntry(const char* target)
         GlobalFree(block);
         return ReportError(IDS_WRITE_FAILED, target, true);
     }
+    DWORD bodyLength = static_cast<DWORD>(length - kEntryHeaderSize);
     DWORD written = 0;
-    WriteFile(file, block + kEntryHeaderSize, static_cast<DWORD>(length - kEntryHeaderSize), &written, nullptr);
-    CloseHandle(file);
+    bool complete = WriteFile(file, block + kEntryHeaderSize, bodyLength, &written, nullptr) && written == bodyLength;
+    complete = CloseHandle(file) && complete;
     GlobalFree(block);
+    // A full disk cuts the write short: a truncated file must never be
+    // installed as if it were whole.
+    if (!complete) {
+        DeleteFileA(target);
+        return ReportError(IDS_WRITE_FAILED, target, true);
+    }
 
     ApplyEntryHeader(target, header);
     if (IsUninstallerPath(target))

@@ -106,7 +106,12 @@ int ExtractUninstaller()
     JoinPath(copy, kUninstallerCopyName);
     SetFileAttributesA(copy, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(copy);
-    CopyFileA(uninstaller, copy, FALSE);
+    // The second copy is not essential, but a partial one must not stay
+    // where it would be started.
+    if (!CopyFileA(uninstaller, copy, FALSE)) {
+        SetFileAttributesA(copy, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(copy);
+    }
     return 1;
 }
 
@@ -173,6 +178,9 @@ int ExtractPackage()
 
     SetControlText(stcFile, "");
     WaitMilliseconds(600, true);
+    // A cancel during the closing pause still ends the run silently.
+    if (g_wizard.cancel)
+        return 0;
     g_wizard.page = PageWelcome;
     ShowPage();
     return 1;

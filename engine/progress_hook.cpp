@@ -32,6 +32,12 @@ void SetProgressTarget(HWND bar, uint32_t total)
     g_wizard.progress.total = total;
 }
 
+bool HookWouldMoveBar(uint32_t count)
+{
+    const ProgressState& progress = g_wizard.progress;
+    return progress.bar != nullptr && WouldMovePercent(progress.count, count, progress.total);
+}
+
 void ProgressHook(uint32_t count, bool end)
 {
     ProgressState& progress = g_wizard.progress;

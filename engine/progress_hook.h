@@ -15,6 +15,9 @@ struct ProgressState {
     ProgressCount count;
 };
 
+// Whether the hook, called with this running count, would move the bar.
+bool HookWouldMoveBar(uint32_t count);
+
 // Sets the bar to move and the progress total; the bar stays set.
 void SetProgressTarget(HWND bar, uint32_t total);
 

@@ -83,6 +83,20 @@ void RemoveTargetFolders()
     }
 }
 
+// Deepest first: each folder was created after the one that holds it.
+void RemoveCreatedFolders()
+{
+    StringList folders = g_wizard.createdFolders;
+    if (folders == nullptr)
+        return;
+    for (int i = static_cast<int>(StringListSize(folders)) - 1; i >= 0; --i) {
+        char folder[kTextCapacity];
+        StringListGet(folders, i, folder);
+        SetFileAttributesA(folder, FILE_ATTRIBUTE_NORMAL);
+        RemoveDirectoryA(folder);
+    }
+}
+
 void ShowStatus(int stringId)
 {
     char status[kTextCapacity];
@@ -128,6 +142,7 @@ void RollBack()
     DeleteHelpIndexFiles();
     WaitMilliseconds(100, true);
     RemoveTargetFolders();
+    RemoveCreatedFolders();
 
     g_wizard.cancel = 1;
     ShowStatus(IDS_INSTALL_INTERRUPTED);

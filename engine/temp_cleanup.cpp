@@ -60,5 +60,6 @@ void CleanUpTemp()
     ReleaseInstallModel();
     DestroyList(g_wizard.afterRestartRegistrations);
     DestroyList(g_wizard.copiedFiles);
+    DestroyList(g_wizard.createdFolders);
     FreeWorkBuffers();
 }

@@ -35,6 +35,16 @@ LRESULT OnClose(ObjectRecord* record, HWND window, UINT, WPARAM wParam, LPARAM l
     return IsFormKind(record->Kind) ? CloseForm(record, window, wParam, lParam) : 0;
 }
 
+// A procedure cannot answer 0 through the runtime (0 means "not handled"),
+// so a form keeps the session from ending with its own answer.
+LRESULT OnQueryEndSession(ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT answer = CallProcedure(record, window, message, wParam, lParam);
+    if (answer == kEndSessionRefused)
+        return FALSE;
+    return answer != 0 ? answer : DefaultProcessing(record, window, message, wParam, lParam);
+}
+
 LRESULT OnNonClientDestroy(ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (IsFormKind(record->Kind))
@@ -52,6 +62,8 @@ LRESULT Dispatch(ObjectRecord* record, HWND window, UINT message, WPARAM wParam,
         return OnClose(record, window, message, wParam, lParam);
     case WM_DESTROY:
         return DestroyRecordWindow(record, window, wParam, lParam);
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession(record, window, message, wParam, lParam);
     case WM_NCDESTROY:
         return OnNonClientDestroy(record, window, message, wParam, lParam);
     case WM_NCLBUTTONDOWN:

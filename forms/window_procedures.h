@@ -16,6 +16,9 @@ constexpr UINT kNavigateKey = 0x816;        // virtual key, the sending window: 
 constexpr UINT kFocusChanged = 0x817;       // 0, the window that took the focus: passed up to the form
 constexpr UINT kButtonCreating = 0x818;
 constexpr UINT kFormLoaded = 0x819;
+// A form procedure's answer to WM_QUERYENDSESSION that asks the session to
+// wait (the window procedure answers FALSE).
+constexpr LRESULT kEndSessionRefused = 0x7FFF;
 constexpr UINT kRefreshScrollBars = 0x81A;
 constexpr UINT kGetRecord = 0x84C;
 

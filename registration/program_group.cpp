@@ -252,7 +252,9 @@ void CreateProgramGroup()
             EndConversation(g_wizard.mainWindow);
             break;
         }
-        PumpOneMessage();
+        // After a quit no acknowledgement can be dispatched any more.
+        if (!PumpOneMessage())
+            break;
         MsgWaitForMultipleObjectsEx(0, nullptr, 100, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
     WaitMilliseconds(300, true);

@@ -4,6 +4,8 @@
 # pack time and ratio beside gzip -6 of the same bytes, and the engine's
 # extraction throughput beside raw zlib inflate of the same streams (under
 # Wine), with the progress hook's 2 ms sleeps counted apart.
+# BENCH_BUILD chooses the Windows build measured: win32 (the i686 release,
+# the default) or win64.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,9 +15,15 @@ files="$work/files"
 
 [ -f build/native/build.ninja ] || cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native --target package_builder >/dev/null
-[ -f build/win64/build.ninja ] || cmake -S . -B build/win64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
-cmake --build build/win64 --target bench_extract >/dev/null
+build=build/${BENCH_BUILD:-win32}
+case "$build" in
+  build/win32) toolchain=cmake/mingw-i686.cmake ;;
+  build/win64) toolchain=cmake/mingw-x86_64.cmake ;;
+  *) echo "BENCH_BUILD is win32 or win64" >&2; exit 2 ;;
+esac
+[ -f $build/build.ninja ] || cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=$toolchain >/dev/null
+cmake --build $build --target bench_extract >/dev/null
 
 rm -rf "$work" && mkdir -p "$files"
 python3 - "$files" "$megabytes" <<'PYTHON'
@@ -87,5 +95,5 @@ printf 'package_builder pack: %6.2f s  %5.1f%% of the original (%d bytes)\n' "$p
   "$(awk "BEGIN { print 100 * $packed / $original }")" "$packed"
 printf 'gzip -6 of the same:  %6.2f s  %5.1f%% of the original (%d bytes)\n' "$gzip_seconds" \
   "$(awk "BEGIN { print 100 * $gzipped / $original }")" "$gzipped"
-echo "== extraction under Wine"
-tests/run-under-wine.sh build/win64/bench_extract.exe "Z:$(realpath "$work/_Data.001" | tr / '\\')" 2>&1 | tr -d '\r'
+echo "== extraction under Wine: $build/bench_extract.exe"
+tests/run-under-wine.sh $build/bench_extract.exe "Z:$(realpath "$work/_Data.001" | tr / '\\')" 2>&1 | tr -d '\r'

@@ -4,12 +4,19 @@
 # processor time of its process while it waits idle on a page, through the
 # install's pauses, and while an earlier installation's uninstaller runs (a
 # package whose KSUninst.exe is the stand-in uninstaller, which sleeps).
+# BENCH_BUILD chooses the Windows build measured: win32 (the i686 release,
+# the default) or win64.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=build/win64
+build=build/${BENCH_BUILD:-win32}
+case "$build" in
+  build/win32) toolchain=cmake/mingw-i686.cmake ;;
+  build/win64) toolchain=cmake/mingw-x86_64.cmake ;;
+  *) echo "BENCH_BUILD is win32 or win64" >&2; exit 2 ;;
+esac
 if [ ! -f $build/build.ninja ]; then
-  cmake -S . -B $build -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+  cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$toolchain
 fi
 cmake --build $build --target bench_wizard -j2
 
@@ -24,4 +31,5 @@ mkdir -p $build/bench/uninstaller
 build/native/package_builder pack $build/sample/Setup.lst "$work/files" -o $build/bench/uninstaller/_Data.001 \
   --quiet --time 2024-03-01T09:00:00 --attributes 20 --attributes Llegiume.txt=21 --attributes Kestrel.chm=FFFFFFFF
 
+echo "== $build/bench_wizard.exe"
 tests/run-under-wine.sh $build/bench_wizard.exe "${1:-5}"

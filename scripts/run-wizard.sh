@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # The main job: sets up the machine, builds everything (the i686 release,
-# the x86_64 build that runs here, the native tools), packs the sample
-# product, then runs the wizard under Wine.
+# the x86_64 build, the native tools), packs the sample product, then runs
+# the release, the i686 Instal.exe, under 32-bit Wine through qemu-i386.
 #
-# With a display, the wizard opens for a person to click through (the
-# x86_64 build: this machine cannot run 32-bit code). Without one, the
-# end-to-end runs drive it under Xvfb and save a screenshot of every page in
-# build/win64/screenshots.
+# With a display, the wizard opens for a person to click through. Without
+# one, the end-to-end runs of the i686 build drive it under Xvfb and save a
+# screenshot of every page in build/win32/screenshots.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,19 +14,19 @@ scripts/build.sh
 scripts/pack-sample.sh build/win32 >/dev/null
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  demo=build/win64/demo
+  demo=build/win32/demo
   mkdir -p "$demo"
-  cp build/win64/Instal.exe build/win64/sample/_Data.001 "$demo/"
-  export WINEPREFIX=${WINEPREFIX:-$PWD/build/wine-prefix}
-  export WINEDEBUG=-all WINELOADER=/usr/lib/wine/wine64
+  cp build/win32/Instal.exe build/win32/sample/_Data.001 "$demo/"
+  export WINEPREFIX=${WINEPREFIX:-$PWD/build/wine-prefix-win32}
+  export WINEARCH=win32 WINEDEBUG=-all WINELOADER=/usr/lib/wine/wine
   export WINEDLLOVERRIDES="mscoree,mshtml="
   echo "Starting the wizard (Wine prefix $WINEPREFIX)"
-  cd "$demo" && exec /usr/lib/wine/wine64 Instal.exe
+  cd "$demo" && exec qemu-i386 /usr/lib/wine/wine Instal.exe
 fi
 
-shots=$PWD/build/win64/screenshots
+shots=$PWD/build/win32/screenshots
 rm -rf "$shots"
 echo "No display: driving the wizard under Xvfb; screenshots go to $shots"
-(cd build/win64 && INSTAL_ARTIFACTS="$shots" INSTAL_BUILD="$PWD" INSTAL_SOURCE="$PWD/../.." \
+(cd build/win32 && INSTAL_ARTIFACTS="$shots" INSTAL_BUILD="$PWD" INSTAL_SOURCE="$PWD/../.." \
   ../../tests/run-under-wine.sh e2e_tests.exe 2>&1 | grep -E '^\[ *(OK|FAILED|PASSED) ')
 ls "$shots"

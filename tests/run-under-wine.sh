@@ -1,12 +1,42 @@
 #!/usr/bin/env bash
-# Runs one Windows program under 64-bit Wine, in a prefix of its own, on a
-# virtual 1024x768 screen, and removes every trace of the prefix afterwards.
-# ctest uses it as the emulator of the Windows build.
+# Runs one Windows program of either build under Wine, in a prefix of its
+# own, on a virtual 1024x768 screen, and removes every trace of the prefix
+# afterwards. ctest uses it as the emulator of both Windows builds.
+#
+# The program's PE header chooses the Wine: x86_64 programs run under the
+# 64-bit loader, i686 programs (the release) in a 32-bit prefix through
+# qemu-i386 and the 32-bit loader.
+#
+# With INSTAL_SMALL_DRIVE naming a folder, drive D: of the prefix is that
+# folder; INSTAL_DPI sets the screen's dots per inch.
 set -u
 wine_dir=/usr/lib/wine
+
+# Machine field of the PE header: at the offset stored at 0x3C, after "PE\0\0".
+pe_machine() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  od -An -tx2 -j$((header + 4)) -N2 "$1" 2>/dev/null | tr -d ' '
+}
+
+case "$(pe_machine "$1")" in
+  014c)
+    # Wine starts its helpers and the program's child processes by executing
+    # the 32-bit loader again itself, not through qemu; the kernel's own
+    # 32-bit support runs those.
+    export WINEARCH=win32
+    export WINELOADER="$wine_dir/wine"
+    loader="qemu-i386 $wine_dir/wine" ;;
+  8664)
+    export WINELOADER="$wine_dir/wine64"
+    loader="$wine_dir/wine64" ;;
+  *)
+    echo "run-under-wine: $1 is not an i686 or x86_64 Windows program" >&2
+    exit 2 ;;
+esac
+
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/instal-wine.XXXXXX")
 export WINEPREFIX="$prefix"
-export WINELOADER="$wine_dir/wine64"
 export WINEDEBUG=-all
 # No sound devices: without them message boxes do not wait on a beep.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv="
@@ -15,9 +45,12 @@ export LANG=en_US.UTF-8
 
 # Windows that no window manager manages: Wine draws their frames itself and
 # never waits for a manager to confirm that a window was hidden.
+# The loader is one or two words without spaces, split on purpose.
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
-  "$0" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
-  exec "$0" "$@"' "$wine_dir/wine64" "$@"
+  $0 reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
+  [ -n "${INSTAL_DPI:-}" ] && $0 reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$INSTAL_DPI" /f >/dev/null 2>&1
+  [ -n "${INSTAL_SMALL_DRIVE:-}" ] && ln -sfn "$INSTAL_SMALL_DRIVE" "$WINEPREFIX/dosdevices/d:"
+  exec $0 "$@"' "$loader" "$@"
 status=$?
 "$wine_dir/wineserver" -k 2>/dev/null
 "$wine_dir/wineserver" -w 2>/dev/null

@@ -6,9 +6,26 @@
 
 const char kBuilderUsage[] =
     "Usage:\n"
+    "  package_builder check LISTFILE [FOLDER]\n"
+    "      Reads the list file as the wizard will and reports every mistake found,\n"
+    "      one per line, as FILE:LINE: error: ... or FILE:LINE: warning: ...\n"
+    "      With FOLDER it also compares the listed files with their size fields\n"
+    "      and the progress total. Exit status 1 when there is an error.\n"
+    "      Example:\n"
+    "        Setup.lst:12: error: the entry count is 9, but 7 file lines follow\n"
+    "        Setup.lst:15: error: the target folder \"<AppDri>\\Exemples\" is neither an\n"
+    "          absolute path nor begins with <WinDir>, <WinSysDir>, <Fonts> or <AppDir>\n"
+    "        Setup.lst:19: warning: Kestrel.chm is 220 bytes, but its size field says 999999\n"
+    "        Setup.lst: 2 errors, 1 warning\n"
     "  package_builder pack LISTFILE FOLDER [options]\n"
     "      Writes a data package from a list file and the folder that holds\n"
     "      AppLogo.bmp, KSUninst.exe and every file its file lines name.\n"
+    "      Runs the checks of \"check\" first and writes nothing when they find an error.\n"
+    "      --force                  packs in spite of errors, unless files are missing,\n"
+    "                               names unsafe or the list unreadable to the wizard\n"
+    "      --fix-totals             the package's copy of the list file gets the progress\n"
+    "                               total and size fields the files make (LISTFILE is\n"
+    "                               left as it is)\n"
     "      -o, --output FILE        package to write (default _Data.001)\n"
     "      --selector 1|2|3         list-file name inside the package: Instal.lst,\n"
     "                               Setup.lst or Instalar.lst (default: from LISTFILE's name)\n"
@@ -75,6 +92,14 @@ bool ParseOption(const std::vector<std::string>& arguments, std::size_t& i, Buil
         options.quiet = true;
         return true;
     }
+    if (option == "--force") {
+        options.force = true;
+        return true;
+    }
+    if (option == "--fix-totals") {
+        options.fixTotals = true;
+        return true;
+    }
     if (i + 1 >= arguments.size()) {
         error = "option " + option + " needs a value";
         return false;
@@ -110,16 +135,26 @@ bool ParseOption(const std::vector<std::string>& arguments, std::size_t& i, Buil
 struct CommandShape {
     const char* name;
     BuilderCommand command;
-    std::size_t operands;
+    std::size_t fewestOperands;
+    std::size_t mostOperands;
     bool takesOptions;
 };
 
 const CommandShape kCommands[] = {
-    {"pack", BuilderCommand::Pack, 2, true},
-    {"list", BuilderCommand::List, 1, false},
-    {"verify", BuilderCommand::Verify, 1, false},
-    {"extract", BuilderCommand::Extract, 2, false},
+    {"check", BuilderCommand::Check, 1, 2, false},
+    {"pack", BuilderCommand::Pack, 2, 2, true},
+    {"list", BuilderCommand::List, 1, 1, false},
+    {"verify", BuilderCommand::Verify, 1, 1, false},
+    {"extract", BuilderCommand::Extract, 2, 2, false},
 };
+
+std::string DescribeOperands(const CommandShape& shape)
+{
+    std::string count = std::to_string(shape.fewestOperands);
+    if (shape.mostOperands != shape.fewestOperands)
+        count += " or " + std::to_string(shape.mostOperands);
+    return std::string(shape.name) + " takes " + count + " operand" + (shape.mostOperands == 1 ? "" : "s");
+}
 
 }  // namespace
 
@@ -158,14 +193,14 @@ bool ParseBuilderArguments(const std::vector<std::string>& arguments, BuilderOpt
         } else if (!ParseOption(arguments, i, options, error))
             return false;
     }
-    if (operands.size() != shape->operands) {
-        error = std::string(shape->name) + " takes " + std::to_string(shape->operands) + " operand" +
-                (shape->operands == 1 ? "" : "s");
+    if (operands.size() < shape->fewestOperands || operands.size() > shape->mostOperands) {
+        error = DescribeOperands(*shape);
         return false;
     }
-    if (shape->command == BuilderCommand::Pack) {
+    if (shape->command == BuilderCommand::Pack || shape->command == BuilderCommand::Check) {
         options.listFile = operands[0];
-        options.folder = operands[1];
+        if (operands.size() > 1)
+            options.folder = operands[1];
     } else {
         options.package = operands[0];
         if (shape->command == BuilderCommand::Extract)

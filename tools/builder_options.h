@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-enum class BuilderCommand { Help, Pack, List, Verify, Extract };
+enum class BuilderCommand { Help, Check, Pack, List, Verify, Extract };
 
 // An attribute word or a time given on the command line, for one entry
 // (by name) or for all (empty name).
@@ -16,13 +16,15 @@ struct StampOverride {
 
 struct BuilderOptions {
     BuilderCommand command = BuilderCommand::Help;
-    std::string listFile;      // pack
-    std::string folder;        // pack: the files; extract: the destination
+    std::string listFile;      // check, pack
+    std::string folder;        // check (optional), pack: the files; extract: the destination
     std::string package;       // list, verify, extract
     std::string output = "_Data.001";
     int selector = 0;          // 0: from the list file's name
     int level = 6;
     bool quiet = false;
+    bool force = false;        // pack even when the check finds errors
+    bool fixTotals = false;    // the package's list file gets the computed totals
     std::vector<StampOverride> overrides;
 };
 

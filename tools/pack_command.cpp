@@ -7,8 +7,10 @@
 
 #include "engine/portable/list_file.h"
 #include "engine/portable/package_writer.h"
+#include "tools/check_command.h"
 #include "tools/file_bytes.h"
 #include "tools/file_stamp.h"
+#include "tools/list_fix.h"
 
 namespace {
 
@@ -17,7 +19,6 @@ struct PackEntry {
     std::string path;
     EntryHeader header;
     uint64_t size;
-    long long listedSize;   // field 3 of the file line, or -1
 };
 
 // Which line of a damaged list file does not read, and why: the reader
@@ -52,17 +53,6 @@ bool ReadList(const BuilderOptions& options, const std::vector<unsigned char>& b
     return false;
 }
 
-// Field 3 of a file line, or -1 when the line has none.
-long long ListedSize(const std::string& line)
-{
-    std::size_t first = line.find(',');
-    std::size_t second = first == std::string::npos ? first : line.find(',', first + 1);
-    if (second == std::string::npos)
-        return -1;
-    std::size_t third = line.find(',', second + 1);
-    return ParseNumber(line.substr(second + 1, third == std::string::npos ? third : third - second - 1).c_str());
-}
-
 void ApplyOverrides(const BuilderOptions& options, PackEntry& entry)
 {
     for (int named = 0; named <= 1; ++named) {
@@ -81,9 +71,9 @@ void ApplyOverrides(const BuilderOptions& options, PackEntry& entry)
 bool CollectEntries(const BuilderOptions& options, const std::string& listName, const ListFileContent& list,
                     std::vector<PackEntry>& entries, std::FILE* errors)
 {
-    entries.push_back({listName, options.listFile, {}, 0, -1});
-    entries.push_back({kLogoName, JoinFilePath(options.folder, kLogoName), {}, 0, -1});
-    entries.push_back({kUninstallerName, JoinFilePath(options.folder, kUninstallerName), {}, 0, -1});
+    entries.push_back({listName, options.listFile, {}, 0});
+    entries.push_back({kLogoName, JoinFilePath(options.folder, kLogoName), {}, 0});
+    entries.push_back({kUninstallerName, JoinFilePath(options.folder, kUninstallerName), {}, 0});
     bool ok = true;
     for (std::size_t i = 0; i < list.files.size(); ++i) {
         std::string name = FileLineName(list.files[i]);
@@ -93,7 +83,7 @@ bool CollectEntries(const BuilderOptions& options, const std::string& listName, 
             ok = false;
             continue;
         }
-        entries.push_back({name, JoinFilePath(options.folder, name), {}, 0, ListedSize(list.files[i])});
+        entries.push_back({name, JoinFilePath(options.folder, name), {}, 0});
     }
     for (PackEntry& entry : entries) {
         std::string error;
@@ -107,33 +97,20 @@ bool CollectEntries(const BuilderOptions& options, const std::string& listName, 
     return ok;
 }
 
-void WarnAboutSizes(const std::vector<PackEntry>& entries, const ListFileContent& list, std::FILE* errors)
-{
-    uint64_t unpacked = 0;
-    for (std::size_t i = 1; i < entries.size(); ++i) {
-        unpacked += entries[i].size + kEntryHeaderSize;
-        if (entries[i].listedSize >= 0 && static_cast<uint64_t>(entries[i].listedSize) != entries[i].size)
-            std::fprintf(errors, "package_builder: warning: %s is %llu bytes, its file line says %lld\n",
-                         entries[i].name.c_str(), static_cast<unsigned long long>(entries[i].size),
-                         entries[i].listedSize);
-    }
-    if (unpacked != list.progressTotal)
-        std::fprintf(errors,
-                     "package_builder: warning: the progress total is %u, the unpacked entries after the list "
-                     "file make %llu bytes\n",
-                     list.progressTotal, static_cast<unsigned long long>(unpacked));
-}
-
-// Compresses the entries one by one into the open output.
-bool WriteEntries(const BuilderOptions& options, std::vector<PackEntry>& entries, std::FILE* output,
-                  uint64_t& packedTotal, std::FILE* progress, std::FILE* errors)
+// Compresses the entries one by one into the open output; the list file's
+// bytes are the package's copy, which --fix-totals may have changed.
+bool WriteEntries(const BuilderOptions& options, const std::vector<unsigned char>& listBytes,
+                  std::vector<PackEntry>& entries, std::FILE* output, uint64_t& packedTotal, std::FILE* progress,
+                  std::FILE* errors)
 {
     std::vector<unsigned char> record;
     std::vector<unsigned char> body;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         PackEntry& entry = entries[i];
         std::string error;
-        if (!ReadFileBytes(entry.path, body, error)) {
+        if (i == 0)
+            body = listBytes;
+        else if (!ReadFileBytes(entry.path, body, error)) {
             std::fprintf(errors, "package_builder: cannot read %s: %s\n", entry.path.c_str(), error.c_str());
             return false;
         }
@@ -155,6 +132,42 @@ bool WriteEntries(const BuilderOptions& options, std::vector<PackEntry>& entries
     return true;
 }
 
+void PrintTotalsChanges(const BuilderOptions& options, const std::vector<TotalsChange>& changes,
+                        std::FILE* progress)
+{
+    if (options.quiet)
+        return;
+    for (const TotalsChange& change : changes)
+        std::fprintf(progress, "%s:%zu: note: %s written as %s in the package's copy (the list file says %s)\n",
+                     options.listFile.c_str(), change.line, change.what.c_str(), change.after.c_str(),
+                     change.before.c_str());
+}
+
+// The publisher's checks, on the list file as it will be packed. A list
+// that the wizard cannot read at all is refused even with --force, by the
+// reading that follows.
+bool CheckBeforePacking(const BuilderOptions& options, std::vector<unsigned char>& listBytes, std::FILE* progress,
+                        std::FILE* errors)
+{
+    ListLayout layout = ReadListLayout(listBytes);
+    FolderFiles folder = LookUpFolder(options.folder, NamesInPackage(layout));
+    if (options.fixTotals) {
+        std::vector<TotalsChange> changes;
+        listBytes = FixTotals(listBytes, layout, folder, changes);
+        PrintTotalsChanges(options, changes, progress);
+        layout = ReadListLayout(listBytes);
+    }
+    std::vector<Finding> findings = CheckListFile(layout, &folder);
+    std::size_t errorCount = PrintFindings(options.listFile, findings, errors);
+    ListCursor cursor = {listBytes.data(), listBytes.size(), 0};
+    ListFileContent readable;
+    if (errorCount == 0 || options.force || ParseListFile(cursor, readable) != ListFileResult::Complete)
+        return true;
+    std::fprintf(errors, "package_builder: %zu error%s in %s; no package written (--force packs it anyway)\n",
+                 errorCount, errorCount == 1 ? "" : "s", options.listFile.c_str());
+    return false;
+}
+
 }  // namespace
 
 int RunPack(const BuilderOptions& options, std::FILE* progress, std::FILE* errors)
@@ -171,6 +184,8 @@ int RunPack(const BuilderOptions& options, std::FILE* progress, std::FILE* error
                              "or give --selector 1, 2 or 3\n");
         return 1;
     }
+    if (!CheckBeforePacking(options, listBytes, progress, errors))
+        return 1;
     ListFileContent list;
     std::vector<PackEntry> entries;
     if (!ReadList(options, listBytes, list, errors) ||
@@ -185,7 +200,7 @@ int RunPack(const BuilderOptions& options, std::FILE* progress, std::FILE* error
     std::vector<unsigned char> header = StartPackage(selector);
     uint64_t packedTotal = header.size();
     bool ok = std::fwrite(header.data(), 1, header.size(), output) == header.size() &&
-              WriteEntries(options, entries, output, packedTotal, progress, errors);
+              WriteEntries(options, listBytes, entries, output, packedTotal, progress, errors);
     if (std::fclose(output) != 0 && ok) {
         std::fprintf(errors, "package_builder: cannot write %s: %s\n", options.output.c_str(), std::strerror(errno));
         ok = false;
@@ -194,7 +209,6 @@ int RunPack(const BuilderOptions& options, std::FILE* progress, std::FILE* error
         std::remove(options.output.c_str());
         return 1;
     }
-    WarnAboutSizes(entries, list, errors);
     uint64_t unpacked = 0;
     for (const PackEntry& entry : entries)
         unpacked += entry.size;

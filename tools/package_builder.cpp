@@ -1,10 +1,11 @@
-// The package builder: publishers make, list, verify and unpack data
-// packages with it, on Linux or Windows.
+// The package builder: publishers check list files and make, list, verify
+// and unpack data packages with it, on Linux or Windows.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tools/builder_options.h"
+#include "tools/check_command.h"
 #include "tools/inspect_commands.h"
 #include "tools/pack_command.h"
 
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
     case BuilderCommand::Help:
         std::fputs(kBuilderUsage, stdout);
         return 0;
+    case BuilderCommand::Check:
+        return RunCheck(options, stdout, stderr);
     case BuilderCommand::Pack:
         return RunPack(options, stderr, stderr);
     case BuilderCommand::List:

@@ -1,9 +1,14 @@
 # The package builder, from the same sources natively and for Windows.
 set(BUILDER_SOURCES
     ${CMAKE_SOURCE_DIR}/tools/builder_options.cpp
+    ${CMAKE_SOURCE_DIR}/tools/check_command.cpp
     ${CMAKE_SOURCE_DIR}/tools/file_bytes.cpp
     ${CMAKE_SOURCE_DIR}/tools/file_time.cpp
     ${CMAKE_SOURCE_DIR}/tools/inspect_commands.cpp
+    ${CMAKE_SOURCE_DIR}/tools/list_check.cpp
+    ${CMAKE_SOURCE_DIR}/tools/list_findings.cpp
+    ${CMAKE_SOURCE_DIR}/tools/list_fix.cpp
+    ${CMAKE_SOURCE_DIR}/tools/list_layout.cpp
     ${CMAKE_SOURCE_DIR}/tools/pack_command.cpp)
 if(WIN32)
   list(APPEND BUILDER_SOURCES ${CMAKE_SOURCE_DIR}/tools/file_stamp_windows.cpp)
@@ -22,7 +27,8 @@ if(NOT WIN32)
   file(GLOB BUILDER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
   add_executable(builder_tests ${BUILDER_TEST_SOURCES})
   target_link_libraries(builder_tests PRIVATE builder_core gtest_main)
-  target_compile_definitions(builder_tests PRIVATE PACKAGE_BUILDER="$<TARGET_FILE:package_builder>")
+  target_compile_definitions(builder_tests PRIVATE PACKAGE_BUILDER="$<TARGET_FILE:package_builder>"
+                             SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(builder_tests package_builder)
   add_test(NAME builder_tests COMMAND builder_tests)
 else()

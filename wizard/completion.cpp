@@ -10,6 +10,7 @@
 #include "registration/portable/number_text.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
+#include "wizard/closing.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/wizard_state.h"
@@ -136,7 +137,7 @@ void RestartOrRemind()
     if (SendMessageA(ControlWindow(radRebootNow), BM_GETCHECK, 0, 0) == BST_CHECKED) {
         if (g_wizard.osCode >= 3)
             EnableShutdownPrivilege();
-        SendMessageA(main, WM_CLOSE, 0, 0);
+        CloseWizard();
         ExitWindowsEx(EWX_SHUTDOWN | EWX_REBOOT, 0);
         return;
     }
@@ -150,5 +151,5 @@ void RestartOrRemind()
     ShowWindow(main, SW_HIDE);
     WaitMilliseconds(100, true);
     ShowUnownedMessage(text, MB_OK | MB_ICONINFORMATION);
-    SendMessageA(main, WM_CLOSE, 0, 0);
+    CloseWizard();
 }

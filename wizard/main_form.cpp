@@ -4,11 +4,12 @@
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/package_extraction.h"
-#include "engine/temp_cleanup.h"
 #include "forms/runtime_startup.h"
+#include "forms/window_procedures.h"
 #include "registration/program_group.h"
 #include "registration/registry.h"
 #include "resources/string_ids.h"
+#include "wizard/closing.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/pages.h"
@@ -57,8 +58,12 @@ void LoadLogo()
 LRESULT OnFormLoaded()
 {
     EndWaitCursor();
-    if (!ExtractPackage()) {
-        SendMessageA(g_wizard.mainWindow, WM_CLOSE, 0, 0);
+    BeginLongStep();
+    bool unpacked = ExtractPackage() != 0;
+    if (!EndLongStep())
+        return 1;
+    if (!unpacked) {
+        CloseWizard();
         return 1;
     }
     if (ProductIsRunning()) {
@@ -71,11 +76,11 @@ LRESULT OnFormLoaded()
     LoadLogo();
     FillPageDefaults();
     EndWaitCursor();
-    if (!CheckPreviousInstall()) {
-        SendMessageA(g_wizard.mainWindow, WM_CLOSE, 0, 0);
-        return 1;
-    }
-    return 0;
+    BeginLongStep();
+    bool mayGoOn = CheckPreviousInstall() != 0;
+    if (EndLongStep() && !mayGoOn)
+        CloseWizard();
+    return mayGoOn ? 0 : 1;
 }
 
 LRESULT OnCommand(WPARAM wParam)
@@ -98,9 +103,14 @@ LRESULT OnCommand(WPARAM wParam)
     }
 }
 
+LRESULT OnQueryEndSession()
+{
+    return SessionMayEnd() ? 0 : kEndSessionRefused;
+}
+
 LRESULT OnDestroy()
 {
-    CleanUpTemp();
+    CleanUpOnDestroy();
     return 0;
 }
 
@@ -117,6 +127,10 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return OnFormLoaded();
     case WM_COMMAND:
         return OnCommand(wParam);
+    case WM_CLOSE:
+        return OnCloseMessage();
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession();
     case WM_DESTROY:
         return OnDestroy();
     default:

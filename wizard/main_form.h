@@ -3,9 +3,6 @@
 // wizard every message it handles.
 #include <windows.h>
 
-// Private message of the runtime: the form and its controls are complete.
-constexpr UINT kFormLoaded = 0x819;
-
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Procedure of the link labels that react to a click.

@@ -11,6 +11,7 @@
 #include "engine/portable/list_file.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
+#include "wizard/closing.h"
 #include "wizard/completion.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
@@ -265,11 +266,6 @@ void ConvertAssociations()
     }
 }
 
-void CloseWizard()
-{
-    SendMessageA(g_wizard.mainWindow, WM_CLOSE, 0, 0);
-}
-
 void FinishWizard()
 {
     char closing[kTextCapacity];
@@ -355,7 +351,9 @@ int OnNextClicked()
     ShowPage();
     if (g_wizard.page == PageInstalling) {
         ConvertAssociations();
-        if (!RunInstall() || g_wizard.page == PageInstalling)
+        BeginLongStep();
+        bool installed = RunInstall() != 0;
+        if (EndLongStep() && (!installed || g_wizard.page == PageInstalling))
             CloseWizard();
     }
     return 1;

@@ -84,9 +84,11 @@ bool RunUninstaller(const char* productKey, const char* suffix, DWORD& exitCode)
                         NORMAL_PRIORITY_CLASS | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup,
                         &process))
         return false;
-    while (MsgWaitForMultipleObjectsEx(1, &process.hProcess, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE)
-           != WAIT_OBJECT_0)
-        PumpOneMessage();
+    bool dispatch = true;
+    while (dispatch && MsgWaitForMultipleObjectsEx(1, &process.hProcess, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE)
+                           != WAIT_OBJECT_0)
+        dispatch = PumpOneMessage();
+    WaitForSingleObject(process.hProcess, INFINITE);
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

@@ -38,6 +38,10 @@ struct WizardState {
     int restartNeeded;
     StringList afterRestartRegistrations;
     StringList copiedFiles;         // targets the copy step wrote; the only files a rollback deletes
+    StringList createdFolders;      // folders this run created, in order; a rollback removes the empty ones
+    int closingItself;              // the wizard's own close is under way; any other comes from outside
+    int longSteps;                  // long steps running inside a handler of the main form
+    int cleanUpDeferred;            // the main form went while a long step ran; it cleans up on return
 };
 
 extern WizardState g_wizard;

@@ -14,3 +14,9 @@ unsigned ProgressPercent(uint32_t done, uint32_t total)
     uint64_t percent = uint64_t{done} * 100 / total;
     return percent > 100 ? 100 : static_cast<unsigned>(percent);
 }
+
+bool WouldMovePercent(const ProgressCount& progress, uint32_t count, uint32_t total)
+{
+    ProgressCount after = progress;
+    return ProgressPercent(CountProgress(after, count, false), total) != ProgressPercent(progress.done, total);
+}

@@ -13,6 +13,11 @@ struct ProgressCount {
 // With `end` set the stream is over and the next call starts a new one.
 uint32_t CountProgress(ProgressCount& progress, uint32_t count, bool end);
 
+// Whether a call with this running count would show another whole
+// percentage than the count so far does. A call that would not can be left
+// out: counts are cumulative, so the next call counts its bytes.
+bool WouldMovePercent(const ProgressCount& progress, uint32_t count, uint32_t total);
+
 // done × 100 / total without overflow, at most 100. A total of 0 is already
 // reached, so it gives 100 rather than a division by zero.
 unsigned ProgressPercent(uint32_t done, uint32_t total);

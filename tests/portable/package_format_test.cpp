@@ -216,6 +216,21 @@ TEST(ProgressCount, PercentIsCappedAndNeverOverflows)
         EXPECT_EQ(ProgressPercent(c.done, c.total), c.percent) << c.done << "/" << c.total;
 }
 
+TEST(ProgressCount, OnlyCallsThatChangeTheWholePercentMoveTheBar)
+{
+    struct Case { ProgressCount before; uint32_t count; uint32_t total; bool moves; };
+    const Case cases[] = {
+        {{0, 0}, 9, 1000, false},       // 0.9 % still shows 0
+        {{0, 0}, 10, 1000, true},
+        {{20, 5}, 14, 1000, false},     // 20 + 9 = 29 bytes: 2 % as before
+        {{20, 5}, 15, 1000, true},      // 30 bytes: 3 %
+        {{1000, 0}, 500, 1000, false},  // capped at 100
+        {{0, 0}, 1, 0, false},          // a total of 0 is 100 % throughout
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WouldMovePercent(c.before, c.count, c.total), c.moves) << c.before.done << "+" << c.count;
+}
+
 // A complete package: list file, logo, uninstaller and two listed files.
 struct TestPackage {
     Bytes bytes;

@@ -152,7 +152,7 @@ TEST_F(BuilderProgram, PacksInTheFormatsOrderWithStamps)
     ASSERT_EQ(packed.status, 0) << packed.output;
     EXPECT_NE(packed.output.find("[  5/5] 100% Lib.dll"), std::string::npos) << packed.output;
     EXPECT_NE(packed.output.find("warning: the progress total is 1000"), std::string::npos)
-        << "the list's total differs from the 130 unpacked bytes";
+        << "the list's total differs from the 142 unpacked bytes";
 
     std::vector<unsigned char> bytes;
     std::string error;
@@ -256,11 +256,93 @@ TEST_F(BuilderProgram, RefusesListsThatNameFilesOutsideTheFolder)
     EXPECT_NE(unnamed.output.find("--selector"), std::string::npos) << unnamed.output;
 }
 
+TEST_F(BuilderProgram, CheckReportsEveryMistakeInOneRun)
+{
+    std::string list = ListFile("Lib.dll", "142");
+    list.replace(list.find("Entries=2"), 9, "Entries=3");
+    list.replace(list.find("<AppDir>\\Bin"), 12, "<AppDri>\\Bin");
+    list.replace(list.find("Kestrel.exe,5,"), 14, "Kestrel.exe,999999,");
+    WriteText(folder_ + "/Setup.lst", list);
+    RunResult checked = RunBuilder("check " + folder_ + "/Setup.lst " + files_);
+    EXPECT_EQ(checked.status, 1);
+    std::string name = folder_ + "/Setup.lst";
+    EXPECT_EQ(checked.output,
+              name + ":12: error: the entry count is 3, but 2 file lines follow\n" +
+              name + ":13: warning: Kestrel.exe is 5 bytes, but its size field says 999999\n" +
+              name + ":14: error: the target folder \"<AppDri>\\Bin\" is neither an absolute path nor begins with "
+                     "<WinDir>, <WinSysDir>, <Fonts> or <AppDir>\n" +
+              name + ": 2 errors, 1 warning\n");
+
+    // Warnings alone leave the exit status at 0; without a folder the
+    // files are not compared.
+    WriteText(folder_ + "/Setup.lst", ListFile("Lib.dll", "1000"));
+    RunResult warned = RunBuilder("check " + name + " " + files_);
+    EXPECT_EQ(warned.status, 0) << warned.output;
+    EXPECT_NE(warned.output.find(":11: warning: the progress total is 1000, but the unpacked entries make 142 bytes"),
+              std::string::npos) << warned.output;
+    RunResult alone = RunBuilder("check " + name);
+    EXPECT_EQ(alone.output, name + ": 0 errors, 0 warnings\n");
+}
+
+TEST_F(BuilderProgram, TheSamplesListFileChecksClean)
+{
+    for (const char* program : {"Kestrel.exe", "KestrelCore.dll", "KSUninst.exe"})
+        WriteText(files_ + "/" + program, "MZ stand-in for the built program");
+    std::string make = "/usr/bin/python3 " SOURCE_DIR "/sample/make_sample_files.py " + files_;
+    ASSERT_EQ(std::system(make.c_str()), 0);
+    RunResult checked = RunBuilder("check " + folder_ + "/Setup.lst " + files_);
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_EQ(checked.output, folder_ + "/Setup.lst: 0 errors, 0 warnings\n");
+}
+
+TEST_F(BuilderProgram, PackRefusesErrorsUnlessForced)
+{
+    std::string list = ListFile("Lib.dll", "142");
+    list.replace(list.find("Registry=0"), 10, "Registry=1\r\nR=80000009H,Software\\K,Dir@<AppDir>");
+    WriteText(folder_ + "/Setup.lst", list);
+    RunResult refused = Pack("-q");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.output.find("Setup.lst:16: error: the registry root \"80000009H\""), std::string::npos)
+        << refused.output;
+    EXPECT_NE(refused.output.find("1 error in " + folder_ + "/Setup.lst; no package written"), std::string::npos)
+        << refused.output;
+    struct stat status;
+    EXPECT_NE(stat(package_.c_str(), &status), 0) << "no package is written";
+
+    RunResult forced = Pack("-q --force");
+    EXPECT_EQ(forced.status, 0) << forced.output;
+    EXPECT_EQ(RunBuilder("verify " + package_).status, 0);
+}
+
+TEST_F(BuilderProgram, FixTotalsWritesTheRightTotalsIntoThePackagesCopy)
+{
+    std::string wrong = ListFile("Lib.dll", "1000");
+    wrong.replace(wrong.find("Kestrel.exe,5,"), 14, "Kestrel.exe,3,");   // the bar would step back
+    WriteText(folder_ + "/Setup.lst", wrong);
+    RunResult packed = Pack("--fix-totals");
+    ASSERT_EQ(packed.status, 0) << packed.output;
+    EXPECT_NE(packed.output.find(":11: note: progress total written as 142 in the package's copy (the list file "
+                                 "says 1000)"), std::string::npos) << packed.output;
+    EXPECT_EQ(packed.output.find("warning"), std::string::npos) << packed.output;
+    EXPECT_EQ(ReadText(folder_ + "/Setup.lst"), wrong) << "the publisher's file is left as it is";
+
+    std::vector<unsigned char> bytes;
+    std::string error;
+    ASSERT_TRUE(ReadFileBytes(package_, bytes, error));
+    PackageWalk walk = WalkPackage(bytes.data(), bytes.size(), [](const WalkedEntry&) {});
+    ASSERT_EQ(walk.status, WalkStatus::Complete);
+    EXPECT_EQ(walk.list.progressTotal, 142u);
+    const std::vector<std::string> files = {"<AppDir>,Kestrel.exe,5,,,1,1,0", "<AppDir>\\Bin,Lib.dll,4,,,1,1,0"};
+    EXPECT_EQ(walk.list.files, files);
+}
+
 TEST(BuilderHelp, PrintsUsage)
 {
     RunResult help = RunBuilder("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("package_builder pack LISTFILE FOLDER"), std::string::npos);
+    EXPECT_NE(help.output.find("package_builder check LISTFILE [FOLDER]"), std::string::npos);
+    EXPECT_NE(help.output.find("--fix-totals"), std::string::npos);
     EXPECT_EQ(RunBuilder("").status, 2);
 }
 

@@ -1,0 +1,76 @@
+// Our windows are laid out in fixed pixels, so no program of ours may tell
+// Windows that it scales itself: Windows then scales the finished window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e_fixture.h"
+#include "test_environment.h"
+#include "wizard/control_ids.h"
+
+namespace {
+
+// The program's manifest resource (identifier 1), or "" when it has none.
+std::string ManifestOf(const std::string& program)
+{
+    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr)
+        return "";
+    std::string text;
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    if (resource != nullptr) {
+        const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+        text.assign(bytes, SizeofResource(module, resource));
+    }
+    FreeLibrary(module);
+    return text;
+}
+
+TEST(Manifests, NoProgramDeclaresDpiAwareness)
+{
+    for (const char* program : {"Instal.exe", "sample\\files\\Kestrel.exe", "sample\\files\\KSUninst.exe"}) {
+        std::string path = BuildFile(program);
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            continue;
+        std::string manifest = ManifestOf(path);
+        EXPECT_EQ(manifest.find("dpiAware"), std::string::npos) << program;
+        EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos) << program;
+    }
+    EXPECT_NE(ManifestOf(BuildFile("Instal.exe")).find("Microsoft.Windows.Common-Controls"), std::string::npos)
+        << "the common-controls dependency stays";
+}
+
+// Run once at the screen's usual 96 dots per inch and once at 144 (the
+// high-DPI run sets it): the window keeps the template's pixel size.
+TEST_F(EndToEnd, TheWizardKeepsItsPixelLayoutAtTheScreensResolution)
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    WizardSession session(SamplePackage());
+    ASSERT_TRUE(session.Start());
+    ASSERT_NE(session.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+    RECT frame;
+    GetWindowRect(session.main(), &frame);
+    EXPECT_EQ(frame.right - frame.left, 504);
+    EXPECT_EQ(frame.bottom - frame.top, 380);
+    std::string prefix = "dpi-" + std::to_string(dpi);
+    session.SaveScreenshot((prefix + "-welcome").c_str());
+    for (int page : {Group2, Group3, Group4, Group5}) {
+        session.Click(btnNext);
+        ASSERT_TRUE(session.WaitForShown(page, true));
+        if (page == Group3)
+            session.Type(Edit1, "Anna Puig");
+    }
+    session.SaveScreenshot((prefix + "-options").c_str());
+    session.Click(btnCancel);
+    MessageBoxSeen question = session.WaitForMessageBox();
+    ASSERT_NE(question.box, nullptr);
+    session.Answer(question, IDYES);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+}
+
+}  // namespace

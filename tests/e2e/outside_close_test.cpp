@@ -1,0 +1,173 @@
+// Alt+F4 and the taskbar's Close reach the wizard as a close from outside:
+// it is the page's Cancel, never a window that vanishes under a running step.
+#include <shlobj.h>
+
+#include "e2e_fixture.h"
+#include "test_package.h"
+#include "wizard/control_ids.h"
+
+namespace {
+
+const char kRecord[] = "SOFTWARE\\TWC Products\\KestrelTest";
+const char kSystemEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KestrelTest";
+
+std::string Destination()
+{
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path);
+    return std::string(path) + "\\" + kTestProductFolder;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string TempFolder()
+{
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    return temp;
+}
+
+class OutsideClose : public EndToEnd {
+protected:
+    void SetUp() override { RemoveTestProduct(); }
+    void TearDown() override
+    {
+        RemoveTestProduct();
+        EndToEnd::TearDown();
+    }
+
+    static void RemoveTestProduct()
+    {
+        for (const char* name : {"\\Data\\Big.bin", "\\Data"}) {
+            std::string path = Destination() + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+            RemoveDirectoryA(path.c_str());
+        }
+        RemoveDirectoryA(Destination().c_str());
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kRecord);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSystemEntry);
+    }
+
+    // A file large enough that the copy lasts a few seconds.
+    static std::string BigPackage()
+    {
+        std::vector<PackagedFile> files = {{"<AppDir>\\Data", "Big.bin", IncompressibleBytes(4 << 20)}};
+        return WriteTestPackage(files, HonestTotal(files));
+    }
+
+    static bool StartInstall(WizardSession& session)
+    {
+        if (!WalkToSummary(session))
+            return false;
+        session.Click(btnNext);
+        return session.WaitForText(stcCurrentTask, TableString(10039), 60000);
+    }
+};
+
+TEST_F(OutsideClose, DuringTheCopyYesRollsBackAndNoLetsItFinish)
+{
+    {
+        WizardSession session(BigPackage());
+        ASSERT_TRUE(StartInstall(session));
+        CloseFromOutside(session);
+        MessageBoxSeen question = session.WaitForMessageBox();
+        ASSERT_NE(question.box, nullptr);
+        EXPECT_EQ(question.text, TableString(10032));
+        session.Answer(question, IDYES);
+        MessageBoxSeen cancelled = session.WaitForMessageBox();
+        ASSERT_NE(cancelled.box, nullptr);
+        EXPECT_EQ(cancelled.text, TableString(10064));
+        session.Answer(cancelled, IDOK);
+        EXPECT_TRUE(EndsSoonAfterItsWindow(session));
+        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_FALSE(Exists(Destination())) << "no file and no folder left behind";
+    }
+    {
+        WizardSession session(BigPackage());
+        ASSERT_TRUE(StartInstall(session));
+        CloseFromOutside(session);
+        MessageBoxSeen question = session.WaitForMessageBox();
+        ASSERT_NE(question.box, nullptr);
+        session.Answer(question, IDNO);
+        ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
+        session.Click(btnCancel);
+        EXPECT_TRUE(EndsSoonAfterItsWindow(session));
+        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_TRUE(Exists(Destination() + "\\Data\\Big.bin"));
+        HKEY record;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRecord, 0, KEY_READ, &record), ERROR_SUCCESS)
+            << "the uninstall record was written";
+        RegCloseKey(record);
+    }
+}
+
+TEST_F(OutsideClose, DuringTheRegistrationStepIsRefused)
+{
+    WizardSession session(BigPackage());
+    ASSERT_TRUE(StartInstall(session));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(session.Control(btnCancel)); }, 120000));
+    DWORD_PTR sessionMayEnd = TRUE;
+    SendMessageTimeoutA(session.main(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &sessionMayEnd);
+    EXPECT_EQ(sessionMayEnd, static_cast<DWORD_PTR>(FALSE)) << "logging off waits for the install";
+    CloseFromOutside(session);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the install goes on";
+    EXPECT_EQ(session.WaitForMessageBox(0).box, nullptr) << "no question was asked";
+    session.Click(btnCancel);
+    EXPECT_TRUE(EndsSoonAfterItsWindow(session));
+    EXPECT_EQ(session.WaitForExit(), 0u);
+}
+
+TEST_F(OutsideClose, OnTheUserPageNoKeepsThePageAndYesCloses)
+{
+    WizardSession session(BigPackage());
+    ASSERT_TRUE(session.Start());
+    ASSERT_NE(session.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+    session.Click(btnNext);
+    ASSERT_TRUE(session.WaitForShown(Group2, true));
+    session.Click(btnNext);
+    ASSERT_TRUE(session.WaitForShown(Group3, true));
+    session.Type(Edit1, "Anna Puig");
+
+    CloseFromOutside(session);
+    MessageBoxSeen question = session.WaitForMessageBox();
+    ASSERT_NE(question.box, nullptr);
+    EXPECT_EQ(question.text, TableString(10032));
+    session.Answer(question, IDNO);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(session.main()); }, 5000));
+    EXPECT_TRUE(session.IsShown(Group3));
+    EXPECT_EQ(session.Text(Edit1), "Anna Puig");
+
+    CloseFromOutside(session);
+    question = session.WaitForMessageBox();
+    ASSERT_NE(question.box, nullptr);
+    session.Answer(question, IDYES);
+    EXPECT_TRUE(EndsSoonAfterItsWindow(session));
+    EXPECT_EQ(session.WaitForExit(), 0u);
+}
+
+TEST_F(OutsideClose, DuringUnpackingEndsSilently)
+{
+    std::vector<PackagedFile> files;
+    for (int i = 0; i < 40; ++i)
+        files.push_back({"<AppDir>", "Part" + std::to_string(i) + ".bin", IncompressibleBytes(256 << 10)});
+    WizardSession session(WriteTestPackage(files, HonestTotal(files)));
+    ASSERT_TRUE(session.Start());
+    ASSERT_NE(session.WaitForMainWindow(), nullptr);
+    ASSERT_NE(session.Text(btnCancel), TableString(10031)) << "still unpacking";
+    CloseFromOutside(session);
+    EXPECT_TRUE(EndsSoonAfterItsWindow(session));
+    EXPECT_EQ(session.WaitForExit(), 0u);
+    std::string left;
+    for (const PackagedFile& file : files) {
+        if (Exists(TempFolder() + file.name))
+            left += file.name + " ";
+    }
+    EXPECT_EQ(left, "") << "nothing of the package in the temp folder";
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+#include "test_package.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "e2e_fixture.h"
+#include "engine/portable/package_format.h"
+#include "engine/portable/package_writer.h"
+#include "test_environment.h"
+#include "wizard/control_ids.h"
+
+const char kTestProductFolder[] = "Kestrel Test";
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 28;
+
+std::string ReadBuildFile(const char* name)
+{
+    std::ifstream file(BuildFile(name), std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+std::string Logo() { return ReadBuildFile("sample\\files\\AppLogo.bmp"); }
+std::string Uninstaller() { return ReadBuildFile("fake_uninstaller.exe"); }
+
+std::string ListFile(const std::vector<PackagedFile>& files, uint32_t progressTotal)
+{
+    std::string text = "Tipus=1\r\nTitol=Kestrel Test\r\nProducte=Kestrel Test\r\nVersio=1.0\r\nCarpeta=";
+    text += kTestProductFolder;
+    text += "\r\nSistema=0\r\nReservat=\r\nBenvinguda=Prova\r\nIdioma=Catala\r\nClau=KestrelTest\r\n";
+    text += "Total=" + std::to_string(progressTotal) + "\r\nFitxers=" + std::to_string(files.size()) + "\r\n";
+    for (const PackagedFile& file : files)
+        text += "Fitxer=" + file.folder + "," + file.name + "," + std::to_string(file.bytes.size()) + ",,,1,1,0\r\n";
+    text += "Registre=0\r\nGrup=0\r\nAssociacions=0\r\nDrecera=\r\nMissatge=\r\nDesinstal=Kestrel Test\r\n";
+    return text;
+}
+
+void Append(std::vector<unsigned char>& package, const std::string& bytes)
+{
+    EntryHeader header = {0x20, 0, 0, 0};
+    AppendEntryRecord(package, header, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 1);
+}
+
+}  // namespace
+
+uint32_t HonestTotal(const std::vector<PackagedFile>& files)
+{
+    std::size_t total = Logo().size() + Uninstaller().size() + 2 * kHeaderSize;
+    for (const PackagedFile& file : files)
+        total += file.bytes.size() + kHeaderSize;
+    return static_cast<uint32_t>(total);
+}
+
+std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal)
+{
+    std::vector<unsigned char> package = StartPackage(2);
+    Append(package, ListFile(files, progressTotal));
+    Append(package, Logo());
+    Append(package, Uninstaller());
+    for (const PackagedFile& file : files)
+        Append(package, file.bytes);
+    return WritePackage("test.001", std::string(package.begin(), package.end()));
+}
+
+std::string IncompressibleBytes(std::size_t size)
+{
+    std::string bytes(size, '\0');
+    uint32_t state = 2463534242u;
+    for (char& byte : bytes) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        byte = static_cast<char>(state);
+    }
+    return bytes;
+}
+
+namespace {
+
+// The page frame that is showing, or 0.
+int ShownPage(const WizardSession& session)
+{
+    for (int page : {Group1, Group2, Group3, Group4, Group5, Group6}) {
+        if (session.IsShown(page))
+            return page;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool WalkToSummary(WizardSession& session)
+{
+    if (!session.Start() || session.WaitForMainWindow() == nullptr
+        || !session.WaitForText(btnCancel, TableString(10031)))
+        return false;
+    // The options page shows only when it has something to offer.
+    for (int page = ShownPage(session); page != Group6;) {
+        if (page == Group3)
+            session.Type(Edit1, "Anna Puig");
+        session.Click(btnNext);
+        if (!WaitUntil([&] { return ShownPage(session) != page && ShownPage(session) != 0; }, 30000))
+            return false;
+        page = ShownPage(session);
+    }
+    return true;
+}
+
+void CloseFromOutside(WizardSession& session)
+{
+    PostMessageA(session.main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+bool EndsSoonAfterItsWindow(WizardSession& session)
+{
+    if (!WaitUntil([&] { return !IsWindow(session.main()); }, 60000))
+        return false;
+    return session.WaitForExit(5000) != STILL_ACTIVE;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Packages of a small test product ("Kestrel Test") with files of the test's
+// choosing, for runs that need more than the sample offers.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct PackagedFile {
+    std::string folder;   // the file line's target folder, macros included
+    std::string name;
+    std::string bytes;
+};
+
+// The destination folder's name under the program-files folder.
+extern const char kTestProductFolder[];
+
+// Honest progress total of a package with these files.
+uint32_t HonestTotal(const std::vector<PackagedFile>& files);
+
+// Writes the package into the temp folder and returns its path. The list
+// file states the given progress total.
+std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal);
+
+// Bytes that do not compress, so a package's size is the file's.
+std::string IncompressibleBytes(std::size_t size);
+
+class WizardSession;
+// From the welcome page to the summary of the test product's wizard.
+bool WalkToSummary(WizardSession& session);
+// Asks the wizard's window to close as Alt+F4 and the taskbar do.
+void CloseFromOutside(WizardSession& session);
+// True when the process ended within a few seconds of its window going.
+bool EndsSoonAfterItsWindow(WizardSession& session);

@@ -1,0 +1,25 @@
+#pragma once
+// How the main window closes: the wizard's own close, a close asked for from
+// outside (Alt+F4, the taskbar, the session's end), and the long steps that a
+// destruction of the window must not cut short.
+#include <windows.h>
+
+// The wizard's own close: the main form goes at once.
+void CloseWizard();
+
+// WM_CLOSE to the main form. The wizard's own goes through (0); one from
+// outside is answered like the page's Cancel and keeps the window (1).
+LRESULT OnCloseMessage();
+
+// WM_QUERYENDSESSION: refused while the install cannot be stopped, otherwise
+// the user answers as for Cancel and the session may end.
+bool SessionMayEnd();
+
+// Around a step that pumps messages inside a handler of the main form.
+void BeginLongStep();
+// False when the main form went meanwhile (it has been cleaned up now).
+bool EndLongStep();
+
+// The main form's destruction: the clean-up runs now, or once the running
+// long step has returned, so that it never frees what the step still uses.
+void CleanUpOnDestroy();

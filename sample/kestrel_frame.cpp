@@ -156,10 +156,6 @@ LRESULT CALLBACK DocumentProcedure(HWND document, UINT message, WPARAM wParam, L
 
 LRESULT CALLBACK AboutProcedure(HWND about, UINT message, WPARAM wParam, LPARAM)
 {
-    if (message == WM_INITDIALOG) {
-        SetFocus(GetDlgItem(about, btnAboutOk));
-        return 1;
-    }
     if (message == WM_COMMAND && LOWORD(wParam) == btnAboutOk && HIWORD(wParam) == BN_CLICKED) {
         EndModalForm(about, IDOK);
         return 1;

@@ -85,6 +85,17 @@ bool CloseKestrel()
     return WaitUntil([] { return FindWindowA(kFrameClass, nullptr) == nullptr; }, 30000);
 }
 
+// The visible top-level window that the frame owns.
+HWND OwnedPopup(HWND frame)
+{
+    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window != nullptr;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (GetWindow(window, GW_OWNER) == frame && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
+
 class KestrelProduct : public EndToEnd {
 protected:
     void SetUp() override
@@ -148,7 +159,7 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
 
     PostMessageA(frame, WM_COMMAND, IDM_ABOUT, 0);
     HWND about = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (about = GetWindow(frame, GW_ENABLEDPOPUP)) != nullptr && IsWindowVisible(about); },
+    ASSERT_TRUE(WaitUntil([&] { return (about = OwnedPopup(frame)) != nullptr; },
                           30000));
     EXPECT_EQ(Text(about), TableString(IDS_K_ABOUT_CAPTION));
     EXPECT_FALSE(IsWindowEnabled(frame)) << "modal over the frame";

@@ -78,6 +78,16 @@ foreach(subsystem wizard engine registration forms e2e uninstaller)
   endif()
 endforeach()
 
+# The runtime's tests create Kestrel's forms in-process; the end-to-end runs
+# start the installed Kestrel.
+if(TARGET forms_tests AND TARGET kestrel_app)
+  target_sources(forms_tests PRIVATE ${CMAKE_SOURCE_DIR}/sample/kestrel_forms.rc)
+  target_link_libraries(forms_tests PRIVATE kestrel_app)
+endif()
+if(TARGET e2e_tests AND TARGET sample_package)
+  add_dependencies(e2e_tests sample_package)
+endif()
+
 # The full-disk runs need drive D: on a small tmpfs, which the script mounts.
 if(TARGET e2e_tests)
   add_test(NAME full_disk_tests

@@ -4,7 +4,19 @@
 # sample/_Data.001 of this build folder with the native package builder.
 set(SAMPLE_FILES ${CMAKE_BINARY_DIR}/sample/files)
 
-add_executable(Kestrel WIN32 ${CMAKE_SOURCE_DIR}/sample/kestrel_main.cpp)
+# Kestrel's frame, documents and forms, apart from its entry point so that
+# the runtime's tests can create its forms in-process.
+add_library(kestrel_app STATIC ${CMAKE_SOURCE_DIR}/sample/kestrel_frame.cpp
+            ${CMAKE_SOURCE_DIR}/sample/kestrel_documents.cpp ${CMAKE_SOURCE_DIR}/sample/kestrel_templates.cpp)
+target_compile_options(kestrel_app PRIVATE -Wall -Wextra)
+target_link_libraries(kestrel_app PUBLIC instal_windows comdlg32)
+set(KESTREL_RESOURCE_INPUTS ${CMAKE_SOURCE_DIR}/sample/kestrel.manifest ${CMAKE_SOURCE_DIR}/sample/kestrel_forms.rc
+    ${CMAKE_SOURCE_DIR}/sample/kestrel_strings.rc ${CMAKE_SOURCE_DIR}/sample/kestrel_ids.h)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/sample/kestrel.rc PROPERTIES OBJECT_DEPENDS "${KESTREL_RESOURCE_INPUTS}")
+
+add_executable(Kestrel WIN32 ${CMAKE_SOURCE_DIR}/sample/kestrel_main.cpp ${CMAKE_SOURCE_DIR}/sample/kestrel.rc)
+target_compile_options(Kestrel PRIVATE -Wall -Wextra)
+target_link_libraries(Kestrel PRIVATE kestrel_app)
 add_library(KestrelCore SHARED ${CMAKE_SOURCE_DIR}/sample/kestrel_core.cpp
             ${CMAKE_SOURCE_DIR}/sample/kestrel_core.def ${CMAKE_SOURCE_DIR}/sample/kestrel_core.rc)
 set_target_properties(KestrelCore PROPERTIES PREFIX "")

@@ -1,0 +1,199 @@
+// The installed sample product: documents opened through the shell, the
+// desktop and group links, the About dialog, and the wizard refusing to run
+// beside it.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "e2e_fixture.h"
+#include "screenshot.h"
+#include "sample/kestrel_ids.h"
+#include "wizard/control_ids.h"
+
+namespace {
+
+const char kFrameClass[] = "KSRUNMDIWINDOWKestrel";
+const char kProductRecord[] = "SOFTWARE\\TWC Products\\Kestrel";
+const char kSystemEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kestrel";
+
+std::string Folder(int csidl)
+{
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// WM_GETTEXT itself: GetWindowText does not read another process's controls.
+std::string Text(HWND window)
+{
+    char text[1024] = "";
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &length);
+    return text;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+HWND VisibleFrame()
+{
+    HWND frame = FindWindowA(kFrameClass, nullptr);
+    return frame != nullptr && IsWindowVisible(frame) ? frame : nullptr;
+}
+
+int FrameCount()
+{
+    int count = 0;
+    for (HWND frame = nullptr; (frame = FindWindowExA(nullptr, frame, kFrameClass, nullptr)) != nullptr;)
+        ++count;
+    return count;
+}
+
+HWND ClientOf(HWND frame)
+{
+    return FindWindowExA(frame, nullptr, "KSMDICLIENT", nullptr);
+}
+
+// The frame's document window whose caption is the path, or nullptr.
+HWND DocumentWindow(HWND frame, const std::string& path)
+{
+    for (HWND child = GetWindow(ClientOf(frame), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (Text(child) == path)
+            return child;
+    }
+    return nullptr;
+}
+
+bool OpenThroughTheShell(const std::string& path)
+{
+    return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
+
+// Closes every Kestrel frame and waits until none is left.
+bool CloseKestrel()
+{
+    for (HWND frame = nullptr; (frame = FindWindowExA(nullptr, frame, kFrameClass, nullptr)) != nullptr;)
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+    return WaitUntil([] { return FindWindowA(kFrameClass, nullptr) == nullptr; }, 30000);
+}
+
+// The visible top-level window that the frame owns.
+HWND OwnedPopup(HWND frame)
+{
+    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window != nullptr;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (GetWindow(window, GW_OWNER) == frame && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
+
+class KestrelProduct : public EndToEnd {
+protected:
+    void SetUp() override
+    {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductRecord);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSystemEntry);
+    }
+    void TearDown() override
+    {
+        CloseKestrel();
+        EndToEnd::TearDown();
+    }
+
+    // The wizard's install of the sample, every page left as offered.
+    static void InstallSample()
+    {
+        WizardSession session(SamplePackage());
+        ASSERT_TRUE(session.Start());
+        ASSERT_NE(session.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+        for (int page : {Group2, Group3, Group4, Group5, Group6}) {
+            session.Click(btnNext);
+            ASSERT_TRUE(session.WaitForShown(page, true));
+        }
+        session.Click(btnNext);
+        ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
+        session.Click(btnCancel);
+        MessageBoxSeen closing = session.WaitForMessageBox();
+        ASSERT_NE(closing.box, nullptr);
+        session.Answer(closing, IDOK);
+        ASSERT_EQ(session.WaitForExit(), 0u);
+    }
+};
+
+TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
+{
+    ASSERT_NO_FATAL_FAILURE(InstallSample());
+    ASSERT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+
+    // Two documents in a folder whose name, like theirs, holds blanks.
+    std::string folder = Folder(CSIDL_PERSONAL) + "\\Projectes de Kestrel";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string first = folder + "\\Primer projecte.kst";
+    std::string second = folder + "\\Segon projecte.kst";
+    WriteFileBytes(first, "program Primer\r\n    print \"Hola\"\r\nend\r\n");
+    WriteFileBytes(second, "program Segon\nend\n");
+
+    ASSERT_TRUE(OpenThroughTheShell(first));
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (frame = VisibleFrame()) != nullptr && DocumentWindow(frame, first); }, 60000))
+        << "the installed Kestrel shows the document";
+    EXPECT_EQ(Text(GetDlgItem(DocumentWindow(frame, first), txtDocument)),
+              "program Primer\r\n    print \"Hola\"\r\nend\r\n");
+
+    ASSERT_TRUE(OpenThroughTheShell(second));
+    ASSERT_TRUE(WaitUntil([&] { return DocumentWindow(frame, second) != nullptr; }, 60000))
+        << "a second start hands its document to the running frame";
+    EXPECT_EQ(Text(GetDlgItem(DocumentWindow(frame, second), txtDocument)), "program Segon\r\nend\r\n");
+    EXPECT_EQ(FrameCount(), 1);
+    SaveScreenshot(frame, "e2e-kestrel-two-documents");
+
+    PostMessageA(frame, WM_COMMAND, IDM_ABOUT, 0);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (about = OwnedPopup(frame)) != nullptr; },
+                          30000));
+    EXPECT_EQ(Text(about), "Quant a Kestrel");
+    EXPECT_FALSE(IsWindowEnabled(frame)) << "modal over the frame";
+    SaveScreenshot(about, "e2e-kestrel-about");
+    PostMessageA(GetDlgItem(about, btnAboutOk), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(frame); }, 30000));
+
+    {
+        WizardSession wizard(SamplePackage());
+        ASSERT_TRUE(wizard.Start());
+        MessageBoxSeen box = wizard.WaitForMessageBox();
+        ASSERT_NE(box.box, nullptr);
+        EXPECT_EQ(box.text, TableString(10030));
+        wizard.Answer(box, IDOK);
+        EXPECT_NE(wizard.WaitForExit(), static_cast<DWORD>(STILL_ACTIVE));
+    }
+    ASSERT_TRUE(CloseKestrel());
+
+    std::string programs = Exists(Folder(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 1.0") ? Folder(CSIDL_COMMON_PROGRAMS)
+                                                                                    : Folder(CSIDL_PROGRAMS);
+    for (const std::string& link : {Folder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Kestrel.lnk",
+                                    programs + "\\Kestrel 1.0\\Kestrel.lnk"}) {
+        ASSERT_TRUE(OpenThroughTheShell(link)) << link;
+        EXPECT_TRUE(WaitUntil([] { return VisibleFrame() != nullptr; }, 60000)) << link << " starts Kestrel";
+        EXPECT_TRUE(CloseKestrel()) << link;
+    }
+    DeleteFileA(first.c_str());
+    DeleteFileA(second.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace

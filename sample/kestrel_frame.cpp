@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "base/library_search.h"
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "forms/form_lifecycle.h"
@@ -52,6 +53,21 @@ void FillMenu(HMENU bar)
     AppendMenuText(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), IDS_K_MENU_HELP);
 }
 
+// The common dialog library is not one that Windows always takes from its
+// own folder, so it is bound from there by full path when first needed.
+BOOL ShowOpenDialog(OPENFILENAMEA& choice)
+{
+    using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEA*);
+    static GetOpenFileNameFunction show = nullptr;
+    if (show == nullptr) {
+        HMODULE library = LoadSystemLibrary("comdlg32.dll");
+        if (library != nullptr)
+            show = reinterpret_cast<GetOpenFileNameFunction>(
+                reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameA")));
+    }
+    return show != nullptr && show(&choice);
+}
+
 void ChooseAndOpenDocument()
 {
     char filter[kTextCapacity];
@@ -68,7 +84,7 @@ void ChooseAndOpenDocument()
     choice.lpstrFile = path;
     choice.nMaxFile = sizeof path;
     choice.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (GetOpenFileNameA(&choice))
+    if (ShowOpenDialog(choice))
         OpenDocument(path);
 }
 

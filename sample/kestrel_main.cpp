@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/library_search.h"
 #include "base/messages.h"
 #include "forms/form_lifecycle.h"
 #include "forms/runtime_startup.h"
@@ -58,6 +59,7 @@ void RunMessageLoop()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    RestrictLibrarySearch();
     SetMessageContext({IDS_K_BOX_CAPTION, IDS_K_CANNOT_CONTINUE, FrameWindow, nullptr});
     SetUnhandledExceptionFilter(RuntimeExceptionFilter);
     StartFormRuntime(instance);

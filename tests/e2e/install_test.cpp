@@ -331,8 +331,8 @@ TEST_F(Install, AnEarlierInstallationIsDeclinedOrRemoved)
         MessageBoxSeen box = session.WaitForMessageBox();
         ASSERT_NE(box.box, nullptr);
         session.Answer(box, IDYES);
-        ASSERT_NE(session.WaitForMainWindow(), nullptr) << "the uninstaller ran and the wizard goes on";
-        EXPECT_TRUE(session.IsShown(Group1));
+        ASSERT_NE(session.WaitForMainWindow(), nullptr);
+        EXPECT_TRUE(session.WaitForShown(Group1, true)) << "the uninstaller ran and the wizard goes on";
         session.Click(btnCancel);
         EXPECT_EQ(session.WaitForExit(), 0u);
     }

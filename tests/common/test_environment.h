@@ -9,3 +9,9 @@ std::string BuildFile(const char* name);
 std::string ArtifactFolder();
 // A file of the source tree (INSTAL_SOURCE), as a path Wine understands.
 std::string SourceFile(const char* relativePath);
+
+// A shell folder (CSIDL_...) of this machine, or "" when it has none.
+std::string ShellFolder(int csidl);
+bool Exists(const std::string& path);
+// Deletes the folder with everything in it, read-only files included.
+void DeleteTree(const std::string& folder);

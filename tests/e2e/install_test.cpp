@@ -20,16 +20,9 @@ const char kShellFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Expl
 const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 const char kPendingRenames[] = "PendingFileRenameOperations";
 
-std::string Folder(int csidl)
-{
-    char path[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-
 std::string Destination()
 {
-    return Folder(CSIDL_PROGRAM_FILES) + "\\Kestrel";
+    return ShellFolder(CSIDL_PROGRAM_FILES) + "\\Kestrel";
 }
 
 // A string value, or each string of a list joined by "|"; empty when missing.
@@ -74,32 +67,6 @@ std::string ShortForm(const std::string& path)
     char shortPath[MAX_PATH] = "";
     GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
     return shortPath;
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void DeleteTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 class Install : public EndToEnd {
@@ -215,20 +182,20 @@ TEST_F(Install, AFullInstallOfTheSampleProduct)
     for (const char* file : {"Kestrel.exe", "KestrelCore.dll", "Llegiume.txt", "Kestrel.chm",
                              "Exemples\\Hola.kst", "Exemples\\Finestra.kst"})
         EXPECT_TRUE(Exists(Destination() + "\\" + file)) << file;
-    EXPECT_TRUE(Exists(Folder(CSIDL_FONTS) + "\\KestrelSans.ttf"));
+    EXPECT_TRUE(Exists(ShellFolder(CSIDL_FONTS) + "\\KestrelSans.ttf"));
     std::string dump = RegistryDump();
     EXPECT_EQ(dump, GoldenText("tests/e2e/golden/full_install.txt", dump));
 
-    std::string programs = Exists(Folder(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 1.0")
-                               ? Folder(CSIDL_COMMON_PROGRAMS)
-                               : Folder(CSIDL_PROGRAMS);
+    std::string programs = Exists(ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 1.0")
+                               ? ShellFolder(CSIDL_COMMON_PROGRAMS)
+                               : ShellFolder(CSIDL_PROGRAMS);
     EXPECT_TRUE(Exists(programs + "\\Kestrel 1.0\\Kestrel.lnk"));
     EXPECT_TRUE(Exists(programs + "\\Kestrel 1.0\\Llegiu-me.lnk"));
 
     // Windows 95 puts the link on the user's own desktop; later systems on
     // the desktop of every user, the install being for the whole machine.
     std::string userDesktop = RegistryText(HKEY_CURRENT_USER, kShellFolders, "Desktop");
-    std::string commonDesktop = Folder(CSIDL_COMMON_DESKTOPDIRECTORY);
+    std::string commonDesktop = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY);
     ASSERT_NE(userDesktop, "");
     ASSERT_NE(userDesktop, commonDesktop);
     EXPECT_TRUE(Exists((OnWindows95() ? userDesktop : commonDesktop) + "\\Kestrel.lnk"));

@@ -11,24 +11,13 @@
 #include "screenshot.h"
 #include "sample/kestrel_ids.h"
 #include "wizard/control_ids.h"
+#include "test_environment.h"
 
 namespace {
 
 const char kFrameClass[] = "KSRUNMDIWINDOWKestrel";
 const char kProductRecord[] = "SOFTWARE\\TWC Products\\Kestrel";
 const char kSystemEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kestrel";
-
-std::string Folder(int csidl)
-{
-    char path[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // WM_GETTEXT itself: GetWindowText does not read another process's controls.
 std::string Text(HWND window)
@@ -141,7 +130,7 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
     ASSERT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
 
     // Two documents in a folder whose name, like theirs, holds blanks.
-    std::string folder = Folder(CSIDL_PERSONAL) + "\\Projectes de Kestrel";
+    std::string folder = ShellFolder(CSIDL_PERSONAL) + "\\Projectes de Kestrel";
     CreateDirectoryA(folder.c_str(), nullptr);
     std::string first = folder + "\\Primer projecte.kst";
     std::string second = folder + "\\Segon projecte.kst";
@@ -183,9 +172,9 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
     }
     ASSERT_TRUE(CloseKestrel());
 
-    std::string programs = Exists(Folder(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 1.0") ? Folder(CSIDL_COMMON_PROGRAMS)
-                                                                                    : Folder(CSIDL_PROGRAMS);
-    for (const std::string& link : {Folder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Kestrel.lnk",
+    std::string programs = Exists(ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 1.0") ? ShellFolder(CSIDL_COMMON_PROGRAMS)
+                                                                                    : ShellFolder(CSIDL_PROGRAMS);
+    for (const std::string& link : {ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Kestrel.lnk",
                                     programs + "\\Kestrel 1.0\\Kestrel.lnk"}) {
         ASSERT_TRUE(OpenThroughTheShell(link)) << link;
         EXPECT_TRUE(WaitUntil([] { return VisibleFrame() != nullptr; }, 60000)) << link << " starts Kestrel";

@@ -5,6 +5,7 @@
 #include "e2e_fixture.h"
 #include "test_package.h"
 #include "wizard/control_ids.h"
+#include "test_environment.h"
 
 namespace {
 
@@ -16,11 +17,6 @@ std::string Destination()
     char path[MAX_PATH] = "";
     SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path);
     return std::string(path) + "\\" + kTestProductFolder;
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string TempFolder()

@@ -14,6 +14,7 @@
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/wizard_state.h"
+#include "test_environment.h"
 
 namespace {
 
@@ -111,13 +112,6 @@ void PrepareGroup(const char* name, std::initializer_list<const char*> items, co
     RegistrationFixture::SetText(stcDestDir, destination);
     RegistrationFixture::SetText(Edit3, name);
     g_wizard.createGroup = 1;
-}
-
-std::string Folder(int csidl)
-{
-    char folder[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
-    return folder;
 }
 
 void MakeFile(const char* path)
@@ -296,7 +290,7 @@ TEST(ProgramGroup, MadeByTheSystemProgramManager)
     PrepareGroup("  Kestrel Tools ", {"Editor,bin\\ed.exe", "Notes,notes.txt"}, "C:\\Kestrel");
     CreateProgramGroup();
 
-    std::string group = Folder(CSIDL_PROGRAMS) + "\\Kestrel Tools";
+    std::string group = ShellFolder(CSIDL_PROGRAMS) + "\\Kestrel Tools";
     EXPECT_TRUE(FileExists(group)) << group;
     EXPECT_TRUE(FileExists(group + "\\Editor.lnk"));
     EXPECT_TRUE(FileExists(group + "\\Notes.lnk"));

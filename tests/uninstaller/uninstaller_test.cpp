@@ -27,16 +27,9 @@ const char kSharedLibraries[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\S
 const char kRunOnce[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char kUninstallerClass[] = "KSRUNWINDOWKSUninst";
 
-std::string Folder(int csidl)
-{
-    char path[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-
 std::string Destination()
 {
-    return Folder(CSIDL_PROGRAM_FILES) + "\\Kestrel";
+    return ShellFolder(CSIDL_PROGRAM_FILES) + "\\Kestrel";
 }
 
 std::string WindowsFolder()
@@ -49,11 +42,6 @@ std::string WindowsFolder()
 std::string UninstallerPath()
 {
     return WindowsFolder() + "\\KSUninst.exe";
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string ShortPath(const std::string& path)
@@ -94,27 +82,6 @@ bool KeyExists(HKEY root, const char* key)
         return false;
     RegCloseKey(opened);
     return true;
-}
-
-void DeleteTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 // --- Snapshots of the machine: registry lines and file paths. ---

@@ -71,9 +71,11 @@ DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch)
         // A wait for messages can end a millisecond or two late (the timeout
         // is rounded, and under Wine it passes through the server); its last
         // stretch is slept, and a message arriving then waits at most that.
+        DWORD messageWait = 0;
         if (dispatch && left > kMessageWaitSlack)
-            MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>((left - kMessageWaitSlack) / 1000), QS_ALLINPUT,
-                                        MWMO_INPUTAVAILABLE);
+            messageWait = static_cast<DWORD>((left - kMessageWaitSlack) / 1000);
+        if (messageWait > 0)
+            MsgWaitForMultipleObjectsEx(0, nullptr, messageWait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         else
             Sleep(static_cast<DWORD>((left + 999) / 1000));
     }

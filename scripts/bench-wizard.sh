@@ -35,15 +35,15 @@ build/native/package_builder pack $build/sample/Setup.lst "$work/files" -o $buil
 
 # The pace package: one incompressible 16 MB file, one group item, the link.
 pace=$build/bench/pace
-mkdir -p "$pace" "$work/pace"
+mkdir -p "$pace" "$work/pace" "$work/pace-list"
 cp $build/sample/files/AppLogo.bmp $build/sample/files/KSUninst.exe "$work/pace/"
 head -c $((16 << 20)) /dev/urandom > "$work/pace/Dades.bin"
 total=$(( $(stat -c %s "$work/pace/AppLogo.bmp") + $(stat -c %s "$work/pace/KSUninst.exe") + (16 << 20) + 3 * 28 ))
 printf '%s\r\n' 'Tipus=1' 'Titol=Kestrel Pace' 'Producte=Kestrel Pace' 'Versio=1.0' 'Carpeta=Kestrel Pace' \
   'Sistema=0' 'Reservat=' 'Benvinguda=Prova' 'Idioma=Catala' 'Clau=KestrelPace' "Total=$total" 'Fitxers=1' \
   "Fitxer=<AppDir>,Dades.bin,$((16 << 20)),,,1,1,0" 'Registre=0' 'Grup=1' 'G=Dades,Dades.bin' 'Associacions=0' \
-  'Drecera=<AppDir>\Dades.bin' 'Missatge=' 'Desinstal=Kestrel Pace' > "$work/pace.lst"
-build/native/package_builder pack "$work/pace.lst" "$work/pace" -o "$pace/_Data.001" --quiet
+  'Drecera=<AppDir>\Dades.bin' 'Missatge=' 'Desinstal=Kestrel Pace' > "$work/pace-list/Setup.lst"
+build/native/package_builder pack "$work/pace-list/Setup.lst" "$work/pace" -o "$pace/_Data.001" --quiet
 
 echo "== $build/bench_wizard.exe"
 tests/run-under-wine.sh $build/bench_wizard.exe "${1:-5}"

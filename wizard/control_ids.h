@@ -54,3 +54,6 @@ enum MainControlId {
     radRebootNow = 1049,
     radRebootLater = 1050,
 };
+
+constexpr int kFirstControlId = grpPercent;
+constexpr int kControlIdCount = radRebootLater - kFirstControlId + 1;

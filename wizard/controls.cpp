@@ -22,18 +22,38 @@ BOOL CALLBACK MatchControlId(HWND window, LPARAM parameter)
     return FALSE;
 }
 
-}  // namespace
-
-HWND ControlWindow(int id)
+HWND SearchControl(int id)
 {
-    if (g_wizard.mainWindow == nullptr)
-        return nullptr;
     if (FindRecord(g_wizard.mainWindow) != nullptr)
         return ControlByIdentifier(g_wizard.mainWindow, id);
     // A main window that the form runtime did not build: search its windows.
     ControlSearch search = {id, nullptr};
     EnumChildWindows(g_wizard.mainWindow, MatchControlId, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// Still the main window's control of that id: a window handle can be reused.
+bool IsStillControl(HWND window, int id)
+{
+    return IsWindow(window) && GetDlgCtrlID(window) == id && GetAncestor(window, GA_ROOT) == g_wizard.mainWindow;
+}
+
+}  // namespace
+
+// The search walks the form's window tree, one system call per window; the
+// copy asks for the bar at every chunk, so a found control is kept and only
+// checked before it is used again.
+HWND ControlWindow(int id)
+{
+    if (g_wizard.mainWindow == nullptr)
+        return nullptr;
+    int slot = id - kFirstControlId;
+    if (slot < 0 || slot >= kControlIdCount)
+        return SearchControl(id);
+    HWND& known = g_wizard.knownControls[slot];
+    if (known == nullptr || !IsStillControl(known, id))
+        known = SearchControl(id);
+    return known;
 }
 
 void SetControlText(int id, const char* text)

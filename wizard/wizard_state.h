@@ -6,6 +6,7 @@
 #include "engine/install_model.h"
 #include "engine/progress_hook.h"
 #include "registration/registry.h"
+#include "wizard/control_ids.h"
 
 constexpr int kWorkBlockSize = 2080;
 
@@ -42,6 +43,7 @@ struct WizardState {
     int closingItself;              // the wizard's own close is under way; any other comes from outside
     int longSteps;                  // long steps running inside a handler of the main form
     int cleanUpDeferred;            // the main form went while a long step ran; it cleans up on return
+    HWND knownControls[kControlIdCount];   // found controls of the main form, by id from kFirstControlId
 };
 
 extern WizardState g_wizard;

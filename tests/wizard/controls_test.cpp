@@ -32,6 +32,20 @@ TEST_F(Controls, FindsControlsNestedInFrames)
     EXPECT_EQ(ControlWindow(999), nullptr);
 }
 
+// Controls found once are kept; a main window built again must not be
+// answered with the windows of the one before it.
+TEST_F(Controls, FindsTheControlsOfARebuiltMainWindow)
+{
+    HWND first = ControlWindow(btnBrowse);
+    ASSERT_NE(first, nullptr);
+    DestroyStandInMainWindow();
+    CreateStandInMainWindow();
+    HWND again = ControlWindow(btnBrowse);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(IsWindow(again));
+    EXPECT_TRUE(IsChild(g_wizard.mainWindow, again));
+}
+
 TEST_F(Controls, TextFromTheTableReplacesOrFollows)
 {
     char buffer[260] = "";

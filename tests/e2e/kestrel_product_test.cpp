@@ -149,6 +149,7 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
         << "a second start hands its document to the running frame";
     EXPECT_EQ(Text(GetDlgItem(DocumentWindow(frame, second), txtDocument)), "program Segon\r\nend\r\n");
     EXPECT_EQ(FrameCount(), 1);
+    EXPECT_TRUE(WaitUntil([&] { return LooksPainted(frame); }, 30000));
     SaveScreenshot(frame, "e2e-kestrel-two-documents");
 
     PostMessageA(frame, WM_COMMAND, IDM_ABOUT, 0);
@@ -157,6 +158,7 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
                           30000));
     EXPECT_EQ(Text(about), "Quant a Kestrel");
     EXPECT_FALSE(IsWindowEnabled(frame)) << "modal over the frame";
+    EXPECT_TRUE(WaitUntil([&] { return LooksPainted(about); }, 30000)) << "the About dialog painted";
     SaveScreenshot(about, "e2e-kestrel-about");
     PostMessageA(GetDlgItem(about, btnAboutOk), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(frame); }, 30000));

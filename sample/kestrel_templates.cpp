@@ -102,8 +102,9 @@ const ObjectRecord* DocumentTemplate(WNDPROC formProcedure)
 
 const ObjectRecord* AboutTemplate(WNDPROC formProcedure)
 {
-    // The window comes from the dialog resource; its size here is in pixels,
-    // its controls' places in dialog units.
+    // The window and its size come from the dialog resource (the runtime
+    // reads the size back before it places the form); the controls' places
+    // are in dialog units.
     SetForm(g_about[0], "About", KindDialogForm, 350, 190, 0x90C80080, WS_EX_DLGMODALFRAME,
             kAboutTemplateRecords - 1, formProcedure);
     g_about[0].DialogTemplate = ResourceNumber(IDD_ABOUT);

@@ -78,7 +78,8 @@ HWND VisibleKestrelFrame()
 
 bool OpenThroughTheShell(const std::string& path)
 {
-    return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    HINSTANCE answer = ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(answer) > 32;
 }
 
 bool CloseKestrel()

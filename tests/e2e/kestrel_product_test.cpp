@@ -118,7 +118,8 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
 
     ASSERT_TRUE(OpenThroughTheShell(first));
     HWND frame = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (frame = VisibleKestrelFrame()) != nullptr && DocumentWindow(frame, first); }, 60000))
+    ASSERT_TRUE(WaitUntil([&] { return (frame = VisibleKestrelFrame()) != nullptr && DocumentWindow(frame, first); },
+                          60000))
         << "the installed Kestrel shows the document";
     EXPECT_EQ(Text(GetDlgItem(DocumentWindow(frame, first), txtDocument)),
               "program Primer\r\n    print \"Hola\"\r\nend\r\n");

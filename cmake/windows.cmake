@@ -78,6 +78,10 @@ foreach(subsystem wizard engine registration forms e2e uninstaller)
   endif()
 endforeach()
 
+# The runtime's tests create their dialog-kind forms from an empty dialog.
+if(TARGET forms_tests)
+  target_sources(forms_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/forms/test_dialog.rc)
+endif()
 # The runtime's tests create Kestrel's forms in-process; the end-to-end runs
 # start the installed Kestrel.
 if(TARGET forms_tests AND TARGET kestrel_app)

@@ -50,7 +50,9 @@ RECT RectInParent(HWND window)
 {
     RECT rect;
     GetWindowRect(window, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    // Not GetParent: for an owned top-level window that is the owner, whose
+    // client origin would move the window by its own position.
+    MapWindowPoints(HWND_DESKTOP, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 

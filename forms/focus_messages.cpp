@@ -16,13 +16,6 @@ bool IsMdiChild(const ObjectRecord* record)
     return record->Kind == KindWindowForm && record->MDIChild == 1;
 }
 
-// Controls that never keep the focus: they hand it on to the next one.
-bool PassesFocusOn(int kind)
-{
-    return kind == KindLabel || kind == KindGroup || kind == KindImageStatic || kind == KindToolbar ||
-           kind == KindStatusBar || kind == KindProgressBar || kind == KindPager;
-}
-
 bool IsEditNotification(WPARAM wParam, LPARAM lParam)
 {
     if (HIWORD(wParam) != EN_CHANGE && HIWORD(wParam) != EN_UPDATE)
@@ -71,7 +64,7 @@ LRESULT OnSetFocus(ObjectRecord* record, HWND window, UINT message, WPARAM wPara
     if ((record->Kind == KindTextBox || record->Kind == KindRichTextBox) && record->NoPrefix == 0)
         SendMessageA(window, EM_SETSEL, 0, -1);
     SendMessageA(GetParent(window), kFocusChanged, 0, reinterpret_cast<LPARAM>(window));
-    if (PassesFocusOn(record->Kind))
+    if (HandsFocusOn(record->Kind))
         return SendMessageA(GetParent(window), kNavigateKey, VK_TAB, reinterpret_cast<LPARAM>(window));
     return CommonPath(record, window, message, wParam, lParam);
 }

@@ -154,9 +154,19 @@ bool TryMnemonic(HWND formWindow, HWND control, int character)
 
 }  // namespace
 
+bool HandsFocusOn(int kind)
+{
+    return kind == KindLabel || kind == KindGroup || kind == KindImageStatic || kind == KindToolbar ||
+           kind == KindStatusBar || kind == KindProgressBar || kind == KindPager;
+}
+
 void ApplyFormFocusRule(ObjectRecord* form)
 {
-    if (form->FocusWindow == nullptr || form->FocusWindow == form->Window)
+    // A label that handed the focus here when nothing else could take it
+    // must not get it back, or the two pass it to each other for ever.
+    const ObjectRecord* focus = ControlRecord(form->FocusWindow);
+    if (form->FocusWindow == nullptr || form->FocusWindow == form->Window ||
+        (focus != nullptr && HandsFocusOn(focus->Kind)))
         form->FocusWindow = NextFocus(form, 0, false, false, true);
     if (form->FocusWindow != nullptr && form->FocusWindow != form->Window)
         SetFocus(form->FocusWindow);

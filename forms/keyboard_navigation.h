@@ -3,6 +3,8 @@
 // Enter and Escape, mnemonics, and the default push button and its look.
 #include "forms/object_record.h"
 
+// Controls that never keep the focus: they hand it on to the next one.
+bool HandsFocusOn(int kind);
 // On the form's WM_SETFOCUS: a form without a focus window chooses one.
 void ApplyFormFocusRule(ObjectRecord* form);
 // The first eligible control from the start index in ControlIndex order,

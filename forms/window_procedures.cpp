@@ -215,6 +215,12 @@ INT_PTR CALLBACK RuntimeDialogProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NCDESTROY:
         FinishFormDestruction(record, window, wParam, lParam);
         return TRUE;
+    case WM_SETFOCUS:
+        // The runtime's focus rule has placed the focus; the dialog manager
+        // would move it to a control of its own choosing, such as a label
+        // that hands it back.
+        Dispatch(record, window, message, wParam, lParam);
+        return TRUE;
     default:
         break;
     }

@@ -2,6 +2,7 @@
 // Identifiers of Kestrel's resources, texts, menu commands and controls,
 // shared by its .rc files and code.
 #define IDI_KESTREL 301
+#define IDD_ABOUT 310
 
 #ifndef RC_INVOKED
 // Kestrel's own string table (sample/kestrel_strings.rc).

@@ -102,15 +102,17 @@ const ObjectRecord* DocumentTemplate(WNDPROC formProcedure)
 
 const ObjectRecord* AboutTemplate(WNDPROC formProcedure)
 {
-    // A modal window of the plain kind: the runtime's dialog kind loses the
-    // focus in a loop between the dialog manager and its own focus rule.
-    SetForm(g_about[0], "About", KindWindowForm, 350, 190, 0x90C80000, WS_EX_DLGMODALFRAME,
+    // The window and its size come from the dialog resource (the runtime
+    // reads the size back before it places the form); the controls' places
+    // are in dialog units.
+    SetForm(g_about[0], "About", KindDialogForm, 350, 190, 0x90C80080, WS_EX_DLGMODALFRAME,
             kAboutTemplateRecords - 1, formProcedure);
+    g_about[0].DialogTemplate = ResourceNumber(IDD_ABOUT);
     g_about[0].StartUpPosition = 1;
     g_about[0].Caption = TableText(IDS_K_ABOUT_CAPTION);
-    SetControl(g_about[1], "stcAbout", KindLabel, stcAbout, {16, 16, 310, 90}, 0x50000000, IDS_K_ABOUT_TEXT);
+    SetControl(g_about[1], "stcAbout", KindLabel, stcAbout, {10, 10, 200, 56}, 0x50000000, IDS_K_ABOUT_TEXT);
     ObjectRecord& ok = g_about[2];
-    SetControl(ok, "btnAboutOk", KindPushButton, btnAboutOk, {130, 118, 88, 24}, 0x54004300, IDS_K_OK);
+    SetControl(ok, "btnAboutOk", KindPushButton, btnAboutOk, {85, 74, 50, 14}, 0x54004300, IDS_K_OK);
     ok.FontSize = 10;
     ok.TabStop = 1;
     ok.Default = 1;

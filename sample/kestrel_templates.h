@@ -1,7 +1,7 @@
 #pragma once
 // Kestrel's three form templates: the frame "Kestrel" (MDI frame kind, the
 // main form), "Document" (an MDI child showing one document in a read-only
-// text box) and "About" (shown modally).
+// text box) and "About" (dialog kind, shown modally).
 #include "forms/object_record.h"
 
 constexpr int kFrameTemplateRecords = 1;

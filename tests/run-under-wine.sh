@@ -54,6 +54,10 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv,wineoss.drv="
 # The string table is ANSI code page 1252; this locale gives Wine that code page.
 export LANG=en_US.UTF-8
+# That locale need not be installed, and without it Wine finds no Unix name
+# for a file name beyond ASCII ("Hola món.kst" cannot be created); the
+# character type of C.UTF-8, which is always there, gives it UTF-8 names.
+export LC_CTYPE=C.UTF-8
 
 # Windows that no window manager manages: Wine draws their frames itself and
 # never waits for a manager to confirm that a window was hidden.

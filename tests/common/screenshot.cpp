@@ -58,6 +58,15 @@ Capture CaptureWindow(HWND window)
     return capture;
 }
 
+bool LooksPainted(HWND window)
+{
+    Capture capture = CaptureWindow(window);
+    size_t black = 0;
+    for (uint32_t pixel : capture.pixels)
+        black += pixel == 0 ? 1 : 0;
+    return !capture.pixels.empty() && black * 2 < capture.pixels.size();
+}
+
 bool SavePng(const Capture& capture, const std::string& path)
 {
     std::vector<unsigned char> raw;

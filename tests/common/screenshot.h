@@ -16,6 +16,9 @@ struct Capture {
 
 // The window's rectangle (frame included) as the screen shows it now.
 Capture CaptureWindow(HWND window);
+// True when most of the window shows something other than black: a window
+// that was captured before it painted is black.
+bool LooksPainted(HWND window);
 // Writes the capture as an 8-bit RGB PNG; false when the file cannot be written.
 bool SavePng(const Capture& capture, const std::string& path);
 // Captures the window and saves it in the artifact folder under the name.

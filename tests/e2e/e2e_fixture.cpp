@@ -1,6 +1,7 @@
 #include "e2e_fixture.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <fstream>
 
@@ -67,4 +68,23 @@ bool OnWindows95()
     OSVERSIONINFOA version = WindowsVersion();
     return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMajorVersion == 4
            && version.dwMinorVersion == 0;
+}
+
+HWND VisibleKestrelFrame()
+{
+    HWND frame = FindWindowA(kKestrelFrameClass, nullptr);
+    return frame != nullptr && IsWindowVisible(frame) ? frame : nullptr;
+}
+
+bool OpenThroughTheShell(const std::string& path)
+{
+    HINSTANCE answer = ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(answer) > 32;
+}
+
+bool CloseKestrel()
+{
+    for (HWND frame = nullptr; (frame = FindWindowExA(nullptr, frame, kKestrelFrameClass, nullptr)) != nullptr;)
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+    return WaitUntil([] { return FindWindowA(kKestrelFrameClass, nullptr) == nullptr; }, 30000);
 }

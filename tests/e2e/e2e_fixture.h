@@ -1,6 +1,6 @@
 #pragma once
 // What every end-to-end run shares: the sample package, the checks made
-// after each run, and the wizard's fixed texts.
+// after each run, the wizard's fixed texts and the installed product.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,6 +20,14 @@ std::string WizardCaption();
 // family (95, 98, Me), and Windows 95 itself.
 bool OnWindows9x();
 bool OnWindows95();
+
+// The installed Kestrel: the class of its frame, a visible frame or nullptr,
+// a document opened as a double click opens it, and closing every frame
+// (true once none is left).
+constexpr char kKestrelFrameClass[] = "KSRUNMDIWINDOWKestrel";
+HWND VisibleKestrelFrame();
+bool OpenThroughTheShell(const std::string& path);
+bool CloseKestrel();
 
 class EndToEnd : public testing::Test {
 protected:

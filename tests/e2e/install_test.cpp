@@ -6,6 +6,7 @@
 
 #include "e2e_fixture.h"
 #include "registry_dump.h"
+#include "screenshot.h"
 #include "test_environment.h"
 #include "wizard_wine_settings.h"
 #include "wizard/control_ids.h"
@@ -200,6 +201,19 @@ TEST_F(Install, AFullInstallOfTheSampleProduct)
     ASSERT_NE(userDesktop, commonDesktop);
     EXPECT_TRUE(Exists((OnWindows95() ? userDesktop : commonDesktop) + "\\Kestrel.lnk"));
     EXPECT_FALSE(Exists((OnWindows95() ? commonDesktop : userDesktop) + "\\Kestrel.lnk"));
+
+    // The run ends as the demo does: the installed Kestrel showing the sample
+    // document, opened through the shell as a double click opens it.
+    ASSERT_TRUE(OpenThroughTheShell(Destination() + "\\Exemples\\Hola.kst"));
+    HWND frame = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        frame = VisibleKestrelFrame();
+        HWND client = frame != nullptr ? FindWindowExA(frame, nullptr, "KSMDICLIENT", nullptr) : nullptr;
+        return client != nullptr && GetWindow(client, GW_CHILD) != nullptr && LooksPainted(frame);
+    }, 60000)) << "Kestrel shows the document";
+    if (frame != nullptr)
+        SaveScreenshot(frame, "e2e-install-9-kestrel");
+    EXPECT_TRUE(CloseKestrel());
 }
 
 TEST_F(Install, CancelDuringTheCopyRollsEverythingBack)

@@ -2,7 +2,6 @@
 // desktop and group links, the About dialog, and the wizard refusing to run
 // beside it.
 #include <windows.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <string>
@@ -15,7 +14,6 @@
 
 namespace {
 
-const char kFrameClass[] = "KSRUNMDIWINDOWKestrel";
 const char kProductRecord[] = "SOFTWARE\\TWC Products\\Kestrel";
 const char kSystemEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Kestrel";
 
@@ -37,16 +35,10 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     CloseHandle(file);
 }
 
-HWND VisibleFrame()
-{
-    HWND frame = FindWindowA(kFrameClass, nullptr);
-    return frame != nullptr && IsWindowVisible(frame) ? frame : nullptr;
-}
-
 int FrameCount()
 {
     int count = 0;
-    for (HWND frame = nullptr; (frame = FindWindowExA(nullptr, frame, kFrameClass, nullptr)) != nullptr;)
+    for (HWND frame = nullptr; (frame = FindWindowExA(nullptr, frame, kKestrelFrameClass, nullptr)) != nullptr;)
         ++count;
     return count;
 }
@@ -64,19 +56,6 @@ HWND DocumentWindow(HWND frame, const std::string& path)
             return child;
     }
     return nullptr;
-}
-
-bool OpenThroughTheShell(const std::string& path)
-{
-    return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
-}
-
-// Closes every Kestrel frame and waits until none is left.
-bool CloseKestrel()
-{
-    for (HWND frame = nullptr; (frame = FindWindowExA(nullptr, frame, kFrameClass, nullptr)) != nullptr;)
-        PostMessageA(frame, WM_CLOSE, 0, 0);
-    return WaitUntil([] { return FindWindowA(kFrameClass, nullptr) == nullptr; }, 30000);
 }
 
 // The visible top-level window that the frame owns.
@@ -127,7 +106,7 @@ protected:
 TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
 {
     ASSERT_NO_FATAL_FAILURE(InstallSample());
-    ASSERT_EQ(FindWindowA(kFrameClass, nullptr), nullptr);
+    ASSERT_EQ(FindWindowA(kKestrelFrameClass, nullptr), nullptr);
 
     // Two documents in a folder whose name, like theirs, holds blanks.
     std::string folder = ShellFolder(CSIDL_PERSONAL) + "\\Projectes de Kestrel";
@@ -139,7 +118,8 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
 
     ASSERT_TRUE(OpenThroughTheShell(first));
     HWND frame = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (frame = VisibleFrame()) != nullptr && DocumentWindow(frame, first); }, 60000))
+    ASSERT_TRUE(WaitUntil([&] { return (frame = VisibleKestrelFrame()) != nullptr && DocumentWindow(frame, first); },
+                          60000))
         << "the installed Kestrel shows the document";
     EXPECT_EQ(Text(GetDlgItem(DocumentWindow(frame, first), txtDocument)),
               "program Primer\r\n    print \"Hola\"\r\nend\r\n");
@@ -149,6 +129,7 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
         << "a second start hands its document to the running frame";
     EXPECT_EQ(Text(GetDlgItem(DocumentWindow(frame, second), txtDocument)), "program Segon\r\nend\r\n");
     EXPECT_EQ(FrameCount(), 1);
+    EXPECT_TRUE(WaitUntil([&] { return LooksPainted(frame); }, 30000));
     SaveScreenshot(frame, "e2e-kestrel-two-documents");
 
     PostMessageA(frame, WM_COMMAND, IDM_ABOUT, 0);
@@ -157,6 +138,7 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
                           30000));
     EXPECT_EQ(Text(about), "Quant a Kestrel");
     EXPECT_FALSE(IsWindowEnabled(frame)) << "modal over the frame";
+    EXPECT_TRUE(WaitUntil([&] { return LooksPainted(about); }, 30000)) << "the About dialog painted";
     SaveScreenshot(about, "e2e-kestrel-about");
     PostMessageA(GetDlgItem(about, btnAboutOk), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about) && IsWindowEnabled(frame); }, 30000));
@@ -177,7 +159,7 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
     for (const std::string& link : {ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Kestrel.lnk",
                                     programs + "\\Kestrel 1.0\\Kestrel.lnk"}) {
         ASSERT_TRUE(OpenThroughTheShell(link)) << link;
-        EXPECT_TRUE(WaitUntil([] { return VisibleFrame() != nullptr; }, 60000)) << link << " starts Kestrel";
+        EXPECT_TRUE(WaitUntil([] { return VisibleKestrelFrame() != nullptr; }, 60000)) << link << " starts Kestrel";
         EXPECT_TRUE(CloseKestrel()) << link;
     }
     DeleteFileA(first.c_str());

@@ -5,6 +5,7 @@
 #include "forms/window_map.h"
 #include "forms/window_procedures.h"
 #include "runtime_fixture.h"
+#include "test_dialog.h"
 #include "test_forms.h"
 #include "wizard/control_ids.h"
 #include "wizard/main_template.h"
@@ -251,6 +252,52 @@ TEST_F(FormKeyboard, DisablingTheFocusedControlMovesTheFocusOn)
     EXPECT_EQ(GetFocus(), Control(5));
     EXPECT_EQ(SetEnabled(Control(4), 1), 1);
     EXPECT_EQ(GetFocus(), Control(5)) << "enabling takes nothing";
+}
+
+// A focus loop is cut after this many focus messages, so that the test ends.
+constexpr int kFocusLoopLimit = 100;
+int g_focusMessages;
+
+LRESULT CALLBACK CountFocusMessages(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_SETFOCUS && ++g_focusMessages >= kFocusLoopLimit) {
+        if (HWND label = GetDlgItem(call->hwnd, 1000))
+            DestroyWindow(label);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+using HiddenFormFocus = RuntimeTest;
+
+// A label hands the focus on, but on a hidden form no control can take it:
+// neither the form's focus rule nor, for the dialog kind, the dialog manager
+// may give it back to the label. The dialog kind meets this while it is
+// created, before it is shown.
+TEST_F(HiddenFormFocus, ALabelLeavesTheFocusWithTheForm)
+{
+    for (int kind : {KindWindowForm, KindDialogForm}) {
+        std::vector<ObjectRecord> block = {TestFormRecord(nullptr),
+                                           TestControl(KindLabel, 0, 10, 10, 100, 20, "Etiqueta"),
+                                           TestControl(KindPushButton, 1, 10, 40, 80, 24, "D'acord")};
+        block[0].Kind = kind;
+        block[0].Visible = 0;
+        block[0].DialogTemplate = kind == KindDialogForm ? ResourceNumber(IDD_TEST_DIALOG) : nullptr;
+        block[0].ChildCount = 2;
+        block[2].TabStop = 1;
+        g_focusMessages = 0;
+        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountFocusMessages, nullptr, GetCurrentThreadId());
+        HWND form = CreateTestForm(block);
+        if (form != nullptr) {
+            SetFocus(ControlByIdentifier(form, 1000));
+            Pump();
+        }
+        UnhookWindowsHookEx(hook);
+        ASSERT_NE(form, nullptr) << "kind " << kind;
+        EXPECT_LT(g_focusMessages, 10) << "kind " << kind;
+        EXPECT_EQ(GetFocus(), form) << "kind " << kind;
+        DestroyWindow(form);
+    }
 }
 
 }  // namespace

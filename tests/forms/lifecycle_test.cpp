@@ -125,6 +125,7 @@ enum ModalEnding { EndWithResult, DestroyDirectly, CloseIt };
 ModalEnding g_ending;
 HWND g_owner;
 bool g_ownerDisabledWhileRunning;
+RECT g_modalPlace;
 
 LRESULT CALLBACK ModalProcedure(HWND window, UINT message, WPARAM, LPARAM)
 {
@@ -132,6 +133,7 @@ LRESULT CALLBACK ModalProcedure(HWND window, UINT message, WPARAM, LPARAM)
         PostMessageA(window, WM_APP, 0, 0);
     if (message == WM_APP) {
         g_ownerDisabledWhileRunning = !IsWindowEnabled(g_owner);
+        GetWindowRect(window, &g_modalPlace);
         if (g_ending == EndWithResult)
             EndModalForm(window, 7);
         else if (g_ending == DestroyDirectly)
@@ -145,7 +147,7 @@ LRESULT CALLBACK ModalProcedure(HWND window, UINT message, WPARAM, LPARAM)
 
 TEST_F(FormLifecycle, ModalFormDisablesAndEnablesItsOwner)
 {
-    g_owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+    g_owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPED | WS_VISIBLE, 100, 100, 200, 200, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     ObjectRecord form = {};
     form.Kind = KindWindowForm;
@@ -154,7 +156,8 @@ TEST_F(FormLifecycle, ModalFormDisablesAndEnablesItsOwner)
     form.Height = 100;
     form.StartUpPosition = 1;
     form.Visible = 1;
-    form.Style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    // A pop-up, as modal forms are: its parent is its owner.
+    form.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
     form.PictureFormat = -1;
     form.Procedure = ModalProcedure;
     form.TemplateLink = &form;
@@ -166,6 +169,9 @@ TEST_F(FormLifecycle, ModalFormDisablesAndEnablesItsOwner)
         LONG blocks = LiveRuntimeBlocks();
         EXPECT_EQ(CreateForm(&form, g_owner, true, 0), c.result);
         EXPECT_TRUE(g_ownerDisabledWhileRunning);
+        // Centred on the owner's window, where the size nudge must leave it.
+        EXPECT_EQ(g_modalPlace.left, 100);
+        EXPECT_EQ(g_modalPlace.top, 150);
         EXPECT_TRUE(IsWindowEnabled(g_owner));
         EXPECT_EQ(g_runtime.WindowMapCount, 0u);
         EXPECT_EQ(LiveRuntimeBlocks(), blocks);

@@ -16,6 +16,7 @@
 
 #include "base/messages.h"
 #include "e2e/wizard_session.h"
+#include "resources/string_ids.h"
 #include "test_environment.h"
 #include "wizard/control_ids.h"
 
@@ -144,7 +145,7 @@ double StartToWelcome(WizardSession& session)
         return -1.0;
     if (!PollUntil([&] { return session.FindMainWindow() != nullptr; }, 30000, 2))
         return -1.0;
-    if (!WaitForHeldText(session, btnCancel, Table(10031), 30000, 2))
+    if (!WaitForHeldText(session, btnCancel, Table(IDS_EXIT), 30000, 2))
         return -1.0;
     return Seconds() - start;
 }
@@ -286,7 +287,7 @@ void MeasureInstall()
     double cpu = ProcessorSeconds(record);
     double start = Seconds();
     session.Click(btnNext);
-    bool finished = WaitForHeldText(session, btnCancel, Table(10035), 180000, 50);
+    bool finished = WaitForHeldText(session, btnCancel, Table(IDS_FINISH), 180000, 50);
     double wall = Seconds() - start;
     double after = ProcessorSeconds(record);
     if (!Report(finished, "the finish page"))

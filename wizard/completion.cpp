@@ -10,6 +10,7 @@
 #include "registration/portable/number_text.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
+#include "resources/string_ids.h"
 #include "wizard/closing.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
@@ -27,10 +28,10 @@ void ComposeFinishTexts()
     AppendChar(text, ' ');
     GetInformationLine(InfoVersion, part);
     AppendText(text, part);
-    SetControlTextFromTable(Static1, 10041, text, 1);
-    SetControlTextFromTable(Static2, 10020, text, 0);
-    SetControlTextFromTable(Static3, 10036, text, 0);
-    SetControlTextFromTable(btnCancel, 10035, text, 0);
+    SetControlTextFromTable(Static1, IDS_INSTALLED_SUCCESSFULLY, text, 1);
+    SetControlTextFromTable(Static2, IDS_SUPPORT_CONTACT, text, 0);
+    SetControlTextFromTable(Static3, IDS_PRESS_FINISH, text, 0);
+    SetControlTextFromTable(btnCancel, IDS_FINISH, text, 0);
     EnableControl(btnCancel, true);
     SetFocus(ControlWindow(btnCancel));
     ShowControl(Group1, true);
@@ -86,7 +87,7 @@ void OfferRestart()
         WriteRestartData(registrations);
     RaiseStatic3();
     char text[kTextCapacity];
-    SetControlTextFromTable(Static3, 10042, text, 0);
+    SetControlTextFromTable(Static3, IDS_RESTART_NEEDED, text, 0);
     ShowControl(radRebootNow, true);
     ShowControl(radRebootLater, true);
     SetFocus(ControlWindow(radRebootNow));
@@ -125,7 +126,7 @@ void ShowFinishPage()
         OfferRestart();
     } else {
         char text[kTextCapacity];
-        SetControlTextFromTable(Static3, 10036, text, 0);
+        SetControlTextFromTable(Static3, IDS_PRESS_FINISH, text, 0);
     }
     BringFinishPageForward();
     g_wizard.finishReached = 1;
@@ -143,7 +144,7 @@ void RestartOrRemind()
     }
     char text[kTextCapacity];
     char name[kTextCapacity];
-    LoadTableString(10050, text);
+    LoadTableString(IDS_RESTART_REMINDER, text);
     GetInformationLine(InfoProductName, name);
     AppendChar(text, ' ');
     AppendText(text, name);

@@ -75,7 +75,7 @@ LRESULT OnFormLoaded()
     }
     WaitMilliseconds(100, false);
     char text[kTextCapacity];
-    SetControlTextFromTable(btnCancel, 10031, text, 0);
+    SetControlTextFromTable(btnCancel, IDS_EXIT, text, 0);
     LoadLogo();
     FillPageDefaults();
     EndWaitCursor();

@@ -9,6 +9,7 @@
 #include "engine/portable/list_file.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
+#include "resources/string_ids.h"
 #include "wizard/portable/wizard_texts.h"
 #include "wizard/wizard_state.h"
 
@@ -113,8 +114,8 @@ int CheckPreviousInstall()
     ReadUninstallValue(productKey, suffix, "Language", language);
     ReadUninstallValue(productKey, suffix, "Path", path);
     char detected[kTextCapacity], isInstalled[kTextCapacity];
-    LoadTableString(10001, detected);
-    LoadTableString(10002, isInstalled);
+    LoadTableString(IDS_INSTALLED_FOUND, detected);
+    LoadTableString(IDS_INSTALLED_IN_FOLDER, isInstalled);
     char* message = static_cast<char*>(GlobalAlloc(GPTR, kMessageCapacity));
     if (message == nullptr)
         return 1;
@@ -127,7 +128,7 @@ int CheckPreviousInstall()
     }
 
     char question[kTextCapacity], thisVersion[kTextCapacity], thisLanguage[kTextCapacity];
-    LoadTableString(10003, question);
+    LoadTableString(IDS_UNINSTALL_TO_INSTALL, question);
     GetInformationLine(InfoVersion, thisVersion);
     GetInformationLine(InfoLanguage, thisLanguage);
     AppendRemovalQuestion(message, kMessageCapacity, question, productName, thisVersion, thisLanguage);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/messages.h"
+#include "base/portable/product_files.h"
 #include "e2e/wizard_session.h"
 #include "resources/string_ids.h"
 #include "test_environment.h"
@@ -390,7 +391,7 @@ HANDLE OpenUninstaller()
     entry.dwSize = sizeof entry;
     HANDLE found = nullptr;
     for (BOOL more = Process32First(snapshot, &entry); more && found == nullptr; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "KSUninst.exe") == 0)
+        if (lstrcmpiA(entry.szExeFile, kUninstallerName) == 0)
             found = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
     }
     CloseHandle(snapshot);

@@ -9,6 +9,7 @@
 #include "engine/path_macros.h"
 #include "engine/portable/file_rules.h"
 #include "engine/portable/list_file.h"
+#include "engine/temp_cleanup.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
 #include "resources/string_ids.h"
@@ -379,11 +380,7 @@ int OnCancelClicked()
 {
     switch (g_wizard.page) {
     case PageUnpacking: {
-        char logo[kTextCapacity];
-        CopyText(logo, g_wizard.buffers.temp);
-        JoinPath(logo, "AppLogo.bmp");
-        SetFileAttributesA(logo, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(logo);
+        DeleteUnpackedLogo(g_wizard.buffers.temp);
         g_wizard.cancel = 1;
         break;
     }

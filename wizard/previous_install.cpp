@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/messages.h"
+#include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/install_model.h"
@@ -71,7 +72,7 @@ bool RunUninstaller(const char* productKey, const char* suffix, DWORD& exitCode)
 {
     char program[kTextCapacity];
     GetWindowsDirectoryA(program, sizeof program);
-    JoinPath(program, "KSUninst.exe");
+    JoinPath(program, kUninstallerName);
     GetShortPathNameA(program, program, sizeof program);
 
     char commandLine[kTextCapacity] = " /S ";

@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include "base/messages.h"
+#include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/install_model.h"
 #include "engine/portable/list_file.h"
+#include "forms/portable/os_code.h"
 #include "registration/portable/number_text.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
@@ -64,7 +66,7 @@ void WriteRestartData(StringList registrations)
 
     char command[kTextCapacity];
     GetWindowsDirectoryA(command, sizeof command);
-    JoinPath(command, "KSUninst.exe");
+    JoinPath(command, kUninstallerName);
     AppendText(command, " /R ");
     AppendText(command, productKey);
     WriteRegString(kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "TWRestart", command);
@@ -136,7 +138,7 @@ void RestartOrRemind()
 {
     HWND main = g_wizard.mainWindow;
     if (SendMessageA(ControlWindow(radRebootNow), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        if (g_wizard.osCode >= 3)
+        if (IsNtFamily(g_wizard.osCode))
             EnableShutdownPrivilege();
         CloseWizard();
         ExitWindowsEx(EWX_SHUTDOWN | EWX_REBOOT, 0);

@@ -356,7 +356,7 @@ void MeasurePace()
         return;
     double start = Seconds();
     session.Click(btnNext);
-    bool finished = WaitForHeldText(session, btnCancel, Table(10035), 300000, 2);
+    bool finished = WaitForHeldText(session, btnCancel, Table(IDS_FINISH), 300000, 2);
     double wall = Seconds() - start;
     if (!Report(finished, "the pace package's finish page"))
         return;

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "base/messages.h"
+#include "base/portable/product_files.h"
 #include "e2e/wizard_session.h"
+#include "resources/string_ids.h"
 #include "test_environment.h"
 #include "wizard/control_ids.h"
 
@@ -144,7 +146,7 @@ double StartToWelcome(WizardSession& session)
         return -1.0;
     if (!PollUntil([&] { return session.FindMainWindow() != nullptr; }, 30000, 2))
         return -1.0;
-    if (!WaitForHeldText(session, btnCancel, Table(10031), 30000, 2))
+    if (!WaitForHeldText(session, btnCancel, Table(IDS_EXIT), 30000, 2))
         return -1.0;
     return Seconds() - start;
 }
@@ -286,7 +288,7 @@ void MeasureInstall()
     double cpu = ProcessorSeconds(record);
     double start = Seconds();
     session.Click(btnNext);
-    bool finished = WaitForHeldText(session, btnCancel, Table(10035), 180000, 50);
+    bool finished = WaitForHeldText(session, btnCancel, Table(IDS_FINISH), 180000, 50);
     double wall = Seconds() - start;
     double after = ProcessorSeconds(record);
     if (!Report(finished, "the finish page"))
@@ -354,7 +356,7 @@ void MeasurePace()
         return;
     double start = Seconds();
     session.Click(btnNext);
-    bool finished = WaitForHeldText(session, btnCancel, Table(10035), 300000, 2);
+    bool finished = WaitForHeldText(session, btnCancel, Table(IDS_FINISH), 300000, 2);
     double wall = Seconds() - start;
     if (!Report(finished, "the pace package's finish page"))
         return;
@@ -389,7 +391,7 @@ HANDLE OpenUninstaller()
     entry.dwSize = sizeof entry;
     HANDLE found = nullptr;
     for (BOOL more = Process32First(snapshot, &entry); more && found == nullptr; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "KSUninst.exe") == 0)
+        if (lstrcmpiA(entry.szExeFile, kUninstallerName) == 0)
             found = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
     }
     CloseHandle(snapshot);

@@ -153,12 +153,12 @@ Outcome ReplaceOrKeep(const FileCopy& file)
 Outcome UpdateExistingTarget(const FileCopy& file)
 {
     switch (ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide)) {
-    case 1:
+    case ProtectedRegisteredAgain:
         SelfRegister(file.target);
         return Outcome::Protected;
-    case 2:
+    case ProtectedLeftAlone:
         return Outcome::Protected;
-    case 3:
+    case ProtectedReplacedWhenNewer:
         if (IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow))
             ReplaceWhole(file.source, file.target, file.done);
         return Outcome::Protected;
@@ -172,7 +172,7 @@ Outcome CopyNewTarget(const FileCopy& file)
     RecordCopied(file);
     if (!CopyOrFallBack(file.source, file.target, file.done))
         return ReportCopyFailure(file.target);
-    if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Narrow) == 1)
+    if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Narrow) == ProtectedRegisteredAgain)
         SelfRegister(file.target);
     return Outcome::Installed;
 }
@@ -223,7 +223,7 @@ int CopyFiles()
             RollBack();
             return ReportError(IDS_FILE_NOT_FOUND, file.fields.name, true);
         }
-        if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide) != 0)
+        if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide) != NotProtected)
             RemoveLine(i, n);
 
         Outcome outcome = Exists(file.target) ? UpdateExistingTarget(file) : CopyNewTarget(file);

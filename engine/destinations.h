@@ -2,7 +2,7 @@
 // The destination drive's free space and the target folders of the files.
 
 // 1 when the destination folder's drive has room for the progress total (or
-// its free space cannot be found out); 0 after reporting 10046.
+// its free space cannot be found out); 0 after reporting IDS_NO_DISK_SPACE.
 int CheckDiskSpace(const char* destination);
 
 // Creates every missing level of an absolute folder path below its drive
@@ -11,5 +11,6 @@ int CheckDiskSpace(const char* destination);
 int CreateFolderChain(const char* path);
 
 // Expands the macro of every file line in place, remembers the help file
-// path and creates every target folder. 1, or 0 after reporting 10011.
+// path and creates every target folder. 1, or 0 after reporting
+// IDS_FOLDER_FAILED.
 int PrepareDestinations();

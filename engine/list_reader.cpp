@@ -52,7 +52,7 @@ void ApplyToModel(const ListFileContent& content)
     InstallModel& model = g_wizard.model;
     if (content.setupKindRead) {
         model.setupKind = content.setupKind;
-        if (model.setupKind == 2)
+        if (model.setupKind == SetupKindWithoutToolset)
             ShowControl(grpPackage, false);
     }
     if (content.titleRead)

@@ -23,7 +23,7 @@ bool WasCopiedByThisRun(const char* path)
 
 bool MayDelete(const FileLineFields& fields, const char* path)
 {
-    return ProtectedLibraryClass(fields.name, ProtectedTest::Wide) == 0 && !IsFontFile(path) &&
+    return ProtectedLibraryClass(fields.name, ProtectedTest::Wide) == NotProtected && !IsFontFile(path) &&
            WasCopiedByThisRun(path);
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "engine/list_reader.h"
 #include "engine/portable/file_line.h"
@@ -28,16 +29,6 @@ void DeleteUnpackedFiles(const char* temp)
     }
 }
 
-// A run that ends between unpacking the logo and loading it would leave it.
-void DeleteUnpackedLogo(const char* temp)
-{
-    char path[kTextCapacity];
-    CopyText(path, temp);
-    JoinPath(path, "AppLogo.bmp");
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path);
-}
-
 void DestroyList(StringList& list)
 {
     if (list != nullptr)
@@ -46,6 +37,15 @@ void DestroyList(StringList& list)
 }
 
 }  // namespace
+
+void DeleteUnpackedLogo(const char* temp)
+{
+    char path[kTextCapacity];
+    CopyText(path, temp);
+    JoinPath(path, kLogoName);
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path);
+}
 
 void CleanUpTemp()
 {

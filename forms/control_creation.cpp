@@ -91,9 +91,156 @@ void AddToolbarButtons(ObjectRecord* record)
     }
 }
 
-void BuildToolbar(ObjectRecord* record)
+// The window alone, without a text; the builders below add what their kind needs.
+HWND CreateBare(ObjectRecord* record, HWND parent, const RECT& rect)
 {
-    HWND toolbar = record->Window;
+    record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
+    return record->Window;
+}
+
+HWND CreateWithCaption(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    record->Window = CreateControlWindow(record, parent, rect, TextOf(record), nullptr);
+    return record->Window;
+}
+
+// The form owner-draws its push buttons and learns of each before it exists.
+HWND CreatePushButton(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    SendMessageA(parent, kButtonCreating, ODT_BUTTON, 0);
+    return CreateWithCaption(record, parent, rect);
+}
+
+// Check boxes and option buttons.
+HWND CreateCheckable(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND button = CreateWithCaption(record, parent, rect);
+    SendMessageA(button, BM_SETCHECK, record->Value, 0);
+    return button;
+}
+
+// Containers bind their window while it is created, through CreatingRecord.
+HWND CreateGroup(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    g_runtime.CreatingRecord = record;
+    DWORD alignment = record->Alignment == 1 ? BS_CENTER : record->Alignment == 2 ? BS_RIGHT : BS_LEFT;
+    record->Style |= BS_GROUPBOX | alignment;
+    record->PrevProc = g_runtime.SystemButtonProc;
+    CreateControlWindow(record, parent, rect, TextOf(record), &g_runtime.CreatingRecord);
+    return record->Window;
+}
+
+HWND CreatePicture(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    g_runtime.CreatingRecord = record;
+    record->PrevProc = DefWindowProcA;
+    CreateControlWindow(record, parent, rect, TextOf(record), &g_runtime.CreatingRecord);
+    record->Value = record->Alignment == 1 || record->Alignment == 2 ? record->Alignment : 0;
+    record->PasswordChar = 0;
+    return record->Window;
+}
+
+HWND CreateTextBox(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND edit = CreateBare(record, parent, rect);
+    SendMessageA(edit, EM_LIMITTEXT, record->MaxLength, 0);
+    SendMessageA(edit, EM_SETPASSWORDCHAR, record->PasswordChar, 0);
+    SetWindowTextA(edit, TextOf(record));
+    return edit;
+}
+
+HWND CreateRichTextBox(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    // The class exists once its library is loaded; loading again only counts up.
+    if (GetModuleHandleA("riched20.dll") == nullptr)
+        LoadSystemLibrary("riched20.dll");
+    HWND edit = CreateBare(record, parent, rect);
+    SendMessageA(edit, EM_LIMITTEXT, record->MaxLength, 0);
+    SetWindowTextA(edit, TextOf(record));
+    return edit;
+}
+
+// List boxes and combo boxes: a caption becomes the first item.
+HWND CreateList(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND list = CreateBare(record, parent, rect);
+    const char* text = TextOf(record);
+    UINT addString = record->Kind == KindListBox ? LB_ADDSTRING : CB_ADDSTRING;
+    if (text[0] != '\0')
+        SendMessageA(list, addString, 0, reinterpret_cast<LPARAM>(text));
+    return list;
+}
+
+HWND CreateScrollBar(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND bar = CreateBare(record, parent, rect);
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = record->WindowState;
+    info.nMax = record->ScrollBars;
+    info.nPage = static_cast<UINT>(record->Alignment);
+    info.nPos = record->Value;
+    SetScrollInfo(bar, SB_CTL, &info, TRUE);
+    return bar;
+}
+
+HWND CreateProgressBar(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND bar = CreateBare(record, parent, rect);
+    SetWindowLongPtrA(bar, GWL_STYLE, static_cast<LONG_PTR>(record->Style));
+    SetWindowLongPtrA(bar, GWL_EXSTYLE, static_cast<LONG_PTR>(record->ExStyle));
+    SetWindowPos(bar, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(record->WindowState, record->ScrollBars));
+    SendMessageA(bar, PBM_SETPOS, record->Value, 0);
+    return bar;
+}
+
+HWND CreateTrackbar(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND trackbar = CreateBare(record, parent, rect);
+    SendMessageA(trackbar, TBM_SETTICFREQ, record->CustomPaint, 0);
+    SendMessageA(trackbar, TBM_SETRANGE, TRUE, MAKELPARAM(record->WindowState, record->ScrollBars));
+    SendMessageA(trackbar, TBM_SETSEL, TRUE, MAKELPARAM(record->CaptionIndent, record->Modal));
+    SendMessageA(trackbar, TBM_SETPOS, TRUE, record->Value);
+    return trackbar;
+}
+
+HWND CreateUpDown(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND upDown = CreateBare(record, parent, rect);
+    SendMessageA(upDown, UDM_SETRANGE, 0, MAKELPARAM(record->ScrollBars, record->WindowState));
+    SendMessageA(upDown, UDM_SETPOS, 0, MAKELPARAM(record->Value, 0));
+    MoveWindow(upDown, rect.left, rect.top, rect.right, rect.bottom, TRUE);
+    return upDown;
+}
+
+HWND CreateTreeView(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND tree = CreateBare(record, parent, rect);
+    SendMessageA(tree, TVM_SETINDENT, record->Indent, 0);
+    return tree;
+}
+
+HWND CreateListView(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND view = CreateBare(record, parent, rect);
+    SendMessageA(view, LVM_SETEXTENDEDLISTVIEWSTYLE, record->Alignment, record->Alignment);
+    return view;
+}
+
+HWND CreatePager(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND pager = CreateBare(record, parent, rect);
+    SendMessageA(pager, PGM_SETBORDER, 0, 0);
+    SendMessageA(pager, PGM_SETPOS, 0, 0);
+    SendMessageA(pager, PGM_SETBUTTONSIZE, 0, record->StartUpPosition);
+    return pager;
+}
+
+HWND CreateToolbar(ObjectRecord* record, HWND parent, const RECT& rect)
+{
+    HWND toolbar = CreateBare(record, parent, rect);
     SetWindowLongPtrA(toolbar, GWL_STYLE, static_cast<LONG_PTR>(record->Style));
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(ToolbarItem), 0);
     record->Picture = IsResourceNumber(RefValue(record->Picture))
@@ -109,16 +256,17 @@ void BuildToolbar(ObjectRecord* record)
     if (record->Items != nullptr && record->DrawStyle > 0)
         AddToolbarButtons(record);
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
+    return toolbar;
 }
 
-void BuildStatusBar(ObjectRecord* record)
+HWND CreateStatusBar(ObjectRecord* record, HWND parent, const RECT& rect)
 {
-    HWND bar = record->Window;
+    HWND bar = CreateBare(record, parent, rect);
     SetWindowLongPtrA(bar, GWL_STYLE, static_cast<LONG_PTR>(record->Style));
     SendMessageA(bar, SB_SIMPLE, record->CaptionIndent, 0);
     SendMessageA(bar, SB_SETTEXTA, kSimpleModePart, reinterpret_cast<LPARAM>(LoadItemText(record->Caption)));
     if (record->Items == nullptr || record->DrawStyle <= 0)
-        return;
+        return bar;
     auto* parts = static_cast<const StatusBarItem*>(record->Items);
     int count = record->DrawStyle < kMaxStatusParts ? static_cast<int>(record->DrawStyle) : kMaxStatusParts;
     int widths[kMaxStatusParts];
@@ -130,18 +278,21 @@ void BuildStatusBar(ObjectRecord* record)
     for (int i = 0; i < count; ++i)
         SendMessageA(bar, SB_SETTEXTA, static_cast<WPARAM>(i | parts[i].drawType),
                      reinterpret_cast<LPARAM>(LoadItemText(parts[i].text)));
+    return bar;
 }
 
-void BuildTabControl(ObjectRecord* record)
+HWND CreateTabControl(ObjectRecord* record, HWND parent, const RECT& rect)
 {
+    HWND tabControl = CreateBare(record, parent, rect);
     auto* tabs = static_cast<const TabItem*>(record->Items);
     for (INT_PTR i = 0; tabs != nullptr && i < record->DrawStyle; ++i) {
         TCITEMA item = {};
         item.mask = TCIF_TEXT;
         item.pszText = LoadItemText(tabs[i].caption);
-        SendMessageA(record->Window, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        SendMessageA(tabControl, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
-    SendMessageA(record->Window, TCM_SETCURSEL, 0, 0);
+    SendMessageA(tabControl, TCM_SETCURSEL, 0, 0);
+    return tabControl;
 }
 
 void AddImageListImages(ObjectRecord* record, HIMAGELIST images)
@@ -181,23 +332,25 @@ void AddImageListImages(ObjectRecord* record, HIMAGELIST images)
     }
 }
 
-void BuildImageList(ObjectRecord* record)
+HWND CreateImageList(ObjectRecord* record, HWND parent, const RECT& rect)
 {
+    HWND window = CreateBare(record, parent, rect);
     HIMAGELIST images = ImageList_Create(record->ImageWidth, record->ImageHeight,
                                          static_cast<UINT>(record->Alignment) | ILC_MASK, record->CustomPaint, 0);
     record->DrawStyle = reinterpret_cast<INT_PTR>(images);
     if (images != nullptr)
         AddImageListImages(record, images);
+    return window;
 }
 
-void BuildHeader(ObjectRecord* record, HWND container)
+HWND CreateHeader(ObjectRecord* record, HWND parent, const RECT& rect)
 {
-    HWND header = record->Window;
+    HWND header = CreateBare(record, parent, rect);
     SetWindowLongPtrA(header, GWL_STYLE, static_cast<LONG_PTR>(record->Style));
     HIMAGELIST images = nullptr;
     const char* listName = static_cast<const char*>(record->Picture);
     if (listName != nullptr && !IsIdentifier(RefValue(listName)) && listName[0] != '\0')
-        images = FindImageListByName(container, listName);
+        images = FindImageListByName(parent, listName);
     if (images != nullptr)
         SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     auto* entries = static_cast<const HeaderItem*>(record->Items);
@@ -218,141 +371,61 @@ void BuildHeader(ObjectRecord* record, HWND container)
         SendMessageA(header, HDM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
     record->Picture = nullptr;
+    return header;
 }
 
-void ApplyScrollRange(ObjectRecord* record)
+// Creates the window of one record with the builder of its kind; returns
+// the window, or nullptr when it could not be made.
+HWND CreateByKind(ObjectRecord* record, HWND parent, const RECT& rect)
 {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMin = record->WindowState;
-    info.nMax = record->ScrollBars;
-    info.nPage = static_cast<UINT>(record->Alignment);
-    info.nPos = record->Value;
-    SetScrollInfo(record->Window, SB_CTL, &info, TRUE);
-}
-
-// Creates the window of one record with the rule of its kind.
-void CreateByKind(ObjectRecord* record, HWND parent, const RECT& rect)
-{
-    const char* text = TextOf(record);
     switch (record->Kind) {
     case KindLabel:
-        record->Window = CreateControlWindow(record, parent, rect, text, nullptr);
-        break;
-    case KindTextBox:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        SendMessageA(record->Window, EM_LIMITTEXT, record->MaxLength, 0);
-        SendMessageA(record->Window, EM_SETPASSWORDCHAR, record->PasswordChar, 0);
-        SetWindowTextA(record->Window, text);
-        break;
-    case KindGroup: {
-        g_runtime.CreatingRecord = record;
-        DWORD alignment = record->Alignment == 1 ? BS_CENTER : record->Alignment == 2 ? BS_RIGHT : BS_LEFT;
-        record->Style |= BS_GROUPBOX | alignment;
-        record->PrevProc = g_runtime.SystemButtonProc;
-        CreateControlWindow(record, parent, rect, text, &g_runtime.CreatingRecord);
-        break;
-    }
-    case KindPicture:
-        g_runtime.CreatingRecord = record;
-        record->PrevProc = DefWindowProcA;
-        CreateControlWindow(record, parent, rect, text, &g_runtime.CreatingRecord);
-        record->Value = record->Alignment == 1 || record->Alignment == 2 ? record->Alignment : 0;
-        record->PasswordChar = 0;
-        break;
+        return CreateWithCaption(record, parent, rect);
     case KindPushButton:
-        SendMessageA(parent, kButtonCreating, ODT_BUTTON, 0);
-        record->Window = CreateControlWindow(record, parent, rect, text, nullptr);
-        break;
+        return CreatePushButton(record, parent, rect);
     case KindCheckBox:
     case KindOptionButton:
-        record->Window = CreateControlWindow(record, parent, rect, text, nullptr);
-        SendMessageA(record->Window, BM_SETCHECK, record->Value, 0);
-        break;
+        return CreateCheckable(record, parent, rect);
+    case KindGroup:
+        return CreateGroup(record, parent, rect);
+    case KindPicture:
+        return CreatePicture(record, parent, rect);
+    case KindTextBox:
+        return CreateTextBox(record, parent, rect);
+    case KindRichTextBox:
+        return CreateRichTextBox(record, parent, rect);
     case KindListBox:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        if (text[0] != '\0')
-            SendMessageA(record->Window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-        break;
     case KindComboBox:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        if (text[0] != '\0')
-            SendMessageA(record->Window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-        break;
+        return CreateList(record, parent, rect);
     case KindHScrollBar:
     case KindVScrollBar:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        ApplyScrollRange(record);
-        break;
-    case KindRichTextBox:
-        // The class exists once its library is loaded; loading again only counts up.
-        if (GetModuleHandleA("riched20.dll") == nullptr)
-            LoadSystemLibrary("riched20.dll");
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        SendMessageA(record->Window, EM_LIMITTEXT, record->MaxLength, 0);
-        SetWindowTextA(record->Window, text);
-        break;
-    case KindTreeView:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        SendMessageA(record->Window, TVM_SETINDENT, record->Indent, 0);
-        break;
-    case KindListView:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        SendMessageA(record->Window, LVM_SETEXTENDEDLISTVIEWSTYLE, record->Alignment, record->Alignment);
-        break;
-    case KindToolbar:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        BuildToolbar(record);
-        break;
-    case KindStatusBar:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        BuildStatusBar(record);
-        break;
+        return CreateScrollBar(record, parent, rect);
     case KindProgressBar:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        SetWindowLongPtrA(record->Window, GWL_STYLE, static_cast<LONG_PTR>(record->Style));
-        SetWindowLongPtrA(record->Window, GWL_EXSTYLE, static_cast<LONG_PTR>(record->ExStyle));
-        SetWindowPos(record->Window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
-        SendMessageA(record->Window, PBM_SETRANGE, 0, MAKELPARAM(record->WindowState, record->ScrollBars));
-        SendMessageA(record->Window, PBM_SETPOS, record->Value, 0);
-        break;
+        return CreateProgressBar(record, parent, rect);
     case KindTrackbar:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        SendMessageA(record->Window, TBM_SETTICFREQ, record->CustomPaint, 0);
-        SendMessageA(record->Window, TBM_SETRANGE, TRUE, MAKELPARAM(record->WindowState, record->ScrollBars));
-        SendMessageA(record->Window, TBM_SETSEL, TRUE, MAKELPARAM(record->CaptionIndent, record->Modal));
-        SendMessageA(record->Window, TBM_SETPOS, TRUE, record->Value);
-        break;
-    case KindTabControl:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        BuildTabControl(record);
-        break;
+        return CreateTrackbar(record, parent, rect);
     case KindUpDown:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        SendMessageA(record->Window, UDM_SETRANGE, 0, MAKELPARAM(record->ScrollBars, record->WindowState));
-        SendMessageA(record->Window, UDM_SETPOS, 0, MAKELPARAM(record->Value, 0));
-        MoveWindow(record->Window, rect.left, rect.top, rect.right, rect.bottom, TRUE);
-        break;
+        return CreateUpDown(record, parent, rect);
+    case KindTreeView:
+        return CreateTreeView(record, parent, rect);
+    case KindListView:
+        return CreateListView(record, parent, rect);
     case KindPager:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        SendMessageA(record->Window, PGM_SETBORDER, 0, 0);
-        SendMessageA(record->Window, PGM_SETPOS, 0, 0);
-        SendMessageA(record->Window, PGM_SETBUTTONSIZE, 0, record->StartUpPosition);
-        break;
+        return CreatePager(record, parent, rect);
+    case KindToolbar:
+        return CreateToolbar(record, parent, rect);
+    case KindStatusBar:
+        return CreateStatusBar(record, parent, rect);
+    case KindTabControl:
+        return CreateTabControl(record, parent, rect);
     case KindImageList:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        BuildImageList(record);
-        break;
+        return CreateImageList(record, parent, rect);
     case KindHeader:
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        BuildHeader(record, parent);
-        break;
+        return CreateHeader(record, parent, rect);
     default:
         // Image statics, animations, IP addresses, extended combo boxes,
         // month calendars, date-time pickers and hot keys: the window only.
-        record->Window = CreateControlWindow(record, parent, rect, nullptr, nullptr);
-        break;
+        return CreateBare(record, parent, rect);
     }
 }
 
@@ -428,8 +501,7 @@ void CreateControls(HWND parentWindow, HWND formWindow, ObjectRecord* parent)
         ToPixels(record, formWindow, &rect);
         record->FormWindow = formWindow;
         record->ControlId = kFirstControlId + record->ControlIndex;
-        CreateByKind(record, parentWindow, rect);
-        if (record->Window == nullptr)
+        if (CreateByKind(record, parentWindow, rect) == nullptr)
             continue;
         if (!IsContainerKind(record->Kind))
             FinishControl(formWindow, record);

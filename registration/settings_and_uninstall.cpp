@@ -206,7 +206,7 @@ void WriteSettingsAndUninstall()
     ProductRecordKey(step.recordKey, sizeof step.recordKey, step.productKey, "", "Uninstall");
     GetControlText(stcDestDir, step.destination);
 
-    if (g_wizard.model.setupKind != 2)
+    if (g_wizard.model.setupKind != SetupKindWithoutToolset)
         WriteToolsetSetting(step);
     step.total = static_cast<DWORD>(LineCount(g_wizard.model.registry) + LineCount(g_wizard.model.files) +
                                        LineCount(g_wizard.model.groupItems));
@@ -217,7 +217,7 @@ void WriteSettingsAndUninstall()
         WriteProgramGroupRecord(step);
     WriteProductAndUser(step);
     WriteSystemUninstallEntry(step);
-    if (g_wizard.model.setupKind != 0)
+    if (g_wizard.model.setupKind != SetupKindWithoutOptions)
         WriteAssociations();
 
     WaitMilliseconds(600, true);

@@ -84,8 +84,8 @@ bool IsUnversionedLibrary(const std::string& line, const std::string& name)
     if (!EndsWith(name, ".dll") && !EndsWith(name, ".ocx"))
         return false;
     int protectedClass = ProtectedLibraryClass(name.c_str(), ProtectedTest::Wide);
-    return protectedClass != 1 && protectedClass != 2 && FieldOf(line, 4).empty() &&
-           ParseNumber(FieldOf(line, 6).c_str()) == 0;
+    return protectedClass != ProtectedRegisteredAgain && protectedClass != ProtectedLeftAlone &&
+           FieldOf(line, 4).empty() && ParseNumber(FieldOf(line, 6).c_str()) == 0;
 }
 
 // The folder's entry for a name; a name the caller did not look up counts

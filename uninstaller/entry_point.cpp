@@ -8,6 +8,7 @@
 
 #include "base/library_search.h"
 #include "base/messages.h"
+#include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "forms/form_lifecycle.h"
 #include "forms/runtime_startup.h"
@@ -88,7 +89,7 @@ void StartFormRuntime()
     INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     if (!InitCommonControlsEx(&controls))
         InitCommonControls();
-    StartRuntime(GetModuleHandleA(nullptr), "KSUninst", "KSUninst.exe", nullptr, 3);
+    StartRuntime(GetModuleHandleA(nullptr), "KSUninst", kUninstallerName, nullptr, 3);
 }
 
 // The record goes only when every file is gone or scheduled, so that a

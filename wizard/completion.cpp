@@ -3,13 +3,16 @@
 #include <windows.h>
 
 #include "base/messages.h"
+#include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/install_model.h"
 #include "engine/portable/list_file.h"
+#include "forms/portable/os_code.h"
 #include "registration/portable/number_text.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
+#include "resources/string_ids.h"
 #include "wizard/closing.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
@@ -27,10 +30,10 @@ void ComposeFinishTexts()
     AppendChar(text, ' ');
     GetInformationLine(InfoVersion, part);
     AppendText(text, part);
-    SetControlTextFromTable(Static1, 10041, text, 1);
-    SetControlTextFromTable(Static2, 10020, text, 0);
-    SetControlTextFromTable(Static3, 10036, text, 0);
-    SetControlTextFromTable(btnCancel, 10035, text, 0);
+    SetControlTextFromTable(Static1, IDS_INSTALLED_SUCCESSFULLY, text, 1);
+    SetControlTextFromTable(Static2, IDS_SUPPORT_CONTACT, text, 0);
+    SetControlTextFromTable(Static3, IDS_PRESS_FINISH, text, 0);
+    SetControlTextFromTable(btnCancel, IDS_FINISH, text, 0);
     EnableControl(btnCancel, true);
     SetFocus(ControlWindow(btnCancel));
     ShowControl(Group1, true);
@@ -63,7 +66,7 @@ void WriteRestartData(StringList registrations)
 
     char command[kTextCapacity];
     GetWindowsDirectoryA(command, sizeof command);
-    JoinPath(command, "KSUninst.exe");
+    JoinPath(command, kUninstallerName);
     AppendText(command, " /R ");
     AppendText(command, productKey);
     WriteRegString(kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "TWRestart", command);
@@ -86,7 +89,7 @@ void OfferRestart()
         WriteRestartData(registrations);
     RaiseStatic3();
     char text[kTextCapacity];
-    SetControlTextFromTable(Static3, 10042, text, 0);
+    SetControlTextFromTable(Static3, IDS_RESTART_NEEDED, text, 0);
     ShowControl(radRebootNow, true);
     ShowControl(radRebootLater, true);
     SetFocus(ControlWindow(radRebootNow));
@@ -125,7 +128,7 @@ void ShowFinishPage()
         OfferRestart();
     } else {
         char text[kTextCapacity];
-        SetControlTextFromTable(Static3, 10036, text, 0);
+        SetControlTextFromTable(Static3, IDS_PRESS_FINISH, text, 0);
     }
     BringFinishPageForward();
     g_wizard.finishReached = 1;
@@ -135,7 +138,7 @@ void RestartOrRemind()
 {
     HWND main = g_wizard.mainWindow;
     if (SendMessageA(ControlWindow(radRebootNow), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        if (g_wizard.osCode >= 3)
+        if (IsNtFamily(g_wizard.osCode))
             EnableShutdownPrivilege();
         CloseWizard();
         ExitWindowsEx(EWX_SHUTDOWN | EWX_REBOOT, 0);
@@ -143,7 +146,7 @@ void RestartOrRemind()
     }
     char text[kTextCapacity];
     char name[kTextCapacity];
-    LoadTableString(10050, text);
+    LoadTableString(IDS_RESTART_REMINDER, text);
     GetInformationLine(InfoProductName, name);
     AppendChar(text, ' ');
     AppendText(text, name);

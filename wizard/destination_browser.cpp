@@ -5,6 +5,7 @@
 #include "base/portable/text_helpers.h"
 #include "engine/install_model.h"
 #include "engine/portable/list_file.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/pages.h"
@@ -30,7 +31,7 @@ void SetBrowserCaption(HWND browser)
 {
     char caption[kTextCapacity] = " ";
     char title[kTextCapacity];
-    LoadTableString(10057, title);
+    LoadTableString(IDS_CHOOSE_FOLDER, title);
     AppendText(caption, title);
     SetWindowTextA(browser, caption);
 }
@@ -103,7 +104,7 @@ bool BrowseOnce(char* destination)
 bool UseExistingFolder()
 {
     char text[kTextCapacity];
-    LoadTableString(10029, text);
+    LoadTableString(IDS_FOLDER_EXISTS, text);
     return ShowMessage(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 

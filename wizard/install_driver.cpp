@@ -12,6 +12,7 @@
 #include "registration/desktop_shortcut.h"
 #include "registration/program_group.h"
 #include "registration/settings_and_uninstall.h"
+#include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/pages.h"
@@ -65,7 +66,7 @@ void OpenHelpFile()
     const char* help = g_wizard.buffers.helpFile;
     if (help[0] == '\0')
         return;
-    ShowStatus(10060);
+    ShowStatus(IDS_OPENING_HELP);
     WaitMilliseconds(1000, true);
     char program[kTextCapacity];
     WindowsProgram(program, "hh.exe");
@@ -83,7 +84,7 @@ void OpenReadme()
     WindowsProgram(program, "NOTEPAD.EXE");
     GetControlText(stcDestDir, readme);
     ToShortForm(readme);
-    LoadTableString(10053, name);
+    LoadTableString(IDS_README_NAME, name);
     JoinPath(readme, name);
     if (FileExists(readme) && StartViewer(program, readme))
         WaitMilliseconds(1000, true);
@@ -102,7 +103,7 @@ int RunInstall()
     if (!PrepareDestinations())
         return 0;
     WaitMilliseconds(500, true);
-    ShowStatus(10039);
+    ShowStatus(IDS_COPYING_FILES);
     ShowControl(prbPerCent, true);
     EndWaitCursor();
 

@@ -1,9 +1,11 @@
 #include "wizard/main_form.h"
 
 #include "base/messages.h"
+#include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/package_extraction.h"
+#include "engine/portable/list_file.h"
 #include "forms/runtime_startup.h"
 #include "forms/window_procedures.h"
 #include "registration/program_group.h"
@@ -39,7 +41,7 @@ LRESULT OnCreate(HWND window)
 
 bool ProductIsRunning()
 {
-    return g_wizard.model.setupKind != 0
+    return g_wizard.model.setupKind != SetupKindWithoutOptions
            && FindWindowExA(nullptr, nullptr, kRunningProductClass, nullptr) != nullptr;
 }
 
@@ -49,7 +51,7 @@ void LoadLogo()
 {
     char path[kTextCapacity];
     CopyText(path, g_wizard.buffers.temp);
-    JoinPath(path, "AppLogo.bmp");
+    JoinPath(path, kLogoName);
     HANDLE bitmap = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (bitmap != nullptr)
         SetControlPicture(imgLogo, static_cast<HBITMAP>(bitmap));
@@ -75,7 +77,7 @@ LRESULT OnFormLoaded()
     }
     WaitMilliseconds(100, false);
     char text[kTextCapacity];
-    SetControlTextFromTable(btnCancel, 10031, text, 0);
+    SetControlTextFromTable(btnCancel, IDS_EXIT, text, 0);
     LoadLogo();
     FillPageDefaults();
     EndWaitCursor();

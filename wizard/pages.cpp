@@ -9,8 +9,10 @@
 #include "engine/path_macros.h"
 #include "engine/portable/file_rules.h"
 #include "engine/portable/list_file.h"
+#include "engine/temp_cleanup.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
+#include "resources/string_ids.h"
 #include "wizard/closing.h"
 #include "wizard/completion.h"
 #include "wizard/control_ids.h"
@@ -99,7 +101,7 @@ void OfferAssociations()
         return;
     }
     g_wizard.optionsContent = 1;
-    ComposeLabel(grpAssociate, 10016, {InfoProductName}, kNoString);
+    ComposeLabel(grpAssociate, IDS_UNCHECK_ASSOCIATIONS, {InfoProductName}, kNoString);
     for (int k = 0; k < count && k < 4; ++k) {
         char line[kTextCapacity];
         char field[kTextCapacity];
@@ -168,8 +170,8 @@ void ComposeStartTexts()
 {
     char text[kTextCapacity];
     GetInformationLine(InfoProductName, text);
-    SetControlTextFromTable(Static5, 10027, text, 1);
-    ComposeLabel(Static7, 10065, {InfoProductName}, 10069);
+    SetControlTextFromTable(Static5, IDS_DEFAULT_LOCATION, text, 1);
+    ComposeLabel(Static7, IDS_INFORMATION_DETECTED, {InfoProductName}, IDS_ON_YOUR_COMPUTER);
 
     char version[kTextCapacity];
     GetInformationLine(InfoProductName, text);
@@ -185,24 +187,24 @@ void ComposeStartTexts()
         GetInformationLine(index, line);
         AppendText(text, line);
     }
-    SetControlTextFromTable(Static12, 10069, text, 1);
+    SetControlTextFromTable(Static12, IDS_ON_YOUR_COMPUTER, text, 1);
 }
 
 void ShowSummary()
 {
     char labels[4][kTextCapacity];
     char name[kTextCapacity], organization[kTextCapacity], folder[kTextCapacity], group[kTextCapacity];
-    LoadTableString(10044, labels[0]);
-    LoadTableString(10049, labels[1]);
-    LoadTableString(10038, labels[2]);
-    LoadTableString(10052, labels[3]);
+    LoadTableString(IDS_SUMMARY_NAME, labels[0]);
+    LoadTableString(IDS_SUMMARY_ORGANIZATION, labels[1]);
+    LoadTableString(IDS_SUMMARY_FOLDER, labels[2]);
+    LoadTableString(IDS_SUMMARY_GROUP, labels[3]);
     GetControlText(Edit1, name);
     GetControlText(Edit2, organization);
     GetControlText(stcDestDir, folder);
     if (IsControlChecked(Check1))
         GetControlText(Edit3, group);
     else
-        LoadTableString(10047, group);
+        LoadTableString(IDS_NONE, group);
     char* summary = g_wizard.buffers.scratchA;
     ComposeSummary(summary, kTextCapacity,
                    {labels[0], name, labels[1], organization, labels[2], folder, labels[3], group});
@@ -213,7 +215,7 @@ void ShowWelcomePage()
 {
     EnableControl(btnPrevious, false);
     ShowControl(btnCancel, true);
-    ComposeLabel(Static1, 10066, {InfoProductName, InfoVersion}, 10069);
+    ComposeLabel(Static1, IDS_WELCOME, {InfoProductName, InfoVersion}, IDS_ON_YOUR_COMPUTER);
     ShowControl(btnPrevious, true);
     ShowControl(btnNext, true);
     ShowControl(Group1, true);
@@ -229,8 +231,8 @@ void ShowInstallingPage()
     ShowControl(btnNext, false);
     SetDefaultButton(btnCancel);
     FocusControl(btnCancel);
-    SetControlTextFromTable(stcCurrentTask, 10017, text, 0);
-    SetControlTextFromTable(btnCancel, 10008, text, 0);
+    SetControlTextFromTable(stcCurrentTask, IDS_CHECKING_DISK_SPACE, text, 0);
+    SetControlTextFromTable(btnCancel, IDS_CANCEL, text, 0);
     SendMessageA(ControlWindow(prbPerCent), PBM_SETPOS, 0, 0);
     ShowControl(prbPerCent, false);
     ShowControl(grpPercent, true);
@@ -240,7 +242,7 @@ void ShowInstallingPage()
 bool AskToLeave()
 {
     char text[kTextCapacity];
-    LoadTableString(10032, text);
+    LoadTableString(IDS_CONFIRM_LEAVE, text);
     return ShowMessage(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
@@ -319,14 +321,14 @@ void ShowPage()
         ShowControl(Group3, false);
         break;
     case PageOptions:
-        SetControlTextFromTable(btnNext, 10045, text, 0);
+        SetControlTextFromTable(btnNext, IDS_NEXT, text, 0);
         ShowControl(Group6, false);
         ShowControl(Group5, true);
         ShowControl(Group4, false);
         break;
     case PageSummary:
         ShowSummary();
-        SetControlTextFromTable(btnNext, 10037, text, 0);
+        SetControlTextFromTable(btnNext, IDS_INSTALL, text, 0);
         ShowControl(Group6, true);
         ShowControl(Group5, false);
         break;
@@ -367,7 +369,7 @@ int OnPreviousClicked()
     if (g_wizard.page == PageProgramGroup
         && SkipsOptionsPage(g_wizard.optionsContent, g_wizard.model.setupKind)) {
         char text[kTextCapacity];
-        SetControlTextFromTable(btnNext, 10045, text, 0);
+        SetControlTextFromTable(btnNext, IDS_NEXT, text, 0);
         ShowControl(Group6, false);
     }
     ShowPage();
@@ -378,11 +380,7 @@ int OnCancelClicked()
 {
     switch (g_wizard.page) {
     case PageUnpacking: {
-        char logo[kTextCapacity];
-        CopyText(logo, g_wizard.buffers.temp);
-        JoinPath(logo, "AppLogo.bmp");
-        SetFileAttributesA(logo, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(logo);
+        DeleteUnpackedLogo(g_wizard.buffers.temp);
         g_wizard.cancel = 1;
         break;
     }

@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include "base/messages.h"
+#include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/install_model.h"
 #include "engine/portable/list_file.h"
 #include "registration/portable/product_keys.h"
 #include "registration/registry.h"
+#include "resources/string_ids.h"
 #include "wizard/portable/wizard_texts.h"
 #include "wizard/wizard_state.h"
 
@@ -70,7 +72,7 @@ bool RunUninstaller(const char* productKey, const char* suffix, DWORD& exitCode)
 {
     char program[kTextCapacity];
     GetWindowsDirectoryA(program, sizeof program);
-    JoinPath(program, "KSUninst.exe");
+    JoinPath(program, kUninstallerName);
     GetShortPathNameA(program, program, sizeof program);
 
     char commandLine[kTextCapacity] = " /S ";
@@ -113,8 +115,8 @@ int CheckPreviousInstall()
     ReadUninstallValue(productKey, suffix, "Language", language);
     ReadUninstallValue(productKey, suffix, "Path", path);
     char detected[kTextCapacity], isInstalled[kTextCapacity];
-    LoadTableString(10001, detected);
-    LoadTableString(10002, isInstalled);
+    LoadTableString(IDS_INSTALLED_FOUND, detected);
+    LoadTableString(IDS_INSTALLED_IN_FOLDER, isInstalled);
     char* message = static_cast<char*>(GlobalAlloc(GPTR, kMessageCapacity));
     if (message == nullptr)
         return 1;
@@ -127,7 +129,7 @@ int CheckPreviousInstall()
     }
 
     char question[kTextCapacity], thisVersion[kTextCapacity], thisLanguage[kTextCapacity];
-    LoadTableString(10003, question);
+    LoadTableString(IDS_UNINSTALL_TO_INSTALL, question);
     GetInformationLine(InfoVersion, thisVersion);
     GetInformationLine(InfoLanguage, thisLanguage);
     AppendRemovalQuestion(message, kMessageCapacity, question, productName, thisVersion, thisLanguage);

@@ -1,11 +1,25 @@
 #include "wizard/wizard_state.h"
 
 #include "base/messages.h"
+#include "base/portable/text_helpers.h"
 #include "resources/string_ids.h"
 
 WizardState g_wizard = {};
 
 namespace {
+
+// Scratch C holds two texts; every other buffer holds one.
+constexpr int kTextBufferSize = static_cast<int>(kTextCapacity);
+constexpr int kScratchCSize = 2 * kTextBufferSize;
+static_assert(6 * kTextBufferSize + kScratchCSize == kWorkBlockSize, "the seven buffers fill the work block");
+
+// Hands out the next `size` bytes of the work block.
+char* Carve(char*& next, int size)
+{
+    char* buffer = next;
+    next += size;
+    return buffer;
+}
 
 HWND WizardMainWindow()
 {
@@ -39,13 +53,14 @@ bool AllocateWorkBuffers()
     if (block == nullptr)
         return false;
     g_wizard.workBlock = block;
-    g_wizard.buffers.scratchA = block;
-    g_wizard.buffers.scratchB = block + 260;
-    g_wizard.buffers.scratchC = block + 520;
-    g_wizard.buffers.destination = block + 1040;
-    g_wizard.buffers.temp = block + 1300;
-    g_wizard.buffers.defaultFolder = block + 1560;
-    g_wizard.buffers.helpFile = block + 1820;
+    char* next = block;
+    g_wizard.buffers.scratchA = Carve(next, kTextBufferSize);
+    g_wizard.buffers.scratchB = Carve(next, kTextBufferSize);
+    g_wizard.buffers.scratchC = Carve(next, kScratchCSize);
+    g_wizard.buffers.destination = Carve(next, kTextBufferSize);
+    g_wizard.buffers.temp = Carve(next, kTextBufferSize);
+    g_wizard.buffers.defaultFolder = Carve(next, kTextBufferSize);
+    g_wizard.buffers.helpFile = Carve(next, kTextBufferSize);
     return true;
 }
 

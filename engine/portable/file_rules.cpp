@@ -10,15 +10,15 @@ namespace {
 
 struct ProtectedLibrary {
     const char* name;
-    int protectedClass;
+    ProtectedClass protectedClass;
 };
 
 const ProtectedLibrary kProtectedLibraries[] = {
-    {"mfc42.dll", 1},
-    {"Olepro32.dll", 1},
-    {"riched20.dll", 1},
-    {"msvcrt40.dll", 2},
-    {"dbghelp.dll", 3},
+    {"mfc42.dll", ProtectedRegisteredAgain},
+    {"Olepro32.dll", ProtectedRegisteredAgain},
+    {"riched20.dll", ProtectedRegisteredAgain},
+    {"msvcrt40.dll", ProtectedLeftAlone},
+    {"dbghelp.dll", ProtectedReplacedWhenNewer},
 };
 
 const char* const kInstalledTwice[] = {"KSDllMsr.dll", "KSDllMsd.dll", "KSDllGo.dll", "KSDllGou.dll"};
@@ -30,11 +30,11 @@ int ProtectedLibraryClass(const char* name, ProtectedTest test)
     for (const ProtectedLibrary& library : kProtectedLibraries) {
         if (!EqualNoCase(name, library.name))
             continue;
-        if (test == ProtectedTest::Narrow && library.protectedClass != 1)
-            return 0;
+        if (test == ProtectedTest::Narrow && library.protectedClass != ProtectedRegisteredAgain)
+            return NotProtected;
         return library.protectedClass;
     }
-    return 0;
+    return NotProtected;
 }
 
 int IsFontFile(const char* name)

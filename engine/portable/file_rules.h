@@ -11,8 +11,18 @@ enum class ProtectedTest {
     Wide,     // every protected library (classes 1 to 3)
 };
 
-// 1 for mfc42.dll, Olepro32.dll and riched20.dll, 2 for msvcrt40.dll, 3 for
-// dbghelp.dll (any case); classes 2 and 3 only in the wide test; else 0.
+// What the copy step does with an existing protected library.
+enum ProtectedClass {
+    NotProtected = 0,
+    ProtectedRegisteredAgain = 1,   // never replaced; registered again
+    ProtectedLeftAlone = 2,         // never replaced nor touched
+    ProtectedReplacedWhenNewer = 3, // replaced whole by a newer version only
+};
+
+// ProtectedRegisteredAgain for mfc42.dll, Olepro32.dll and riched20.dll,
+// ProtectedLeftAlone for msvcrt40.dll, ProtectedReplacedWhenNewer for
+// dbghelp.dll (any case); the last two only in the wide test; else
+// NotProtected.
 int ProtectedLibraryClass(const char* name, ProtectedTest test);
 
 // 1 when the text from the last "." is ".ttf" or ".fon" (any case).

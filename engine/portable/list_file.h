@@ -51,6 +51,13 @@ enum InformationLine {
     InformationLineCount = 11,
 };
 
+// The setup kind on the list file's first line.
+enum SetupKind {
+    SetupKindWithoutOptions = 0,   // no options page, no associations, no check for a running copy
+    SetupKindFull = 1,
+    SetupKindWithoutToolset = 2,   // no toolset choice and no toolset setting
+};
+
 // What a list file holds, as far as it could be read.
 struct ListFileContent {
     bool setupKindRead = false;

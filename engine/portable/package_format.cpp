@@ -4,10 +4,6 @@
 
 #include "base/portable/text_helpers.h"
 
-const char kLogoName[] = "AppLogo.bmp";
-const char kUninstallerName[] = "KSUninst.exe";
-const char kUninstallerCopyName[] = "TWUninst.exe";
-
 namespace {
 
 const char* const kListFileNames[] = {"Instal.lst", "Setup.lst", "Instalar.lst"};

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/portable/product_files.h"
+
 constexpr std::size_t kPackageHeaderSize = 4;
 constexpr std::size_t kEntrySizesLength = 8;
 constexpr std::size_t kEntryHeaderSize = 28;
@@ -16,11 +18,6 @@ constexpr unsigned char kMagic0 = 0x45;
 constexpr unsigned char kMagic1 = 0x41;
 // The attribute word that leaves a written file's attributes as created.
 constexpr uint32_t kKeepAttributes = 0xFFFFFFFF;
-
-// Names of the three entries that precede the listed files.
-extern const char kLogoName[];        // "AppLogo.bmp"
-extern const char kUninstallerName[]; // "KSUninst.exe"
-extern const char kUninstallerCopyName[]; // "TWUninst.exe"
 
 // The list file's name for selector 1, 2 or 3; nullptr for any other value.
 const char* ListFileNameForSelector(int selector);

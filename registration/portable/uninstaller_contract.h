@@ -1,9 +1,9 @@
 #pragma once
 // The system's uninstall entry, through which the separate uninstaller is
 // started when the user removes the product. Texts are cut at 260 bytes.
+#include "base/portable/product_files.h"
 
 constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-constexpr char kUninstallerName[] = "KSUninst.exe";
 
 // "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\K".
 void ComposeSystemUninstallKey(char* buffer, const char* productKey);

@@ -1,8 +1,10 @@
 #include "wizard/portable/page_flow.h"
 
+#include "engine/portable/list_file.h"
+
 bool SkipsOptionsPage(int optionsContent, int setupKind)
 {
-    return optionsContent == 0 || setupKind == 0;
+    return optionsContent == 0 || setupKind == SetupKindWithoutOptions;
 }
 
 unsigned NextPageNumber(unsigned page, int optionsContent, int setupKind)

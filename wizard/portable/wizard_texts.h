@@ -6,14 +6,14 @@
 // The summary page: name, organization, folder and program group, each after
 // its label and separated by empty lines.
 struct SummaryParts {
-    const char* nameLabel;          // string 10044
+    const char* nameLabel;          // IDS_SUMMARY_NAME
     const char* name;
-    const char* organizationLabel;  // string 10049
+    const char* organizationLabel;  // IDS_SUMMARY_ORGANIZATION
     const char* organization;
-    const char* folderLabel;        // string 10038
+    const char* folderLabel;        // IDS_SUMMARY_FOLDER
     const char* folder;
-    const char* groupLabel;         // string 10052
-    const char* group;              // the group name, or string 10047
+    const char* groupLabel;         // IDS_SUMMARY_GROUP
+    const char* group;              // the group name, or IDS_NONE
 };
 void ComposeSummary(char* buffer, std::size_t capacity, const SummaryParts& parts);
 
@@ -25,10 +25,10 @@ struct InstalledCopy {
     const char* path;
 };
 
-// "<10001> Name Version (Language) <10002>Path"
+// "<IDS_INSTALLED_FOUND> Name Version (Language) <IDS_INSTALLED_IN_FOLDER>Path"
 void ComposeInstalledText(char* buffer, std::size_t capacity, const char* detected,
                           const char* isInstalled, const InstalledCopy& copy);
-// Appends "<10003> Product Version (Language)?" to the installed text.
+// Appends "<IDS_UNINSTALL_TO_INSTALL> Product Version (Language)?" to the installed text.
 void AppendRemovalQuestion(char* buffer, std::size_t capacity, const char* question,
                            const char* product, const char* version, const char* language);
 

@@ -9,6 +9,7 @@
 #include "engine/install_model.h"
 #include "engine/path_macros.h"
 #include "engine/portable/list_file.h"
+#include "forms/portable/os_code.h"
 #include "registration/portable/product_keys.h"
 #include "registration/portable/uninstaller_contract.h"
 #include "registration/registry.h"
@@ -27,7 +28,7 @@ bool ReadDesktopFolder(int osCode, char* folder)
     char key[kTextCapacity];
     CopyText(key, kCurrentVersionKey);
     JoinPath(key, "Explorer\\Shell Folders");
-    if (osCode < 2)
+    if (osCode < OsWindows98)
         return ReadRegValue(kCurrentUser, key, "Desktop", folder);
     if (g_wizard.installRoot == kLocalMachine)
         return ReadRegValue(kLocalMachine, key, "Common Desktop", folder);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "base/portable/text_helpers.h"
+#include "forms/portable/os_code.h"
 #include "registration/portable/uninstaller_contract.h"
 #include "registration/program_group_deletion.h"
 #include "registration/registry.h"
@@ -72,7 +73,7 @@ bool ReadShellFolder(RootCode root, int osCode, const char* userValue, const cha
     ShellFoldersKey(key);
     folder[0] = '\0';
     bool found;
-    if (osCode < 2)
+    if (osCode < OsWindows98)
         found = ReadRegValue(kCurrentUser, key, userValue, folder);
     else if (root == kLocalMachine)
         found = ReadRegValue(kLocalMachine, key, commonValue, folder);

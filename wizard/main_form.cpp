@@ -6,6 +6,7 @@
 #include "base/waiting.h"
 #include "engine/package_extraction.h"
 #include "engine/portable/list_file.h"
+#include "forms/portable/os_code.h"
 #include "forms/runtime_startup.h"
 #include "forms/window_procedures.h"
 #include "registration/program_group.h"
@@ -31,7 +32,7 @@ LRESULT OnCreate(HWND window)
     if (!AllocateWorkBuffers())
         return -1;
     g_wizard.osCode = OsCode(nullptr);
-    if (g_wizard.osCode < 1) {
+    if (g_wizard.osCode == OsUnsupported) {
         ReportError(IDS_NEEDS_WINDOWS95, nullptr, false);
         return -1;
     }

@@ -5,6 +5,7 @@
 #include "base/portable/text_helpers.h"
 #include "engine/portable/list_file.h"
 #include "engine/portable/name_compare.h"
+#include "forms/portable/os_code.h"
 
 namespace {
 
@@ -84,5 +85,5 @@ uint32_t CopyPercent(uint32_t done, uint32_t total)
 
 bool IsWindows9xFamily(int osCode)
 {
-    return osCode == 1 || osCode == 2;
+    return osCode == OsWindows95 || osCode == OsWindows98;
 }

@@ -5,7 +5,11 @@
 namespace {
 
 constexpr UINT kSharedCursorFlags = LR_SHARED | LR_LOADMAP3DCOLORS | LR_DEFAULTSIZE;
-constexpr LONGLONG kMessageWaitSlack = 2000;   // microseconds
+// The last stretch of a wait with dispatch is slept: a wait for messages
+// can end a millisecond or two late (its timeout is rounded, and under Wine
+// it passes through the server), while a sleep ends on time. A message that
+// arrives in that stretch waits at most this long, which nobody notices.
+constexpr LONGLONG kSleptStretch = 15000;   // microseconds
 
 struct WaitCursorState {
     bool on;
@@ -68,12 +72,9 @@ DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch)
         if (elapsed >= length)
             return static_cast<DWORD>(elapsed / 1000);
         LONGLONG left = length - elapsed;
-        // A wait for messages can end a millisecond or two late (the timeout
-        // is rounded, and under Wine it passes through the server); its last
-        // stretch is slept, and a message arriving then waits at most that.
         DWORD messageWait = 0;
-        if (dispatch && left > kMessageWaitSlack)
-            messageWait = static_cast<DWORD>((left - kMessageWaitSlack) / 1000);
+        if (dispatch && left > kSleptStretch)
+            messageWait = static_cast<DWORD>((left - kSleptStretch) / 1000);
         if (messageWait > 0)
             MsgWaitForMultipleObjectsEx(0, nullptr, messageWait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         else

@@ -305,12 +305,13 @@ constexpr unsigned kPaceGroupItems = 1;
 const char kPaceRecord[] = "SOFTWARE\\TWC Products\\KestrelPace\\Uninstall";
 
 // Milliseconds the install of the pace package is asked to wait: the
-// driver's pauses, 25 ms a 16 KB chunk and 15 ms a file in the copy, 15 ms
-// an item and 600 ms in the registration, the program group's pauses when
-// the group was made and the link's pause when it was.
+// installing page's 500 ms and the driver's pauses, 25 ms a 16 KB chunk and
+// 15 ms a file in the copy, 15 ms an item and 600 ms in the registration,
+// the program group's pauses when the group was made and the link's pause
+// when it was.
 double SpecifiedInstallWaits(bool groupMade, bool linkMade)
 {
-    constexpr double kDriverPauses = 500 + 500 + 600 + 500;
+    constexpr double kDriverPauses = 500 + 500 + 500 + 600 + 500;
     double chunks = (kPaceFileBytes + 16383) / 16384;
     double copy = chunks * 25 + 1 * 15;
     double registration = (0 + 1 + kPaceGroupItems) * 15 + 600;

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <fstream>
-
 #include "test_environment.h"
 
 namespace {
@@ -21,14 +19,14 @@ OSVERSIONINFOA WindowsVersion()
     return version;
 }
 
+}  // namespace
+
 std::string TempFolder()
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     return temp;
 }
-
-}  // namespace
 
 std::string SamplePackage()
 {
@@ -38,7 +36,7 @@ std::string SamplePackage()
 std::string WritePackage(const std::string& name, const std::string& bytes)
 {
     std::string path = TempFolder() + name;
-    std::ofstream(path, std::ios::binary) << bytes;
+    WriteBytes(path, bytes);
     return path;
 }
 

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr UINT kSharedCursorFlags = LR_SHARED | LR_LOADMAP3DCOLORS | LR_DEFAULTSIZE;
+constexpr LONGLONG kMessageWaitSlack = 2000;   // microseconds
 
 struct WaitCursorState {
     bool on;
@@ -33,11 +34,13 @@ LONGLONG Microseconds()
     return now.QuadPart / frequency * 1000000 + now.QuadPart % frequency * 1000000 / frequency;
 }
 
+}  // namespace
+
 // Sleeps end on the system timer's tick, 15.6 ms by default on Windows; one
 // millisecond lets a pause end within a millisecond of its length. The
 // multimedia library is taken from the system folder only, and where it is
 // missing the waits are just coarser.
-void UseMillisecondTimer()
+void RequestMillisecondTimer()
 {
     static bool asked = false;
     if (asked)
@@ -52,11 +55,9 @@ void UseMillisecondTimer()
         begin(1);
 }
 
-}  // namespace
-
 DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch)
 {
-    UseMillisecondTimer();
+    RequestMillisecondTimer();
     LONGLONG start = Microseconds();
     LONGLONG length = static_cast<LONGLONG>(milliseconds) * 1000;
     for (;;) {
@@ -66,11 +67,15 @@ DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch)
         LONGLONG elapsed = Microseconds() - start;
         if (elapsed >= length)
             return static_cast<DWORD>(elapsed / 1000);
-        DWORD left = static_cast<DWORD>((length - elapsed + 999) / 1000);
-        if (dispatch)
-            MsgWaitForMultipleObjectsEx(0, nullptr, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        LONGLONG left = length - elapsed;
+        // A wait for messages can end a millisecond or two late (the timeout
+        // is rounded, and under Wine it passes through the server); its last
+        // stretch is slept, and a message arriving then waits at most that.
+        if (dispatch && left > kMessageWaitSlack)
+            MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>((left - kMessageWaitSlack) / 1000), QS_ALLINPUT,
+                                        MWMO_INPUTAVAILABLE);
         else
-            Sleep(left);
+            Sleep(static_cast<DWORD>((left + 999) / 1000));
     }
 }
 

@@ -8,6 +8,10 @@
 // for the rest of the wait. Returns the time elapsed.
 DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch);
 
+// Asks once for the system timer to tick every millisecond, so that short
+// sleeps last what they ask.
+void RequestMillisecondTimer();
+
 // Removes and dispatches at most one waiting message of the thread. A quit
 // message is posted again for the main loop, and the answer is false: the
 // caller then stops dispatching.

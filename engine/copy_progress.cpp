@@ -1,8 +1,7 @@
 #include "engine/copy_progress.h"
 
-#include <commctrl.h>
-
 #include "base/waiting.h"
+#include "engine/bar_position.h"
 #include "engine/portable/file_rules.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
@@ -30,14 +29,8 @@ void DispatchWaitingMessages()
 void ShowCopyProgress(DWORD done, DWORD total, bool pause)
 {
     HWND bar = ControlWindow(prbPerCent);
-    WPARAM percent = CopyPercent(done, total);
-    // Set and read back until the bar shows the value; without a bar there
-    // is nothing to wait for.
-    while (bar != nullptr) {
-        SendMessageA(bar, PBM_SETPOS, percent, 0);
-        if (static_cast<WPARAM>(SendMessageA(bar, PBM_GETPOS, 0, 0)) >= percent)
-            break;
-    }
+    if (bar != nullptr)
+        ShowBarPosition(bar, CopyPercent(done, total));
     if (pause)
         WaitMilliseconds(kProgressPause, false);
     UpdateWindow(bar);

@@ -15,8 +15,6 @@
 #include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/pages.h"
-#include "wizard/portable/page_flow.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -179,9 +177,5 @@ int ExtractPackage()
     SetControlText(stcFile, "");
     WaitMilliseconds(600, true);
     // A cancel during the closing pause still ends the run silently.
-    if (g_wizard.cancel)
-        return 0;
-    g_wizard.page = PageWelcome;
-    ShowPage();
-    return 1;
+    return g_wizard.cancel ? 0 : 1;
 }

@@ -1,30 +1,8 @@
 #include "engine/progress_hook.h"
 
-#include <commctrl.h>
-
+#include "base/waiting.h"
+#include "engine/bar_position.h"
 #include "wizard/wizard_state.h"
-
-namespace {
-
-// The bar can show the position: it still exists and its range reaches it.
-// Without this check a destroyed bar or a shorter range would hold the
-// read-back loop forever.
-bool BarCanShow(HWND bar, unsigned percent)
-{
-    return IsWindow(bar) && SendMessageA(bar, PBM_GETRANGE, FALSE, 0) >= static_cast<LRESULT>(percent);
-}
-
-void ShowPosition(HWND bar, unsigned percent)
-{
-    SendMessageA(bar, PBM_SETPOS, percent, 0);
-    if (percent == 0)
-        return;
-    while (BarCanShow(bar, percent) &&
-           static_cast<unsigned>(SendMessageA(bar, PBM_GETPOS, 0, 0)) < percent)
-        SendMessageA(bar, PBM_SETPOS, percent, 0);
-}
-
-}  // namespace
 
 void SetProgressTarget(HWND bar, uint32_t total)
 {
@@ -43,8 +21,10 @@ void ProgressHook(uint32_t count, bool end)
     ProgressState& progress = g_wizard.progress;
     if (progress.bar == nullptr)
         return;
+    ++progress.calls;
     uint32_t done = CountProgress(progress.count, count, end);
-    ShowPosition(progress.bar, ProgressPercent(done, progress.total));
+    ShowBarPosition(progress.bar, ProgressPercent(done, progress.total));
+    RequestMillisecondTimer();
     Sleep(2);
     UpdateWindow(progress.bar);
 }

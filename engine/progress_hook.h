@@ -13,6 +13,7 @@ struct ProgressState {
     HWND bar;
     uint32_t total;
     ProgressCount count;
+    uint32_t calls;   // how often the hook ran (the benchmarks report it)
 };
 
 // Whether the hook, called with this running count, would move the bar.

@@ -3,7 +3,9 @@
 # start to the welcome page (median of RUNS starts, 5 unless given), and the
 # processor time of its process while it waits idle on a page, through the
 # install's pauses, and while an earlier installation's uninstaller runs (a
-# package whose KSUninst.exe is the stand-in uninstaller, which sleeps).
+# package whose KSUninst.exe is the stand-in uninstaller, which sleeps);
+# then the whole install of a package of one 16 MB file beside the waits it
+# asks for plus CopyFileA of that file.
 # BENCH_BUILD chooses the Windows build measured: win32 (the i686 release,
 # the default) or win64.
 set -euo pipefail
@@ -30,6 +32,18 @@ cp $build/fake_uninstaller.exe "$work/files/KSUninst.exe"
 mkdir -p $build/bench/uninstaller
 build/native/package_builder pack $build/sample/Setup.lst "$work/files" -o $build/bench/uninstaller/_Data.001 \
   --quiet --time 2024-03-01T09:00:00 --attributes 20 --attributes Llegiume.txt=21 --attributes Kestrel.chm=FFFFFFFF
+
+# The pace package: one incompressible 16 MB file, one group item, the link.
+pace=$build/bench/pace
+mkdir -p "$pace" "$work/pace"
+cp $build/sample/files/AppLogo.bmp $build/sample/files/KSUninst.exe "$work/pace/"
+head -c $((16 << 20)) /dev/urandom > "$work/pace/Dades.bin"
+total=$(( $(stat -c %s "$work/pace/AppLogo.bmp") + $(stat -c %s "$work/pace/KSUninst.exe") + (16 << 20) + 3 * 28 ))
+printf '%s\r\n' 'Tipus=1' 'Titol=Kestrel Pace' 'Producte=Kestrel Pace' 'Versio=1.0' 'Carpeta=Kestrel Pace' \
+  'Sistema=0' 'Reservat=' 'Benvinguda=Prova' 'Idioma=Catala' 'Clau=KestrelPace' "Total=$total" 'Fitxers=1' \
+  "Fitxer=<AppDir>,Dades.bin,$((16 << 20)),,,1,1,0" 'Registre=0' 'Grup=1' 'G=Dades,Dades.bin' 'Associacions=0' \
+  'Drecera=<AppDir>\Dades.bin' 'Missatge=' 'Desinstal=Kestrel Pace' > "$work/pace.lst"
+build/native/package_builder pack "$work/pace.lst" "$work/pace" -o "$pace/_Data.001" --quiet
 
 echo "== $build/bench_wizard.exe"
 tests/run-under-wine.sh $build/bench_wizard.exe "${1:-5}"

@@ -13,6 +13,7 @@
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/pages.h"
+#include "wizard/portable/page_flow.h"
 #include "wizard/previous_install.h"
 #include "wizard/wizard_state.h"
 
@@ -66,6 +67,8 @@ LRESULT OnFormLoaded()
         CloseWizard();
         return 1;
     }
+    g_wizard.page = PageWelcome;
+    ShowPage();
     if (ProductIsRunning()) {
         ReportError(IDS_PRODUCT_RUNNING, nullptr, false);
         return -1;

@@ -152,7 +152,10 @@ protected:
         RemoveDirectoryA(work_.c_str());
     }
 
-    void UsePackage(const Bytes& bytes) { WriteBytes(InFolder(work_, "_Data.001"), std::string(bytes.begin(), bytes.end())); }
+    void UsePackage(const Bytes& bytes)
+    {
+        WriteBytes(InFolder(work_, "_Data.001"), std::string(bytes.begin(), bytes.end()));
+    }
 
     char previous_[MAX_PATH];
     std::string work_;
@@ -193,7 +196,8 @@ TEST_F(PackageExtraction, TheSamplePackageExtractsWithBytesTimesAndAttributes)
         EXPECT_EQ(GetFileAttributesA(path.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, expected & ~FILE_ATTRIBUTE_ARCHIVE)
             << entry.name;
         EXPECT_EQ(LastWriteTime(path), entry.header.writeTime) << entry.name;
-        EXPECT_EQ(ReadBytes(path), std::string(reinterpret_cast<const char*>(entry.body), entry.bodySize)) << entry.name;
+        EXPECT_EQ(ReadBytes(path), std::string(reinterpret_cast<const char*>(entry.body), entry.bodySize))
+            << entry.name;
         if (uninstaller)
             EXPECT_EQ(ReadBytes(InFolder(WindowsFolder(), "TWUninst.exe")), ReadBytes(path))
                 << "the uninstaller's second copy";

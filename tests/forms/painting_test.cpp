@@ -55,7 +55,8 @@ TEST_F(Painting, WelcomePageWithLogoAndLinkLabels)
     SetVisible(ControlByIdentifier(main, Group1), 1);
     SendMessageA(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(SolidBitmap(168, 300, RGB(0, 160, 0))));
     EXPECT_EQ(GetProperty(logo, PropPicture) != 0, true);
-    ClientShot shot = Shoot(main, "welcome_page", [](const ClientShot& shown) { return shown.At(80, 150) == 0x00A000u; });
+    ClientShot shot = Shoot(main, "welcome_page",
+                            [](const ClientShot& shown) { return shown.At(80, 150) == 0x00A000u; });
     EXPECT_EQ(shot.At(80, 150), 0x00A000u) << "the logo fills its image static";
     EXPECT_EQ(shot.At(490, 10), kWhite) << "the white page";
     RECT kestrel = RectIn(ControlByIdentifier(main, stcKestrel), main);
@@ -81,7 +82,8 @@ TEST_F(Painting, FramedGroupCaptionBox)
     record->ImageWidth = 62;
     record->CaptionIndent = 9;
     record->ImageHeight = 15;
-    ClientShot shot = Shoot(group, "group_caption", [](const ClientShot& shown) { return shown.At(100, 50) == 0x00FF00u; });
+    ClientShot shot = Shoot(group, "group_caption",
+                            [](const ClientShot& shown) { return shown.At(100, 50) == 0x00FF00u; });
     int frameRow = -1;
     for (int y = 0; y < 20 && frameRow < 0; ++y)
         if (shot.At(3, y) != 0x00FF00)

@@ -38,7 +38,9 @@ TEST_F(StartUp, OsCodeMatchesTheSystem)
     GetVersionExA(&version);
     ASSERT_EQ(version.dwPlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_NT)) << "the tests run as the NT family";
     // NT 4 is 3, 2000 is 4, XP and Server 2003 are 5, anything later 6.
-    int expected = version.dwMajorVersion >= 6 ? 6 : version.dwMajorVersion == 5 ? (version.dwMinorVersion == 0 ? 4 : 5) : 3;
+    int expected = version.dwMajorVersion >= 6   ? 6
+                   : version.dwMajorVersion == 5 ? (version.dwMinorVersion == 0 ? 4 : 5)
+                                                 : 3;
     char servicePack[132];
     EXPECT_EQ(OsCode(servicePack), expected);
     EXPECT_STREQ(servicePack, version.szCSDVersion);

@@ -8,7 +8,6 @@
 #include "forms/runtime_memory.h"
 #include "message_box_catcher.h"
 #include "runtime_fixture.h"
-#include "wizard/control_ids.h"
 #include "wizard/main_template.h"
 
 namespace {

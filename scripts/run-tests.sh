@@ -4,6 +4,12 @@
 # bounded fuzzing run. Sets up the machine first and prints the total time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The golden-file update mode rewrites the expectations instead of checking
+# them: a run with it on proves nothing.
+if [ -n "${INSTAL_UPDATE_GOLDEN+set}" ]; then
+  echo "run-tests.sh: INSTAL_UPDATE_GOLDEN is set; unset it, the tests would rewrite their golden files instead of checking them" >&2
+  exit 1
+fi
 started=$SECONDS
 trap 'echo "== total time $(( (SECONDS - started) / 60 )) min $(( (SECONDS - started) % 60 )) s"' EXIT
 

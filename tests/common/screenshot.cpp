@@ -24,7 +24,81 @@ void PutChunk(std::vector<unsigned char>& out, const char* type, const std::vect
     PutBigEndian(out, static_cast<uint32_t>(crc));
 }
 
+void HandleWaitingMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM found)
+{
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool LeftToPaint(HWND window)
+{
+    bool found = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    if (!found)
+        EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+POINT ClientOrigin(HWND window)
+{
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    POINT client = {0, 0};
+    ClientToScreen(window, &client);
+    return {client.x - frame.left, client.y - frame.top};
+}
+
 }  // namespace
+
+bool ClientShot::Has(const RECT& area, uint32_t color) const
+{
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (At(x, y) == color)
+                return true;
+    return false;
+}
+
+ClientShot CaptureWhen(HWND window, const std::function<bool(const ClientShot&)>& ready, DWORD timeout)
+{
+    ClientShot shot;
+    DWORD start = GetTickCount();
+    for (;;) {
+        HandleWaitingMessages();
+        shot.origin = ClientOrigin(window);
+        shot.capture = CaptureWindow(window);
+        if (ready(shot) || GetTickCount() - start > timeout)
+            return shot;
+        Sleep(50);
+    }
+}
+
+Capture CaptureSettled(HWND window, DWORD timeout)
+{
+    Capture previous;
+    Capture capture;
+    DWORD start = GetTickCount();
+    for (;;) {
+        HandleWaitingMessages();
+        capture = CaptureWindow(window);
+        bool settled = !LeftToPaint(window) && capture.pixels == previous.pixels && !capture.pixels.empty();
+        if (settled || GetTickCount() - start > timeout)
+            return capture;
+        previous = capture;
+        Sleep(50);
+    }
+}
 
 Capture CaptureWindow(HWND window)
 {
@@ -102,9 +176,16 @@ bool SavePng(const Capture& capture, const std::string& path)
     return std::fclose(out) == 0 && written;
 }
 
-std::string SaveScreenshot(HWND window, const char* name)
+std::string SaveScreenshot(const Capture& capture, const char* name)
 {
     std::string path = ArtifactFolder() + "\\" + name + ".png";
+    return SavePng(capture, path) ? path : std::string();
+}
+
+std::string SaveScreenshot(HWND window, const char* name)
+{
+    // A picture that keeps changing (a moving bar) is saved as it stands
+    // after a few seconds.
     UpdateWindow(window);
-    return SavePng(CaptureWindow(window), path) ? path : std::string();
+    return SaveScreenshot(CaptureSettled(window, 3000), name);
 }

@@ -13,5 +13,9 @@ std::string SourceFile(const char* relativePath);
 // A shell folder (CSIDL_...) of this machine, or "" when it has none.
 std::string ShellFolder(int csidl);
 bool Exists(const std::string& path);
+// The whole file, or "<missing>" when it cannot be opened.
+std::string ReadBytes(const std::string& path);
+// Creates or replaces the file with the bytes; a test fails when it cannot.
+void WriteBytes(const std::string& path, const std::string& bytes);
 // Deletes the folder with everything in it, read-only files included.
 void DeleteTree(const std::string& folder);

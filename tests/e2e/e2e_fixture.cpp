@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <fstream>
-
 #include "test_environment.h"
 
 namespace {
@@ -22,14 +20,14 @@ OSVERSIONINFOA WindowsVersion()
     return version;
 }
 
+}  // namespace
+
 std::string TempFolder()
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     return temp;
 }
-
-}  // namespace
 
 std::string SamplePackage()
 {
@@ -39,7 +37,7 @@ std::string SamplePackage()
 std::string WritePackage(const std::string& name, const std::string& bytes)
 {
     std::string path = TempFolder() + name;
-    std::ofstream(path, std::ios::binary) << bytes;
+    WriteBytes(path, bytes);
     return path;
 }
 

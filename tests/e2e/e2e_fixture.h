@@ -8,6 +8,8 @@
 #include "message_box_catcher.h"
 #include "wizard_session.h"
 
+// The system's temporary folder, with its trailing backslash.
+std::string TempFolder();
 // The sample package built with the program.
 std::string SamplePackage();
 // Writes bytes as a package file in the temp folder and returns its path.

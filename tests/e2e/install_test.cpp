@@ -7,6 +7,7 @@
 #include "e2e_fixture.h"
 #include "registry_dump.h"
 #include "screenshot.h"
+#include "test_package.h"
 #include "test_environment.h"
 #include "wizard_wine_settings.h"
 #include "wizard/control_ids.h"
@@ -216,12 +217,12 @@ TEST_F(Install, AFullInstallOfTheSampleProduct)
     EXPECT_TRUE(CloseKestrel());
 }
 
+// A file that takes seconds to copy, so the Cancel always lands in the copy.
 TEST_F(Install, CancelDuringTheCopyRollsEverythingBack)
 {
-    WizardSession session(SamplePackage());
-    WalkToSummary(session, "e2e-cancel");
-    session.Click(btnNext);
-    ASSERT_TRUE(session.WaitForText(stcCurrentTask, TableString(10039), 60000));
+    RemoveTestProduct();
+    WizardSession session(BigTestPackage());
+    ASSERT_TRUE(StartTestInstall(session));
     session.Click(btnCancel);
     MessageBoxSeen question = session.WaitForMessageBox();
     ASSERT_NE(question.box, nullptr);
@@ -234,7 +235,8 @@ TEST_F(Install, CancelDuringTheCopyRollsEverythingBack)
     session.SaveScreenshot(cancelled.box, "e2e-cancel-7-rolled-back");
     session.Answer(cancelled, IDOK);
     EXPECT_EQ(session.WaitForExit(), 0u);
-    EXPECT_FALSE(Exists(Destination())) << "no file and no folder left behind";
+    EXPECT_FALSE(Exists(TestProductDestination())) << "no file and no folder left behind";
+    RemoveTestProduct();
 }
 
 TEST_F(Install, FilesInUseLeadToTheRestartChoice)

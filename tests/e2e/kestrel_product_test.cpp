@@ -27,14 +27,6 @@ std::string Text(HWND window)
     return text;
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 int FrameCount()
 {
     int count = 0;
@@ -113,8 +105,8 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
     CreateDirectoryA(folder.c_str(), nullptr);
     std::string first = folder + "\\Primer projecte.kst";
     std::string second = folder + "\\Segon projecte.kst";
-    WriteFileBytes(first, "program Primer\r\n    print \"Hola\"\r\nend\r\n");
-    WriteFileBytes(second, "program Segon\nend\n");
+    WriteBytes(first, "program Primer\r\n    print \"Hola\"\r\nend\r\n");
+    WriteBytes(second, "program Segon\nend\n");
 
     ASSERT_TRUE(OpenThroughTheShell(first));
     HWND frame = nullptr;

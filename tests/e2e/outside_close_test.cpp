@@ -10,21 +10,6 @@
 namespace {
 
 const char kRecord[] = "SOFTWARE\\TWC Products\\KestrelTest";
-const char kSystemEntry[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KestrelTest";
-
-std::string Destination()
-{
-    char path[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path);
-    return std::string(path) + "\\" + kTestProductFolder;
-}
-
-std::string TempFolder()
-{
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    return temp;
-}
 
 class OutsideClose : public EndToEnd {
 protected:
@@ -34,41 +19,13 @@ protected:
         RemoveTestProduct();
         EndToEnd::TearDown();
     }
-
-    static void RemoveTestProduct()
-    {
-        for (const char* name : {"\\Data\\Big.bin", "\\Data"}) {
-            std::string path = Destination() + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path.c_str());
-            RemoveDirectoryA(path.c_str());
-        }
-        RemoveDirectoryA(Destination().c_str());
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kRecord);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSystemEntry);
-    }
-
-    // A file large enough that the copy lasts a few seconds.
-    static std::string BigPackage()
-    {
-        std::vector<PackagedFile> files = {{"<AppDir>\\Data", "Big.bin", IncompressibleBytes(4 << 20)}};
-        return WriteTestPackage(files, HonestTotal(files));
-    }
-
-    static bool StartInstall(WizardSession& session)
-    {
-        if (!WalkToSummary(session))
-            return false;
-        session.Click(btnNext);
-        return session.WaitForText(stcCurrentTask, TableString(10039), 60000);
-    }
 };
 
 TEST_F(OutsideClose, DuringTheCopyYesRollsBackAndNoLetsItFinish)
 {
     {
-        WizardSession session(BigPackage());
-        ASSERT_TRUE(StartInstall(session));
+        WizardSession session(BigTestPackage());
+        ASSERT_TRUE(StartTestInstall(session));
         CloseFromOutside(session);
         MessageBoxSeen question = session.WaitForMessageBox();
         ASSERT_NE(question.box, nullptr);
@@ -80,11 +37,11 @@ TEST_F(OutsideClose, DuringTheCopyYesRollsBackAndNoLetsItFinish)
         session.Answer(cancelled, IDOK);
         EXPECT_TRUE(EndsSoonAfterItsWindow(session));
         EXPECT_EQ(session.WaitForExit(), 0u);
-        EXPECT_FALSE(Exists(Destination())) << "no file and no folder left behind";
+        EXPECT_FALSE(Exists(TestProductDestination())) << "no file and no folder left behind";
     }
     {
-        WizardSession session(BigPackage());
-        ASSERT_TRUE(StartInstall(session));
+        WizardSession session(BigTestPackage());
+        ASSERT_TRUE(StartTestInstall(session));
         CloseFromOutside(session);
         MessageBoxSeen question = session.WaitForMessageBox();
         ASSERT_NE(question.box, nullptr);
@@ -93,7 +50,7 @@ TEST_F(OutsideClose, DuringTheCopyYesRollsBackAndNoLetsItFinish)
         session.Click(btnCancel);
         EXPECT_TRUE(EndsSoonAfterItsWindow(session));
         EXPECT_EQ(session.WaitForExit(), 0u);
-        EXPECT_TRUE(Exists(Destination() + "\\Data\\Big.bin"));
+        EXPECT_TRUE(Exists(TestProductDestination() + "\\Data\\Big.bin"));
         HKEY record;
         ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRecord, 0, KEY_READ, &record), ERROR_SUCCESS)
             << "the uninstall record was written";
@@ -103,8 +60,8 @@ TEST_F(OutsideClose, DuringTheCopyYesRollsBackAndNoLetsItFinish)
 
 TEST_F(OutsideClose, DuringTheRegistrationStepIsRefused)
 {
-    WizardSession session(BigPackage());
-    ASSERT_TRUE(StartInstall(session));
+    WizardSession session(BigTestPackage());
+    ASSERT_TRUE(StartTestInstall(session));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(session.Control(btnCancel)); }, 120000));
     DWORD_PTR sessionMayEnd = TRUE;
     SendMessageTimeoutA(session.main(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &sessionMayEnd);
@@ -119,7 +76,7 @@ TEST_F(OutsideClose, DuringTheRegistrationStepIsRefused)
 
 TEST_F(OutsideClose, OnTheUserPageNoKeepsThePageAndYesCloses)
 {
-    WizardSession session(BigPackage());
+    WizardSession session(BigTestPackage());
     ASSERT_TRUE(session.Start());
     ASSERT_NE(session.WaitForMainWindow(), nullptr);
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));

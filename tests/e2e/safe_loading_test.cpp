@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,12 +24,6 @@ std::string Lower(std::string text)
     return text;
 }
 
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 // Windows takes these from its own folder whatever the search order (the
 // known libraries), or from its side-by-side store (comctl32, which each
 // program's manifest names).
@@ -44,7 +36,7 @@ TEST(ImportTables, EachProgramImportsOnlyLibrariesThatWindowsTakesFromItsOwnFold
 {
     for (const char* program : {"Instal.exe", "sample\\files\\Kestrel.exe", "sample\\files\\KSUninst.exe"}) {
         std::vector<std::string> libraries;
-        ASSERT_TRUE(ReadImportedLibraries(FileBytes(BuildFile(program)), libraries)) << program;
+        ASSERT_TRUE(ReadImportedLibraries(ReadBytes(BuildFile(program)), libraries)) << program;
         EXPECT_FALSE(libraries.empty()) << program;
         for (const std::string& library : libraries)
             EXPECT_EQ(kSystemLibraries.count(Lower(library)), 1u) << program << " imports " << library;

@@ -1,8 +1,6 @@
 // Runs of the wizard that end before anything is installed.
-#include <fstream>
-#include <sstream>
-
 #include "e2e_fixture.h"
+#include "test_environment.h"
 #include "wizard/control_ids.h"
 
 namespace {
@@ -27,10 +25,7 @@ TEST_F(EndToEnd, AMissingPackageIsReportedAndTheWizardEnds)
 
 TEST_F(EndToEnd, DamagedPackagesAreReportedAndTheWizardEnds)
 {
-    std::ifstream sample(SamplePackage(), std::ios::binary);
-    std::stringstream bytes;
-    bytes << sample.rdbuf();
-    std::string whole = bytes.str();
+    std::string whole = ReadBytes(SamplePackage());
     ASSERT_GT(whole.size(), 100u);
     struct Case { const char* what; std::string bytes; };
     const Case cases[] = {

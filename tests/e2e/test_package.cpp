@@ -1,7 +1,6 @@
 #include "test_package.h"
 
-#include <fstream>
-#include <sstream>
+#include <shlobj.h>
 
 #include "e2e_fixture.h"
 #include "engine/portable/package_format.h"
@@ -15,16 +14,8 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 28;
 
-std::string ReadBuildFile(const char* name)
-{
-    std::ifstream file(BuildFile(name), std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-std::string Logo() { return ReadBuildFile("sample\\files\\AppLogo.bmp"); }
-std::string Uninstaller() { return ReadBuildFile("fake_uninstaller.exe"); }
+std::string Logo() { return ReadBytes(BuildFile("sample\\files\\AppLogo.bmp")); }
+std::string Uninstaller() { return ReadBytes(BuildFile("fake_uninstaller.exe")); }
 
 std::string ListFile(const std::vector<PackagedFile>& files, uint32_t progressTotal)
 {
@@ -63,6 +54,24 @@ std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t pr
     for (const PackagedFile& file : files)
         Append(package, file.bytes);
     return WritePackage("test.001", std::string(package.begin(), package.end()));
+}
+
+std::string TestProductDestination()
+{
+    return ShellFolder(CSIDL_PROGRAM_FILES) + "\\" + kTestProductFolder;
+}
+
+std::string BigTestPackage()
+{
+    std::vector<PackagedFile> files = {{"<AppDir>\\Data", "Big.bin", IncompressibleBytes(4 << 20)}};
+    return WriteTestPackage(files, HonestTotal(files));
+}
+
+void RemoveTestProduct()
+{
+    DeleteTree(TestProductDestination());
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\TWC Products\\KestrelTest");
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KestrelTest");
 }
 
 std::string IncompressibleBytes(std::size_t size)
@@ -107,6 +116,14 @@ bool WalkToSummary(WizardSession& session)
         page = ShownPage(session);
     }
     return true;
+}
+
+bool StartTestInstall(WizardSession& session)
+{
+    if (!WalkToSummary(session))
+        return false;
+    session.Click(btnNext);
+    return session.WaitForText(stcCurrentTask, TableString(10039), 60000);
 }
 
 void CloseFromOutside(WizardSession& session)

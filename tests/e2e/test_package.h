@@ -24,9 +24,20 @@ std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t pr
 // Bytes that do not compress, so a package's size is the file's.
 std::string IncompressibleBytes(std::size_t size);
 
+// The test product's destination folder under the program-files folder.
+std::string TestProductDestination();
+// A package whose one file, Data\Big.bin, takes seconds to copy on any
+// machine: its 4 MiB are copied in 256 chunks with a pause after each.
+std::string BigTestPackage();
+// Removes what an install of the test product leaves: its folder and its
+// registry records.
+void RemoveTestProduct();
+
 class WizardSession;
 // From the welcome page to the summary of the test product's wizard.
 bool WalkToSummary(WizardSession& session);
+// From the welcome page into the copy of the files.
+bool StartTestInstall(WizardSession& session);
 // Asks the wizard's window to close as Alt+F4 and the taskbar do.
 void CloseFromOutside(WizardSession& session);
 // True when the process ended within a few seconds of its window going.

@@ -176,11 +176,15 @@ MessageBoxSeen WizardSession::WaitForMessageBox(DWORD timeout)
     MessageBoxSeen seen;
     if (search.found == nullptr)
         return seen;
-    Sleep(200);   // let the box finish drawing before it is read and captured
+    // The box is found as soon as it exists; its text comes a moment later.
+    WaitUntil([&] {
+        seen.text.clear();
+        EnumChildWindows(search.found, FindBoxText, reinterpret_cast<LPARAM>(&seen.text));
+        return IsWindowVisible(search.found) && !seen.text.empty();
+    }, timeout);
     seen.box = search.found;
     seen.caption = WindowText(search.found);
     seen.owner = GetWindow(search.found, GW_OWNER);
-    EnumChildWindows(search.found, FindBoxText, reinterpret_cast<LPARAM>(&seen.text));
     return seen;
 }
 
@@ -215,6 +219,5 @@ void WizardSession::SaveScreenshot(const char* name) const
 
 void WizardSession::SaveScreenshot(HWND window, const char* name) const
 {
-    Sleep(300);
     ::SaveScreenshot(window, name);
 }

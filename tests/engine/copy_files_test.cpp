@@ -102,18 +102,27 @@ std::string Hex(uint32_t value)
 
 std::vector<WPARAM> g_barPositions;
 WNDPROC g_barProc;
+// The bar position at which the user presses Cancel; 0 for never.
+WPARAM g_cancelAtPosition;
+constexpr UINT kPressCancel = WM_APP + 1;
 
+// Records the bar's positions. Once the bar reaches the cancel position, a
+// press of Cancel is posted: like the user's, it is handled when the copy
+// next dispatches its waiting messages.
 LRESULT CALLBACK RecordBar(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == PBM_SETPOS)
+    if (message == kPressCancel) {
+        g_wizard.cancel = 1;
+        return 0;
+    }
+    if (message == PBM_SETPOS) {
         g_barPositions.push_back(wParam);
+        if (g_cancelAtPosition != 0 && wParam >= g_cancelAtPosition) {
+            g_cancelAtPosition = 0;
+            PostMessageA(window, kPressCancel, 0, 0);
+        }
+    }
     return CallWindowProcA(g_barProc, window, message, wParam, lParam);
-}
-
-void CALLBACK PressCancel(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    g_wizard.cancel = 1;
 }
 
 class CopyStep : public EngineTest {
@@ -123,6 +132,7 @@ protected:
         EngineTest::SetUp();
         g_wizard.model.progressTotal = 1000;
         g_barPositions.clear();
+        g_cancelAtPosition = 0;
         g_barProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(ControlWindow(prbPerCent), GWLP_WNDPROC,
                                                                 reinterpret_cast<LONG_PTR>(RecordBar)));
     }
@@ -204,8 +214,8 @@ TEST_F(CopyStep, ProtectedLibrariesThatExistAreNotCopied)
     EXPECT_EQ(ReadBytes(TargetPath("Kestrel.exe")), "program");
     EXPECT_EQ(FileLines(), std::vector<std::string>{Line(target_, "Kestrel.exe", 100)});
     EXPECT_EQ(g_wizard.model.entryCount, 1);
-    EXPECT_FALSE(FileExists(TempPath("MFC42.DLL"))) << "every handled source leaves the temp folder";
-    EXPECT_FALSE(FileExists(TempPath("msvcrt40.dll")));
+    EXPECT_FALSE(Exists(TempPath("MFC42.DLL"))) << "every handled source leaves the temp folder";
+    EXPECT_FALSE(Exists(TempPath("msvcrt40.dll")));
     EXPECT_TRUE(boxes_.boxes().empty());
 }
 
@@ -280,7 +290,7 @@ TEST_F(CopyStep, ExistingFilesAreReplacedByFlagOrNewerVersion)
     ASSERT_EQ(CopyFiles(), 1);
     for (const Case& c : cases) {
         EXPECT_TRUE(ReadBytes(TargetPath(c.name)) == (c.replaced ? std::string("packaged ") + c.name : c.existing)) << c.name;
-        EXPECT_FALSE(FileExists(TempPath(c.name))) << c.name;
+        EXPECT_FALSE(Exists(TempPath(c.name))) << c.name;
     }
     EXPECT_EQ(FileLines().size(), 6u) << "ordinary lines stay for the registration step";
     EXPECT_EQ(g_wizard.restartNeeded, 0);
@@ -426,11 +436,11 @@ TEST_F(CopyStep, AMissingSourceRollsBackWhatWasCopied)
     WriteBytes(TargetPath("Third.txt"), "there before");
 
     EXPECT_EQ(CopyFiles(), 0);
-    EXPECT_FALSE(FileExists(folder + "\\First.dll"));
-    EXPECT_FALSE(FileExists(folder)) << "emptied folders go";
-    EXPECT_FALSE(FileExists(target_ + "\\Kestrel"));
+    EXPECT_FALSE(Exists(folder + "\\First.dll"));
+    EXPECT_FALSE(Exists(folder)) << "emptied folders go";
+    EXPECT_FALSE(Exists(target_ + "\\Kestrel"));
     EXPECT_EQ(ReadBytes(TargetPath("Third.txt")), "there before") << "a file this run did not write stays";
-    EXPECT_TRUE(FileExists(target_)) << "a folder that is not empty stops the walk";
+    EXPECT_TRUE(Exists(target_)) << "a folder that is not empty stops the walk";
     ASSERT_EQ(boxes_.boxes().size(), 1u) << "no cancel box after an error";
     EXPECT_EQ(boxes_.boxes()[0].text, ErrorText("Second.dll", IDS_FILE_NOT_FOUND));
     EXPECT_EQ(Status(), TableString(IDS_INSTALL_INTERRUPTED));
@@ -457,24 +467,23 @@ TEST_F(CopyStep, CancelDuringAChunkedCopyRollsBack)
     AddFileLine(Line(folder, "Next.txt", 4));
     g_wizard.model.progressTotal = 1024 * 1024 + 4;
 
-    SetTimer(nullptr, 0, 200, PressCancel);
+    g_cancelAtPosition = 10;
     EXPECT_EQ(CopyFiles(), 0);
-    EXPECT_FALSE(FileExists(folder + "\\Large.bin")) << "the partial copy is removed";
-    EXPECT_FALSE(FileExists(folder + "\\Next.txt"));
+    EXPECT_FALSE(Exists(folder + "\\Large.bin")) << "the partial copy is removed";
+    EXPECT_FALSE(Exists(folder + "\\Next.txt"));
     EXPECT_EQ(ReadBytes(folder + "\\Foreign.txt"), "not ours");
-    EXPECT_TRUE(FileExists(folder)) << "a folder with foreign files stays, and its parents";
-    // A few chunks by bytes, then the file's size field once: the copy
-    // stopped long before its 64 chunks.
-    ASSERT_GE(g_barPositions.size(), 2u);
-    EXPECT_LT(g_barPositions.size(), 32u) << testing::PrintToString(g_barPositions);
-    EXPECT_LT(g_barPositions[g_barPositions.size() - 2], 50u);
+    EXPECT_TRUE(Exists(folder)) << "a folder with foreign files stays, and its parents";
+    // Seven chunks of 16 KiB by bytes, the press handled after the seventh,
+    // then the file's size field once (1 MiB of 1 MiB and 4 bytes: 99 %):
+    // the copy stopped at once.
+    EXPECT_EQ(g_barPositions, (std::vector<WPARAM>{1, 3, 4, 6, 7, 9, 10, 99}));
     ASSERT_EQ(boxes_.boxes().size(), 1u);
     EXPECT_EQ(boxes_.boxes()[0].text, TableString(IDS_CANCELLED_BY_USER));
     EXPECT_EQ(Status(), TableString(IDS_INSTALL_INTERRUPTED));
     EXPECT_FALSE(IsWindowVisible(ControlWindow(stcFile)));
     EXPECT_FALSE(IsWindowVisible(ControlWindow(prbPerCent)));
     EXPECT_FALSE(IsWindowEnabled(ControlWindow(btnCancel)));
-    EXPECT_TRUE(FileExists(TempPath("Next.txt"))) << "unhandled sources wait for the clean-up";
+    EXPECT_TRUE(Exists(TempPath("Next.txt"))) << "unhandled sources wait for the clean-up";
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST_F(Destinations, FolderChainsAreCreatedLevelByLevel)
     std::string deep = root_ + "\\One\\Two\\Three";
     EXPECT_EQ(CreateFolderChain(deep.c_str()), 1);
     EXPECT_TRUE(GetFileAttributesA(deep.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_TRUE(FileExists(deep));
+    EXPECT_TRUE(Exists(deep));
     EXPECT_EQ(CreateFolderChain(deep.c_str()), 1) << "existing levels are accepted";
 
     std::string trailing = root_ + "\\Four\\";
@@ -128,9 +128,9 @@ TEST_F(Destinations, PrepareExpandsLinesCreatesFoldersAndFindsTheHelpFile)
     EXPECT_EQ(lines[0], destination + ",Kestrel.exe,10,,,1,0,0");
     EXPECT_EQ(lines[1], destination + "\\Help,First.chm,10,,,1,0,0");
     EXPECT_EQ(lines[4], root_ + "\\Plain,Plain.txt,1,,,0,0,0");
-    EXPECT_TRUE(FileExists(destination + "\\Help\\More"));
-    EXPECT_TRUE(FileExists(root_ + "\\Plain"));
-    EXPECT_FALSE(FileExists(destination + "\\Empty")) << "no folder for a line without a name";
+    EXPECT_TRUE(Exists(destination + "\\Help\\More"));
+    EXPECT_TRUE(Exists(root_ + "\\Plain"));
+    EXPECT_FALSE(Exists(destination + "\\Empty")) << "no folder for a line without a name";
     EXPECT_EQ(std::string(g_wizard.buffers.helpFile), destination + "\\Help\\More\\Second.CHM");
 
     char status[kTextCapacity];
@@ -162,7 +162,7 @@ TEST_F(Destinations, AFolderThatCannotBeMadeIsReported)
     EXPECT_EQ(PrepareDestinations(), 0);
     ASSERT_EQ(boxes_.boxes().size(), 1u);
     EXPECT_EQ(boxes_.boxes()[0].text, ErrorText((root_ + "\\Blocker\\Bin").c_str(), IDS_FOLDER_FAILED));
-    EXPECT_FALSE(FileExists(target_ + "\\Never")) << "the preparation stops at the failure";
+    EXPECT_FALSE(Exists(target_ + "\\Never")) << "the preparation stops at the failure";
 }
 
 }  // namespace

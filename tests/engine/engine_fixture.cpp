@@ -18,7 +18,7 @@ void EngineTest::SetUp()
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
     root_ = std::string(base) + "InstalEngine";
-    RemoveTree(root_);
+    DeleteTree(root_);
     temp_ = root_ + "\\Temp";
     target_ = root_ + "\\Target";
     CreateDirectoryA(root_.c_str(), nullptr);
@@ -32,7 +32,7 @@ void EngineTest::TearDown()
 {
     CleanUpTemp();
     DestroyStandInMainWindow();
-    RemoveTree(root_);
+    DeleteTree(root_);
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\InstalTests");
 }
 
@@ -57,54 +57,6 @@ std::vector<std::string> EngineTest::FileLines() const
 void EngineTest::PutInTemp(const std::string& name, const std::string& bytes)
 {
     WriteBytes(TempPath(name), bytes);
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty())
-        ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void RemoveTree(const std::string& path)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
 }
 
 std::string TestLibraryPath(const char* name)

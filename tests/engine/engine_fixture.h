@@ -1,7 +1,7 @@
 #pragma once
 // What the engine tests share: a stand-in main window, the work buffers, a
 // temp folder and a target folder of their own under the system's temporary
-// folder, an empty file list, and helpers for real files.
+// folder, an empty file list, and helpers for the test libraries.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "message_box_catcher.h"
+#include "test_environment.h"
 
 class EngineTest : public testing::Test {
 protected:
@@ -29,10 +30,6 @@ protected:
     MessageBoxCatcher boxes_;
 };
 
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
-bool FileExists(const std::string& path);
-void RemoveTree(const std::string& path);
 // The bytes of a library that the build puts beside the test program.
 std::string TestLibrary(const char* name);
 std::string TestLibraryPath(const char* name);

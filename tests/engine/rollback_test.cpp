@@ -33,11 +33,11 @@ TEST_F(Rollback, ProtectedLibrariesAndFontsAreNeverDeleted)
     g_wizard.cancel = 1;
 
     RollBack();
-    EXPECT_TRUE(FileExists(TargetPath("mfc42.dll")));
-    EXPECT_TRUE(FileExists(TargetPath("DBGHELP.DLL")));
-    EXPECT_TRUE(FileExists(TargetPath("Led.TTF")));
-    EXPECT_FALSE(FileExists(TargetPath("Kestrel.exe")));
-    EXPECT_TRUE(FileExists(target_)) << "the folder still holds files";
+    EXPECT_TRUE(Exists(TargetPath("mfc42.dll")));
+    EXPECT_TRUE(Exists(TargetPath("DBGHELP.DLL")));
+    EXPECT_TRUE(Exists(TargetPath("Led.TTF")));
+    EXPECT_FALSE(Exists(TargetPath("Kestrel.exe")));
+    EXPECT_TRUE(Exists(target_)) << "the folder still holds files";
     ASSERT_EQ(boxes_.boxes().size(), 1u);
     EXPECT_EQ(boxes_.boxes()[0].text, TableString(IDS_CANCELLED_BY_USER));
     EXPECT_EQ(boxes_.boxes()[0].icon, LoadIcon(nullptr, IDI_HAND));
@@ -55,9 +55,9 @@ TEST_F(Rollback, HelpIndexFilesBesideTheHelpFileGo)
     CopyText(g_wizard.buffers.helpFile, TargetPath("Kestrel.chm").c_str());
 
     RollBack();
-    EXPECT_FALSE(FileExists(TargetPath("Kestrel.chm")));
-    EXPECT_FALSE(FileExists(TargetPath("Kestrel.GID")));
-    EXPECT_FALSE(FileExists(TargetPath("Kestrel.chw"))) << "read-only index files go too";
+    EXPECT_FALSE(Exists(TargetPath("Kestrel.chm")));
+    EXPECT_FALSE(Exists(TargetPath("Kestrel.GID")));
+    EXPECT_FALSE(Exists(TargetPath("Kestrel.chw"))) << "read-only index files go too";
     EXPECT_TRUE(boxes_.boxes().empty()) << "no box when no cancel came first";
 }
 
@@ -67,8 +67,8 @@ TEST_F(Rollback, WithoutAHelpFileNoIndexFileIsTouched)
     WriteBytes(TargetPath("Kestrel.GID"), "index");
     WriteBytes(TargetPath("Kestrel.chw"), "index");
     RollBack();
-    EXPECT_TRUE(FileExists(TargetPath("Kestrel.GID")));
-    EXPECT_TRUE(FileExists(TargetPath("Kestrel.chw")));
+    EXPECT_TRUE(Exists(TargetPath("Kestrel.GID")));
+    EXPECT_TRUE(Exists(TargetPath("Kestrel.chw")));
 }
 
 TEST_F(Rollback, FoldersGoUpwardUntilOneIsNotEmpty)
@@ -83,9 +83,9 @@ TEST_F(Rollback, FoldersGoUpwardUntilOneIsNotEmpty)
     AddCopied(destination + "\\Bin", "Lib.dll");
 
     RollBack();
-    EXPECT_FALSE(FileExists(destination + "\\Bin"));
-    EXPECT_FALSE(FileExists(destination)) << "the destination folder went once empty";
-    EXPECT_TRUE(FileExists(programs)) << "a parent that is not empty stops the walk";
+    EXPECT_FALSE(Exists(destination + "\\Bin"));
+    EXPECT_FALSE(Exists(destination)) << "the destination folder went once empty";
+    EXPECT_TRUE(Exists(programs)) << "a parent that is not empty stops the walk";
 }
 
 TEST_F(Rollback, FolderChainsStopAtTheLengthOfTheDefaultFolderName)
@@ -95,12 +95,12 @@ TEST_F(Rollback, FolderChainsStopAtTheLengthOfTheDefaultFolderName)
     // A bound longer than every path of the chain: nothing is removed.
     CopyText(g_wizard.buffers.defaultFolder, std::string(root_.size() + 10, 'x').c_str());
     RemoveFolderChain((root_ + "\\A\\B").c_str());
-    EXPECT_TRUE(FileExists(root_ + "\\A\\B"));
+    EXPECT_TRUE(Exists(root_ + "\\A\\B"));
     // A bound that lets only the deepest level go.
     CopyText(g_wizard.buffers.defaultFolder, std::string(root_.size() + 3, 'x').c_str());
     RemoveFolderChain((root_ + "\\A\\B").c_str());
-    EXPECT_FALSE(FileExists(root_ + "\\A\\B"));
-    EXPECT_TRUE(FileExists(root_ + "\\A"));
+    EXPECT_FALSE(Exists(root_ + "\\A\\B"));
+    EXPECT_TRUE(Exists(root_ + "\\A"));
 }
 
 TEST_F(Rollback, CleanUpDeletesUnpackedFilesAndReleasesEverything)
@@ -119,11 +119,11 @@ TEST_F(Rollback, CleanUpDeletesUnpackedFilesAndReleasesEverything)
     g_wizard.copiedFiles = CreateStringList(false);
 
     CleanUpTemp();
-    EXPECT_FALSE(FileExists(TempPath("Left.dll")));
-    EXPECT_FALSE(FileExists(TempPath("ReadOnly.txt")));
-    EXPECT_TRUE(FileExists(TempPath("Unlisted.txt")));
-    EXPECT_FALSE(FileExists(TempPath("AppLogo.bmp"))) << "a run that failed before loading the logo";
-    EXPECT_TRUE(FileExists(temp_)) << "the temp folder itself stays";
+    EXPECT_FALSE(Exists(TempPath("Left.dll")));
+    EXPECT_FALSE(Exists(TempPath("ReadOnly.txt")));
+    EXPECT_TRUE(Exists(TempPath("Unlisted.txt")));
+    EXPECT_FALSE(Exists(TempPath("AppLogo.bmp"))) << "a run that failed before loading the logo";
+    EXPECT_TRUE(Exists(temp_)) << "the temp folder itself stays";
     EXPECT_EQ(StringListCount(), listsBefore - 1) << "the fixture's file list went too";
     EXPECT_EQ(g_wizard.model.files, nullptr);
     EXPECT_EQ(g_wizard.afterRestartRegistrations, nullptr);

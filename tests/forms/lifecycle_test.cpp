@@ -88,11 +88,19 @@ TEST_F(FormLifecycle, MainIsCentredAndShownAfterLoading)
     HWND progress = ControlByIndex(prbPerCent - 1000, main);
     EXPECT_EQ(reinterpret_cast<ObjectRecord*>(SendMessageA(progress, kGetRecord, 0, 0)), FindRecord(progress));
 
+    // The unpacking page shows: its waiting text over the button face, and
+    // the face below the separator line.
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    uint32_t faceColor = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+    RECT task = RectIn(ControlByIndex(stcCurrentTask - 1000, main), main);
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
-    Sleep(200);
-    Pump();
-    EXPECT_FALSE(SaveScreenshot(main, "main_form").empty());
+    ClientShot shot = CaptureWhen(main, [&](const ClientShot& shown) {
+        return shown.At(10, 320) == faceColor && shown.Has(task, 0x000000);
+    });
+    SaveScreenshot(shot.capture, "main_form");
+    EXPECT_EQ(shot.At(10, 320), faceColor);
+    EXPECT_TRUE(shot.Has(task, 0x000000)) << "the waiting text in black";
+    EXPECT_FALSE(shot.Has(task, 0xFFFFFF)) << "no white page over the unpacking page";
 
     DestroyWindow(main);
     EXPECT_EQ(g_runtime.WindowMapCount, 0u) << "no window of the form left in the map";
@@ -114,6 +122,11 @@ TEST_F(FormLifecycle, TwoFormsFromOneTemplateAreIndependent)
     ASSERT_NE(other, nullptr);
     SetWindowTextA(ControlByIndex(stcFile - 1000, first), "one");
     EXPECT_NE(FindRecord(ControlByIndex(stcFile - 1000, first)), FindRecord(ControlByIndex(stcFile - 1000, other)));
+    char text[16] = "?";
+    GetWindowTextA(ControlByIndex(stcFile - 1000, other), text, sizeof text);
+    EXPECT_STREQ(text, "") << "the second form's label keeps its own, empty text";
+    GetWindowTextA(ControlByIndex(stcFile - 1000, first), text, sizeof text);
+    EXPECT_STREQ(text, "one");
     DestroyWindow(first);
     EXPECT_TRUE(IsWindow(other));
     EXPECT_NE(FindRecord(ControlByIndex(stcFile - 1000, other)), nullptr);

@@ -18,44 +18,14 @@ constexpr uint32_t kGrey = 0x808080;
 constexpr uint32_t kLight = 0xE0E0E0;
 constexpr uint32_t kFace = 0xC0C0C0;
 
-// A capture of the window's client area, in client coordinates.
-struct ClientShot {
-    Capture capture;
-    POINT origin;
-    uint32_t At(int x, int y) const { return capture.At(origin.x + x, origin.y + y); }
-    bool Has(const RECT& area, uint32_t color) const
-    {
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                if (At(x, y) == color)
-                    return true;
-        return false;
-    }
-};
-
-ClientShot Shoot(HWND window, const char* name)
+// Redraws the window and captures it once the pixels the test waits for
+// show; the capture is also saved for people to look at.
+ClientShot Shoot(HWND window, const char* name, const std::function<bool(const ClientShot&)>& painted)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
-    Sleep(150);
-    Pump();
-    EXPECT_FALSE(SaveScreenshot(window, name).empty());
-    ClientShot shot;
-    shot.capture = CaptureWindow(window);
-    RECT frame;
-    GetWindowRect(window, &frame);
-    POINT client = {0, 0};
-    ClientToScreen(window, &client);
-    shot.origin = {client.x - frame.left, client.y - frame.top};
+    ClientShot shot = CaptureWhen(window, painted);
+    SaveScreenshot(shot.capture, name);
     return shot;
-}
-
-RECT RectIn(HWND window, HWND parent)
-{
-    RECT rect;
-    GetWindowRect(window, &rect);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 HBITMAP SolidBitmap(int width, int height, COLORREF color)
@@ -85,7 +55,8 @@ TEST_F(Painting, WelcomePageWithLogoAndLinkLabels)
     SetVisible(ControlByIdentifier(main, Group1), 1);
     SendMessageA(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(SolidBitmap(168, 300, RGB(0, 160, 0))));
     EXPECT_EQ(GetProperty(logo, PropPicture) != 0, true);
-    ClientShot shot = Shoot(main, "welcome_page");
+    ClientShot shot = Shoot(main, "welcome_page",
+                            [](const ClientShot& shown) { return shown.At(80, 150) == 0x00A000u; });
     EXPECT_EQ(shot.At(80, 150), 0x00A000u) << "the logo fills its image static";
     EXPECT_EQ(shot.At(490, 10), kWhite) << "the white page";
     RECT kestrel = RectIn(ControlByIdentifier(main, stcKestrel), main);
@@ -111,7 +82,8 @@ TEST_F(Painting, FramedGroupCaptionBox)
     record->ImageWidth = 62;
     record->CaptionIndent = 9;
     record->ImageHeight = 15;
-    ClientShot shot = Shoot(group, "group_caption");
+    ClientShot shot = Shoot(group, "group_caption",
+                            [](const ClientShot& shown) { return shown.At(100, 50) == 0x00FF00u; });
     int frameRow = -1;
     for (int y = 0; y < 20 && frameRow < 0; ++y)
         if (shot.At(3, y) != 0x00FF00)
@@ -147,7 +119,11 @@ TEST_F(Painting, AGroupCaptionSetLaterIsMeasuredInTheGroupsFont)
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(group, WM_GETFONT, 0, 0)), FindRecord(group)->Font);
     SetVisible(ControlByIdentifier(main, grpPercent), 0);
     SetVisible(ControlByIdentifier(main, Group5), 1);
-    Shoot(group, "group_caption_set_later");
+    // The caption's last letters, drawn in the group's text colour.
+    RECT captionEnd = {size.cx - 12, 0, size.cx + 12, 16};
+    ClientShot shot = Shoot(group, "group_caption_set_later",
+                            [&](const ClientShot& shown) { return shown.Has(captionEnd, kBlack); });
+    EXPECT_TRUE(shot.Has(captionEnd, kBlack)) << "the whole caption is drawn, up to x " << size.cx;
     DestroyWindow(main);
 }
 
@@ -175,7 +151,7 @@ TEST_F(Painting, OwnerDrawnButtonStates)
     ClientShot shots[4];
     for (int i = 0; i < 4; ++i) {
         std::string name = std::string("owner_drawn_") + names[i];
-        shots[i] = Shoot(buttons[i], name.c_str());
+        shots[i] = Shoot(buttons[i], name.c_str(), [](const ClientShot& shown) { return shown.At(5, 5) == kFace; });
     }
     const ClientShot& normal = shots[0];
     EXPECT_EQ(normal.At(0, 15), kWhite);
@@ -229,7 +205,8 @@ TEST_F(Painting, FormPictureAndTransparentLabelOverAnImage)
     HWND form = CreateTestForm(block);
     HWND label = ControlByIdentifier(form, 1000);
     HWND image = ControlByIdentifier(form, 1001);
-    ClientShot shot = Shoot(form, "picture_and_transparent_label");
+    ClientShot shot = Shoot(form, "picture_and_transparent_label",
+                            [](const ClientShot& shown) { return shown.At(10, 10) == 0x0000FFu; });
     EXPECT_EQ(shot.At(10, 10), 0x0000FFu) << "the form's bitmap at the top-left corner";
     EXPECT_EQ(shot.At(99, 49), 0x0000FFu);
     EXPECT_EQ(shot.At(100, 10), kWhite) << "the band right of the picture";

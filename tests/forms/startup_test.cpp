@@ -36,25 +36,50 @@ TEST_F(StartUp, OsCodeMatchesTheSystem)
 {
     OSVERSIONINFOA version = {sizeof version};
     GetVersionExA(&version);
+    ASSERT_EQ(version.dwPlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_NT)) << "the tests run as the NT family";
+    // NT 4 is 3, 2000 is 4, XP and Server 2003 are 5, anything later 6.
+    int expected = version.dwMajorVersion >= 6   ? 6
+                   : version.dwMajorVersion == 5 ? (version.dwMinorVersion == 0 ? 4 : 5)
+                                                 : 3;
     char servicePack[132];
-    EXPECT_EQ(OsCode(servicePack), OsCodeFor(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion));
+    EXPECT_EQ(OsCode(servicePack), expected);
     EXPECT_STREQ(servicePack, version.szCSDVersion);
     EXPECT_GE(OsCode(nullptr), OsWindowsNT4);
 }
+
+// Worked out by hand for the usual screen settings: 1440 twips an inch, the
+// font divisor scaled from 72 at 96 dots per inch, and an 8-point default
+// font at the screen's own resolution.
+struct ScreenCase {
+    int dpi;
+    int twipsPerPixel;
+    int fontDivisor;
+    int defaultFontHeight;
+};
+
+const ScreenCase kScreens[] = {
+    {96, 15, 72, -11},
+    {120, 12, 90, -13},
+    {144, 10, 108, -16},
+};
 
 TEST_F(StartUp, ScreenFactorsAndDefaultFont)
 {
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(g_runtime.TwipsPerPixelY, 1440 / dpi);
-    EXPECT_EQ(g_runtime.FontDpiDivisor, dpi * 1000 / 96 * 72 / 1000);
+    const ScreenCase* expected = nullptr;
+    for (const ScreenCase& c : kScreens)
+        expected = c.dpi == dpi ? &c : expected;
+    ASSERT_NE(expected, nullptr) << "run at 96, 120 or 144 dots per inch, not " << dpi;
+    EXPECT_EQ(g_runtime.TwipsPerPixelX, expected->twipsPerPixel);
+    EXPECT_EQ(g_runtime.TwipsPerPixelY, expected->twipsPerPixel);
+    EXPECT_EQ(g_runtime.FontDpiDivisor, expected->fontDivisor);
     LOGFONTA font = {};
     ASSERT_NE(GetObjectA(g_runtime.DefaultFont, sizeof font, &font), 0);
     EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
     EXPECT_EQ(font.lfWeight, FW_NORMAL);
-    if (dpi == 96)
-        EXPECT_EQ(font.lfHeight, -11);
+    EXPECT_EQ(font.lfHeight, expected->defaultFontHeight);
 }
 
 TEST_F(StartUp, FontRuleGivesBoldAndFlags)

@@ -108,6 +108,14 @@ ObjectRecord TestControl(int kind, int index, int left, int top, int width, int 
     return control;
 }
 
+RECT RectIn(HWND window, HWND parent)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 HWND CreateTestForm(std::vector<ObjectRecord>& block)
 {
     block[0].TemplateLink = &block[0];

@@ -16,6 +16,9 @@ ObjectRecord TestControl(int kind, int index, int left, int top, int width, int 
 // controls depth-first, each container followed by its children).
 HWND CreateTestForm(std::vector<ObjectRecord>& block);
 
+// The window's rectangle in the client coordinates of the parent.
+RECT RectIn(HWND window, HWND parent);
+
 // Handles every waiting message (quit messages are left for nobody).
 void Pump();
 // A key press on the focus window: WM_KEYDOWN, the characters that

@@ -83,8 +83,8 @@ TEST_F(DesktopShortcut, PerMachineGoesOnTheAllUsersDesktop)
     g_wizard.installRoot = kLocalMachine;
     CreateDesktopShortcut(5);
     std::string link = Desktop(HKEY_LOCAL_MACHINE, "Common Desktop") + "\\Kestrel.lnk";
-    ASSERT_TRUE(FileExists(link)) << link;
-    EXPECT_FALSE(FileExists(Desktop(HKEY_CURRENT_USER, "Desktop") + "\\Kestrel.lnk"));
+    ASSERT_TRUE(Exists(link)) << link;
+    EXPECT_FALSE(Exists(Desktop(HKEY_CURRENT_USER, "Desktop") + "\\Kestrel.lnk"));
     LinkContents contents = ReadLink(link);
     EXPECT_EQ(contents.target, "C:\\Kestrel\\Kestrel.exe");
     EXPECT_EQ(contents.workingFolder, "C:\\Kestrel");
@@ -102,8 +102,8 @@ TEST_F(DesktopShortcut, PerUserAndWindows95GoOnTheUsersDesktop)
         g_wizard.installRoot = c.root;
         CreateDesktopShortcut(c.osCode);
         std::string link = Desktop(HKEY_CURRENT_USER, "Desktop") + "\\Kestrel.lnk";
-        ASSERT_TRUE(FileExists(link)) << link << " os " << c.osCode;
-        EXPECT_FALSE(FileExists(Desktop(HKEY_LOCAL_MACHINE, "Common Desktop") + "\\Kestrel.lnk"));
+        ASSERT_TRUE(Exists(link)) << link << " os " << c.osCode;
+        EXPECT_FALSE(Exists(Desktop(HKEY_LOCAL_MACHINE, "Common Desktop") + "\\Kestrel.lnk"));
         EXPECT_EQ(ReadLink(link).target, "C:\\Kestrel\\Kestrel.exe");
         EXPECT_EQ(ReadValue(c.recordRoot, kRecordKey, "Shortcut"), "1");
         DeleteFileA(link.c_str());
@@ -118,7 +118,7 @@ TEST_F(DesktopShortcut, NoLinkWhenUncheckedOrForASystemInstall)
     RegistrationFixture::Check(chkShortcut, true);
     g_wizard.model.systemInstall = 1;
     CreateDesktopShortcut(5);
-    EXPECT_FALSE(FileExists(Desktop(HKEY_CURRENT_USER, "Desktop") + "\\Kestrel.lnk"));
+    EXPECT_FALSE(Exists(Desktop(HKEY_CURRENT_USER, "Desktop") + "\\Kestrel.lnk"));
     EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRecordKey, "Shortcut"));
 }
 
@@ -129,7 +129,7 @@ TEST_F(DesktopShortcut, UnreadableDesktopFolderMakesNoLinkAndNoRecord)
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kShellFolders, "Common Desktop");
     CreateDesktopShortcut(5);
     WriteRegString(kLocalMachine, kShellFolders, "Common Desktop", common.c_str());
-    EXPECT_FALSE(FileExists(common + "\\Kestrel.lnk"));
+    EXPECT_FALSE(Exists(common + "\\Kestrel.lnk"));
     EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE, kRecordKey, "Shortcut"));
 }
 

@@ -204,16 +204,38 @@ TEST(ProgramGroup, ItemsWhoseCommandsDoNotFitAreSkipped)
     EXPECT_EQ(server.log, expected);
 }
 
+// The create-group flag as the start message leaves it, and whether any
+// program manager answered the initiate.
+WNDPROC g_mainProc;
+int g_flagAfterStart = -1;
+bool g_answered;
+
+LRESULT CALLBACK WatchStartMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DDE_ACK)
+        g_answered = true;
+    LRESULT result = CallWindowProcA(g_mainProc, window, message, wParam, lParam);
+    if (message == kStartGroupMessage)
+        g_flagAfterStart = g_wizard.createGroup;
+    return result;
+}
+
 TEST(ProgramGroup, WithoutAServerTheInstallGoesOn)
 {
     RunOnOwnDesktop([] {
         RegistrationFixture fixture;
         PrepareGroup("G", {"A,a.exe"}, "C:\\K");
-        DWORD start = GetTickCount();
+        g_flagAfterStart = -1;
+        g_answered = false;
+        g_mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            g_wizard.mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchStartMessage)));
         CreateProgramGroup();
-        DWORD elapsed = GetTickCount() - start;
-        EXPECT_LT(elapsed, 3000u) << "the pauses only, no wait for a conversation";
         EXPECT_EQ(g_wizard.createGroup, 1);
+        // Wine starts a program manager with every desktop, a new one too;
+        // only when none has answered yet is there no server at all.
+        if (g_answered)
+            GTEST_SKIP() << "the desktop's own program manager answered";
+        EXPECT_EQ(g_flagAfterStart, 0) << "the conversation ended within the unanswered initiate: nothing to wait for";
     });
 }
 
@@ -291,9 +313,9 @@ TEST(ProgramGroup, MadeByTheSystemProgramManager)
     CreateProgramGroup();
 
     std::string group = ShellFolder(CSIDL_PROGRAMS) + "\\Kestrel Tools";
-    EXPECT_TRUE(FileExists(group)) << group;
-    EXPECT_TRUE(FileExists(group + "\\Editor.lnk"));
-    EXPECT_TRUE(FileExists(group + "\\Notes.lnk"));
+    EXPECT_TRUE(Exists(group)) << group;
+    EXPECT_TRUE(Exists(group + "\\Editor.lnk"));
+    EXPECT_TRUE(Exists(group + "\\Notes.lnk"));
     EXPECT_EQ(g_wizard.createGroup, 1);
 }
 

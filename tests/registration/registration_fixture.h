@@ -7,6 +7,7 @@
 #include <string>
 
 #include "forms/string_list.h"
+#include "test_environment.h"
 
 class RegistrationFixture {
 public:
@@ -24,4 +25,3 @@ public:
 
 std::string ReadValue(HKEY root, const char* key, const char* name);
 bool HasValue(HKEY root, const char* key, const char* name);
-bool FileExists(const std::string& path);

@@ -112,3 +112,13 @@ void DeleteTree(const std::string& folder)
     }
     RemoveDirectoryA(folder.c_str());
 }
+
+HWND OwnedPopup(HWND owner)
+{
+    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window != nullptr;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}

@@ -1,5 +1,7 @@
 #pragma once
 // Where a Windows test finds the build's files and puts what it saves.
+#include <windows.h>
+
 #include <string>
 
 // A file of the build folder (INSTAL_BUILD), as a path Wine understands.
@@ -19,3 +21,6 @@ std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 // Deletes the folder with everything in it, read-only files included.
 void DeleteTree(const std::string& folder);
+
+// The visible top-level window that the window owns, or nullptr.
+HWND OwnedPopup(HWND owner);

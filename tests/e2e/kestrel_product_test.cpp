@@ -50,17 +50,6 @@ HWND DocumentWindow(HWND frame, const std::string& path)
     return nullptr;
 }
 
-// The visible top-level window that the frame owns.
-HWND OwnedPopup(HWND frame)
-{
-    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window != nullptr;
-         window = GetWindow(window, GW_HWNDNEXT)) {
-        if (GetWindow(window, GW_OWNER) == frame && IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
-
 class KestrelProduct : public EndToEnd {
 protected:
     void SetUp() override
@@ -81,16 +70,7 @@ protected:
         ASSERT_TRUE(session.Start());
         ASSERT_NE(session.WaitForMainWindow(), nullptr);
         ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
-        for (int page : {Group2, Group3, Group4, Group5, Group6}) {
-            session.Click(btnNext);
-            ASSERT_TRUE(session.WaitForShown(page, true));
-        }
-        session.Click(btnNext);
-        ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
-        session.Click(btnCancel);
-        MessageBoxSeen closing = session.WaitForMessageBox();
-        ASSERT_NE(closing.box, nullptr);
-        session.Answer(closing, IDOK);
+        ASSERT_TRUE(InstallThroughEveryPage(session)) << "every page, the finish page and its closing message";
         ASSERT_EQ(session.WaitForExit(), 0u);
     }
 };

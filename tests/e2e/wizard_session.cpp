@@ -2,6 +2,10 @@
 
 #include "screenshot.h"
 #include "test_environment.h"
+#include "base/messages.h"
+#include "base/portable/text_helpers.h"
+#include "resources/string_ids.h"
+#include "wizard/control_ids.h"
 
 namespace {
 
@@ -220,4 +224,24 @@ void WizardSession::SaveScreenshot(const char* name) const
 void WizardSession::SaveScreenshot(HWND window, const char* name) const
 {
     ::SaveScreenshot(window, name);
+}
+
+bool InstallThroughEveryPage(WizardSession& session)
+{
+    for (int page : {Group2, Group3, Group4, Group5, Group6}) {
+        session.Click(btnNext);
+        if (!session.WaitForShown(page, true))
+            return false;
+    }
+    session.Click(btnNext);
+    char finish[kTextCapacity];
+    LoadTableString(IDS_FINISH, finish);
+    if (!session.WaitForText(btnCancel, finish, 120000))
+        return false;
+    session.Click(btnCancel);
+    MessageBoxSeen closing = session.WaitForMessageBox();
+    if (closing.box == nullptr)
+        return false;
+    session.Answer(closing, IDOK);
+    return true;
 }

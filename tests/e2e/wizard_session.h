@@ -63,6 +63,11 @@ private:
     std::string mainClass_;
 };
 
+// From the welcome page through every page and Install to the finish page,
+// then Finish and its closing message answered; false when a step did not
+// come. The wizard's exit code is the caller's to check.
+bool InstallThroughEveryPage(WizardSession& session);
+
 // Polls the condition every 50 ms until it holds or the timeout passes.
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeout)

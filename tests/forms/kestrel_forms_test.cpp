@@ -15,6 +15,7 @@
 #include "sample/kestrel_frame.h"
 #include "sample/kestrel_ids.h"
 #include "screenshot.h"
+#include "test_environment.h"
 #include "test_forms.h"
 
 namespace {
@@ -139,17 +140,6 @@ TEST_F(KestrelForms, ClosingTheFrameWithTwoDocumentsFreesEverything)
         EXPECT_EQ(GetObjectType(object), 0u) << "font or brush left alive";
     MSG quit;
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the main form ends the loop";
-}
-
-// The visible top-level window that the frame owns.
-HWND OwnedPopup(HWND frame)
-{
-    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window != nullptr;
-         window = GetWindow(window, GW_HWNDNEXT)) {
-        if (GetWindow(window, GW_OWNER) == frame && IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
 }
 
 struct AboutWatch {

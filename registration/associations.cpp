@@ -85,8 +85,7 @@ void RegisterFileType(const char* extension, const char* kindName, const char* i
 
     CopyText(key, identifier);
     JoinPath(key, "shell\\open\\command");
-    CopyText(data, programPath);
-    AppendText(data, " \"%1\"");
+    ComposeOpenCommand(data, programPath);
     WriteRegString(kClassesRoot, key, nullptr, data);
 
     GetInformationLine(InfoProductName, data);

@@ -8,4 +8,18 @@ constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVers
 // "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\K".
 void ComposeSystemUninstallKey(char* buffer, const char* productKey);
 // "WINDIR\KSUninst.exe K": no switch, so the uninstaller asks and removes.
+// The program is quoted when its path holds a blank, else the system could
+// start "C:\Program.exe" instead; without one the text stays as other tools
+// have always read it.
 void ComposeUninstallString(char* buffer, const char* windowsDirectory, const char* productKey);
+// The program's path, quoted when it holds a blank.
+void ComposeQuotedProgram(char* buffer, const char* program);
+// A document's open command, "\"PROGRAM\" \"%1\"": always quoted, for the
+// same reason.
+void ComposeOpenCommand(char* buffer, const char* program);
+
+// What the system's programs list shows beside the entry's name:
+// "PROGRAM,0", the program quoted when its path holds a blank.
+void ComposeDisplayIcon(char* buffer, const char* program);
+// "YYYYMMDD"; the buffer holds at least 9 bytes.
+void ComposeInstallDate(char* buffer, int year, int month, int day);

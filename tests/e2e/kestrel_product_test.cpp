@@ -88,11 +88,19 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
     WriteBytes(first, "program Primer\r\n    print \"Hola\"\r\nend\r\n");
     WriteBytes(second, "program Segon\nend\n");
 
+    // A program at the first blank of the installed path, where anyone could
+    // have put one, is never what the document's open command starts.
+    const std::string marker = folder + "\\stand-in ran.log";
+    ASSERT_TRUE(CopyFileA(BuildFile("fake_uninstaller.exe").c_str(), "C:\\Program.exe", FALSE));
+    SetEnvironmentVariableA("INSTAL_FAKE_LOG", marker.c_str());
     ASSERT_TRUE(OpenThroughTheShell(first));
     HWND frame = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (frame = VisibleKestrelFrame()) != nullptr && DocumentWindow(frame, first); },
                           60000))
         << "the installed Kestrel shows the document";
+    EXPECT_FALSE(Exists(marker)) << ReadBytes(marker);
+    DeleteFileA("C:\\Program.exe");
+    SetEnvironmentVariableA("INSTAL_FAKE_LOG", nullptr);
     EXPECT_EQ(Text(GetDlgItem(DocumentWindow(frame, first), txtDocument)),
               "program Primer\r\n    print \"Hola\"\r\nend\r\n");
 

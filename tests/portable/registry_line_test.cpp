@@ -95,6 +95,10 @@ TEST(UninstallerContract, SystemEntryKeyAndCommand)
     EXPECT_STREQ(text, "C:\\WINDOWS\\KSUninst.exe K");
     ComposeUninstallString(text, "C:\\", "K");
     EXPECT_STREQ(text, "C:\\KSUninst.exe K");
+    ComposeUninstallString(text, "C:\\My Windows", "K");
+    EXPECT_STREQ(text, "\"C:\\My Windows\\KSUninst.exe\" K");
+    ComposeOpenCommand(text, "C:\\Kestrel.exe");
+    EXPECT_STREQ(text, "\"C:\\Kestrel.exe\" \"%1\"");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "uninstaller/portable/uninstaller_command.h"
 #include "uninstaller/removal.h"
 #include "uninstaller/restart_run.h"
+#include "uninstaller/system_folders.h"
 #include "uninstaller/uninstall_record.h"
 #include "uninstaller/uninstall_window.h"
 #include "uninstaller/uninstaller_ids.h"
@@ -112,11 +113,9 @@ UINT RunRemoval(const UninstallerCommand& command)
     UninstallRecord record;
     if (!ReadUninstallRecord(command.productKey, &record))
         return ShowNoRecord(command.productKey);
-    char windowsFolder[kTextCapacity];
-    WindowsFolder(windowsFolder);
     UninstallPlan plan;
     std::string failedValue;
-    switch (PlanUninstall(RecordValues(record), windowsFolder, &plan, &failedValue)) {
+    switch (PlanUninstall(RecordValues(record), ReadSystemFolders(), &plan, &failedValue)) {
     case PlanResult::NoRecord:
         return ShowNoRecord(command.productKey);
     case PlanResult::BadFolder:
@@ -137,11 +136,8 @@ UINT RunRemoval(const UninstallerCommand& command)
     }
     BeginRemoval();
     RemovalOutcome outcome = Remove(record, plan, OsCode(nullptr));
-    if (asking) {
-        ShowCloseButton();
+    if (asking)
         ShowClosingMessage(plan, outcome);
-        WaitForClose();
-    }
     CloseUninstallWindow();
     TearDownRuntime();
     return Succeeded(plan, outcome) ? kRemoved : kFailed;

@@ -4,9 +4,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <set>
-
 #include "base/portable/text_helpers.h"
 #include "registration/portable/product_keys.h"
 #include "registration/portable/uninstaller_contract.h"
@@ -17,34 +14,6 @@
 namespace {
 
 const char kProductsKey[] = "SOFTWARE\\TWC Products";
-
-std::size_t Depth(const std::string& path)
-{
-    return static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
-}
-
-// Every folder between a recorded file and the product folder, the product
-// folder included.
-std::vector<std::string> ProductFolders(const UninstallPlan& plan)
-{
-    std::set<std::string> folders = {plan.folder};
-    for (const PlannedFile& file : plan.files) {
-        std::string folder = file.path;
-        for (;;) {
-            std::size_t cut = folder.rfind('\\');
-            if (cut == std::string::npos)
-                break;
-            folder.resize(cut);
-            if (folder.size() <= plan.folder.size() || !IsWithinFolder(folder.c_str(), plan.folder.c_str()))
-                break;
-            folders.insert(folder);
-        }
-    }
-    std::vector<std::string> ordered(folders.begin(), folders.end());
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const std::string& a, const std::string& b) { return Depth(a) > Depth(b); });
-    return ordered;
-}
 
 bool KeyHasSubkeys(RootCode root, const char* subkey, bool* hasSubkeys)
 {
@@ -73,7 +42,7 @@ bool KeyExists(RootCode root, const char* subkey)
 void RemoveFolders(const UninstallPlan& plan, RemovalOutcome* outcome)
 {
     ShowStatus(IDS_U_REMOVING_FOLDERS);
-    for (const std::string& folder : ProductFolders(plan)) {
+    for (const std::string& folder : plan.folders) {
         DWORD attributes = GetFileAttributesA(folder.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
             continue;

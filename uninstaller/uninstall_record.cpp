@@ -72,9 +72,3 @@ RecordSource RecordValues(const UninstallRecord& record)
 {
     return RecordSource{LookUpValue, &record.values};
 }
-
-void WindowsFolder(char* buffer)
-{
-    buffer[0] = '\0';
-    GetWindowsDirectoryA(buffer, kTextCapacity);
-}

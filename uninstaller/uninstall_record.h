@@ -18,5 +18,3 @@ bool ReadUninstallRecord(const char* productKey, UninstallRecord* record);
 
 // The record's values as the pure planner reads them.
 RecordSource RecordValues(const UninstallRecord& record);
-
-void WindowsFolder(char* buffer);

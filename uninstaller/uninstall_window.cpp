@@ -18,15 +18,13 @@ constexpr DWORD kCancelWindow = 800;
 
 enum class WindowPhase {
     Offering,     // Cancel still stops everything
-    Removing,     // nothing may interrupt
-    Finished,     // Close ends the program
+    Removing,     // nothing may interrupt; the closing message ends the program
 };
 
 struct UninstallWindowState {
     HWND window;
     WindowPhase phase;
     bool cancelled;
-    bool closeRequested;
 };
 
 UninstallWindowState g_window;
@@ -40,8 +38,6 @@ LRESULT OnButton()
 {
     if (g_window.phase == WindowPhase::Offering)
         g_window.cancelled = true;
-    else if (g_window.phase == WindowPhase::Finished)
-        g_window.closeRequested = true;
     return 1;
 }
 
@@ -80,13 +76,6 @@ LRESULT CALLBACK UninstallFormProc(HWND window, UINT message, WPARAM wParam, LPA
     default:
         return 0;
     }
-}
-
-void SetButtonText(int stringId)
-{
-    char text[kTextCapacity];
-    LoadTableString(stringId, text);
-    SetWindowTextA(Control(btnCancelClose), text);
 }
 
 }  // namespace
@@ -151,26 +140,6 @@ void BeginRemoval()
 {
     g_window.phase = WindowPhase::Removing;
     EnableWindow(Control(btnCancelClose), FALSE);
-}
-
-void ShowCloseButton()
-{
-    g_window.phase = WindowPhase::Finished;
-    HWND button = Control(btnCancelClose);
-    SetButtonText(IDS_U_CLOSE);
-    EnableWindow(button, TRUE);
-    SetFocus(button);
-}
-
-void WaitForClose()
-{
-    while (!g_window.closeRequested && g_window.window != nullptr) {
-        MSG message;
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0)
-            break;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
 }
 
 void CloseUninstallWindow()

@@ -1,7 +1,7 @@
 #pragma once
 // The progress window: the form built from the "Uninstall" template, the
-// texts it shows and its one button (Cancel until the removal starts, Close
-// at the end).
+// texts it shows and its one button (Cancel until the removal starts). It
+// closes with the closing message's OK: one ending, not two.
 #include <windows.h>
 
 // Builds and shows the window whose caption names the product; false when
@@ -18,8 +18,4 @@ void ShowProgress(unsigned done, unsigned total);
 bool OfferCancel();
 // Starts the removal at once (the wizard has asked already).
 void BeginRemoval();
-// The button becomes Close and takes the focus.
-void ShowCloseButton();
-// Runs the window until the user presses Close.
-void WaitForClose();
 void CloseUninstallWindow();

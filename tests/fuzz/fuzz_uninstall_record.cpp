@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     UninstallPlan plan;
     std::string failed;
-    PlanUninstall(RecordSource{Lookup, &values}, "C:\\WINDOWS", &plan, &failed);
+    PlanUninstall(RecordSource{Lookup, &values}, SystemFolders{"C:\\WINDOWS", {"C:\\Program Files"}, nullptr}, &plan,
+                  &failed);
     return 0;
 }

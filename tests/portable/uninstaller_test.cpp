@@ -113,9 +113,17 @@ const char* Lookup(const void* context, const char* name)
     return found != values->end() ? found->second.c_str() : nullptr;
 }
 
+// A machine as the Win32 layer would describe it.
+const SystemFolders kSystem = {
+    "C:\\WINDOWS",
+    {"C:\\WINDOWS\\system32", "C:\\Program Files", "C:\\users", "C:\\users\\Public",
+     "C:\\users\\anna\\Desktop", "C:\\users\\anna\\Temp"},
+    nullptr,
+};
+
 PlanResult Plan(const Values& values, UninstallPlan* plan, std::string* failed)
 {
-    return PlanUninstall(RecordSource{Lookup, &values}, "C:\\WINDOWS", plan, failed);
+    return PlanUninstall(RecordSource{Lookup, &values}, kSystem, plan, failed);
 }
 
 TEST(UninstallPlan, AWholeRecord)
@@ -138,6 +146,34 @@ TEST(UninstallPlan, AWholeRecord)
     EXPECT_TRUE(plan.shortcut);
     EXPECT_EQ(plan.extensions, std::vector<std::string>{".kst"});
     EXPECT_EQ(plan.skipped, (std::vector<std::string>{"File3 = ..\\..\\WINDOWS\\win.ini,0", "Associate2 = \\CLSID"}));
+    EXPECT_EQ(plan.folders, std::vector<std::string>{"C:\\Program Files\\Kestrel"});
+}
+
+// A damaged record must not aim the removal at the system, however the
+// folder is spelled; folders inside the ones no product owns stay usable.
+TEST(UninstallPlan, SystemFoldersAreRefusedInEverySpelling)
+{
+    const char* const refused[] = {
+        "C:\\WINDOWS", "c:\\windows\\", "C:\\Windows\\Fonts", "c:\\windows.\\system32 .",
+        "C:\\WINDOWS\\system32", "C:\\windows\\\\SYSTEM32\\", "C:\\Program Files", "c:\\program files\\",
+        "C:\\users\\Public", "C:\\USERS\\public\\", "C:\\users", "C:\\Users.", "C:\\users\\anna\\Desktop",
+        "c:\\users\\anna\\desktop\\\\", "C:\\users\\anna", "C:\\USERS\\ANNA\\", "C:\\users\\anna\\Temp",
+        "C:\\users\\anna\\temp..", "C:\\", "c:/",
+    };
+    for (const char* path : refused) {
+        UninstallPlan plan;
+        std::string failed;
+        EXPECT_EQ(Plan({{"Path", path}, {"Files", "1"}, {"File1", "canary.txt,0"}}, &plan, &failed), PlanResult::BadFolder)
+            << path;
+        EXPECT_EQ(failed, "Path") << path;
+        EXPECT_TRUE(plan.files.empty() && plan.folders.empty()) << path;
+    }
+    for (const char* path : {"C:\\Program Files\\Kestrel", "C:\\users\\anna\\Desktop\\Kestrel", "C:\\WINDOWS2",
+                             "C:\\Kestrel"}) {
+        UninstallPlan plan;
+        std::string failed;
+        EXPECT_EQ(Plan({{"Path", path}}, &plan, &failed), PlanResult::Ready) << path;
+    }
 }
 
 TEST(UninstallPlan, UnusableRecordsAreRefusedWhole)

@@ -1,6 +1,8 @@
 #include "uninstaller/portable/uninstall_plan.h"
 
+#include <algorithm>
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -77,6 +79,63 @@ PathProblem CheckParts(const char* path)
 bool HasDrive(const char* path)
 {
     return ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':';
+}
+
+// The path as the system resolves it, for comparison: lower case, one
+// backslash between parts, and each part without the trailing dots and
+// blanks that the system drops.
+std::string ComparisonKey(const std::string& path)
+{
+    std::string key, part;
+    auto endPart = [&] {
+        while (!part.empty() && (part.back() == '.' || part.back() == ' '))
+            part.pop_back();
+        if (!part.empty())
+            key += (key.empty() ? "" : "\\") + part;
+        part.clear();
+    };
+    for (char c : path) {
+        if (IsSeparator(c))
+            endPart();
+        else
+            part += Lower(c);
+    }
+    endPart();
+    return key;
+}
+
+// Both keys: the folder is the other or lies below it.
+bool KeyWithin(const std::string& key, const std::string& folderKey)
+{
+    return !folderKey.empty() && key.compare(0, folderKey.size(), folderKey) == 0 &&
+           (key.size() == folderKey.size() || key[folderKey.size()] == '\\');
+}
+
+std::size_t Depth(const std::string& path)
+{
+    return static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+}
+
+// The product folder and every folder between it and a recorded file,
+// deepest first, none of them a system folder.
+void PlanFolders(const SystemFolders& system, UninstallPlan* plan)
+{
+    std::set<std::string> folders = {plan->folder};
+    for (const PlannedFile& file : plan->files) {
+        std::string folder = file.path;
+        for (std::size_t cut; (cut = folder.rfind('\\')) != std::string::npos;) {
+            folder.resize(cut);
+            if (folder.size() <= plan->folder.size() || !IsWithinFolder(folder.c_str(), plan->folder.c_str()))
+                break;
+            folders.insert(folder);
+        }
+    }
+    for (const std::string& folder : folders) {
+        if (!IsSystemFolder(folder, system))
+            plan->folders.push_back(folder);
+    }
+    std::stable_sort(plan->folders.begin(), plan->folders.end(),
+                     [](const std::string& a, const std::string& b) { return Depth(a) > Depth(b); });
 }
 
 std::string Trimmed(const char* text)
@@ -260,6 +319,21 @@ PathProblem ResolveRecordedFile(const char* recorded, const char* productFolder,
     return PathProblem::None;
 }
 
+bool IsSystemFolder(const std::string& folder, const SystemFolders& system)
+{
+    std::string key = ComparisonKey(system.realPath != nullptr ? system.realPath(folder) : folder);
+    std::string windows = ComparisonKey(system.windows);
+    if (key.size() <= 2 || key.find('\\') == std::string::npos)
+        return true;   // a drive root, or no full path at all
+    if (KeyWithin(key, windows) || KeyWithin(windows, key))
+        return true;
+    for (const std::string& reserved : system.reserved) {
+        if (KeyWithin(ComparisonKey(reserved), key))
+            return true;
+    }
+    return false;
+}
+
 bool IsSafeExtension(const char* extension)
 {
     std::size_t length = std::strlen(extension);
@@ -273,7 +347,7 @@ bool IsSafeExtension(const char* extension)
     return true;
 }
 
-PlanResult PlanUninstall(const RecordSource& record, const char* windowsFolder, UninstallPlan* plan,
+PlanResult PlanUninstall(const RecordSource& record, const SystemFolders& system, UninstallPlan* plan,
                          std::string* failedValue)
 {
     *plan = UninstallPlan{};
@@ -283,7 +357,7 @@ PlanResult PlanUninstall(const RecordSource& record, const char* windowsFolder, 
     plan->folder = folder;
     while (plan->folder.size() > 3 && plan->folder.back() == '\\')
         plan->folder.pop_back();
-    if (CheckFullPath(plan->folder.c_str()) != PathProblem::None) {
+    if (CheckFullPath(plan->folder.c_str()) != PathProblem::None || IsSystemFolder(plan->folder, system)) {
         *failedValue = "Path";
         return PlanResult::BadFolder;
     }
@@ -293,7 +367,8 @@ PlanResult PlanUninstall(const RecordSource& record, const char* windowsFolder, 
         return PlanResult::BadCount;
     plan->name = TextOrEmpty(Lookup(record, "Name"));
     plan->version = TextOrEmpty(Lookup(record, "Version"));
-    PlanFiles(record, files, windowsFolder, plan);
+    PlanFiles(record, files, system.windows.c_str(), plan);
+    PlanFolders(system, plan);
     PlanGroup(record, items, plan);
     const char* shortcut = Lookup(record, "Shortcut");
     plan->shortcut = shortcut != nullptr && std::strcmp(shortcut, "1") == 0;

@@ -43,6 +43,20 @@ PathProblem ResolveRecordedFile(const char* recorded, const char* productFolder,
 // ".ext": a dot and up to 31 characters without a backslash or blank.
 bool IsSafeExtension(const char* extension);
 
+// Folders that no product owns. The Win32 layer gives them as real paths
+// (full and long), and spells a recorded folder the same way before it is
+// compared, so that a short form or a trailing dot cannot slip past.
+struct SystemFolders {
+    std::string windows;                  // it and everything in it
+    std::vector<std::string> reserved;    // system, program files, profiles, user folders, temp: each and all above it
+    std::string (*realPath)(const std::string& path);   // nullptr: compared as spelled
+};
+
+// True for a drive root, a folder in or above the Windows folder, and a
+// reserved folder or one above it; blanks and dots that the system ignores,
+// doubled or forward slashes and letter case make no difference.
+bool IsSystemFolder(const std::string& folder, const SystemFolders& system);
+
 struct PlannedFile {
     std::string path;
     bool registered;
@@ -51,6 +65,7 @@ struct PlannedFile {
 struct UninstallPlan {
     std::string name, version, folder;
     std::vector<PlannedFile> files;
+    std::vector<std::string> folders;       // to remove when empty, deepest first
     std::string group;                      // empty: no program group
     std::vector<std::string> itemTitles;
     bool shortcut;
@@ -61,7 +76,7 @@ struct UninstallPlan {
 enum class PlanResult {
     Ready,
     NoRecord,        // no "Path" value
-    BadFolder,       // "Path" is not a usable absolute folder
+    BadFolder,       // "Path" is not a usable absolute folder, or a system folder
     BadCount,        // a count is not a number or is absurd; failedValue names it
 };
 
@@ -71,5 +86,5 @@ struct RecordSource {
     const void* context;
 };
 
-PlanResult PlanUninstall(const RecordSource& record, const char* windowsFolder, UninstallPlan* plan,
+PlanResult PlanUninstall(const RecordSource& record, const SystemFolders& system, UninstallPlan* plan,
                          std::string* failedValue);

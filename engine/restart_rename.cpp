@@ -7,12 +7,10 @@
 #include "engine/short_path.h"
 #include "wizard/wizard_state.h"
 
-void ScheduleRenameAtRestart(const char* temporaryPath, const char* target)
+bool ScheduleRenameAtRestart(const char* temporaryPath, const char* target)
 {
-    if (!IsWindows9xFamily(g_wizard.osCode)) {
-        MoveFileExA(temporaryPath, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT);
-        return;
-    }
+    if (!IsWindows9xFamily(g_wizard.osCode))
+        return MoveFileExA(temporaryPath, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
     char wininit[kTextCapacity];
     char source[kTextCapacity];
     char destination[kTextCapacity];
@@ -23,5 +21,5 @@ void ScheduleRenameAtRestart(const char* temporaryPath, const char* target)
     ToShortForm(source);
     CopyText(destination, target);
     ToShortForm(destination);
-    WritePrivateProfileStringA("Rename", destination, source, wininit);
+    return WritePrivateProfileStringA("Rename", destination, source, wininit) != 0;
 }

@@ -3,5 +3,5 @@
 
 // Has the system move the temporary copy over the target at the next start:
 // MoveFileExA with a delay on the NT family, a WININIT.INI "Rename" entry on
-// Windows 95, 98 and Me. The result is not checked.
-void ScheduleRenameAtRestart(const char* temporaryPath, const char* target);
+// Windows 95, 98 and Me. False when the system would not take it.
+bool ScheduleRenameAtRestart(const char* temporaryPath, const char* target);

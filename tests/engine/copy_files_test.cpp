@@ -378,6 +378,50 @@ TEST_F(CopyStep, RenamesOnWindows9xGoToWininit)
     DeleteFileA(wininit.c_str());
 }
 
+// When the system will not take the rename for the next start, no restart
+// could complete the install: the file is one that cannot be copied.
+TEST_F(CopyStep, ARenameTheSystemRefusesIsACopyFailure)
+{
+    const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::string wininit = std::string(windows) + "\\WININIT.INI";
+    for (int osCode : {5, 2}) {
+        SCOPED_TRACE(osCode);
+        StartList();
+        const std::size_t boxesBefore = boxes_.boxes().size();
+        g_wizard.cancel = 0;
+        g_wizard.osCode = osCode;
+        if (osCode == 5) {   // a list of pending renames that is not a list
+            DWORD damaged = 1;
+            ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations", REG_DWORD,
+                                      &damaged, sizeof damaged), ERROR_SUCCESS);
+        } else {   // a folder where the file of renames belongs; read-only would not stop Wine's root
+            ASSERT_TRUE(CreateDirectoryA(wininit.c_str(), nullptr));
+        }
+        WriteBytes(TargetPath("Locked.dll"), "running");
+        PutInTemp("First.txt", "first");
+        PutInTemp("Locked.dll", "replacement");
+        AddFileLine(Line(target_, "First.txt", 5));
+        AddFileLine(Line(target_, "Locked.dll", 10, "", "", 1));
+        HANDLE held = CreateFileA(TargetPath("Locked.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+        int result = CopyFiles();
+        CloseHandle(held);
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations");
+        RemoveDirectoryA(wininit.c_str());
+        EXPECT_EQ(result, 0);
+        ASSERT_EQ(boxes_.boxes().size(), boxesBefore + 1);
+        EXPECT_EQ(Upper(boxes_.boxes().back().text), Upper(ErrorText("Locked.dll", IDS_COPY_FAILED)));
+        EXPECT_EQ(ReadBytes(TargetPath("Locked.dll")), "running");
+        EXPECT_FALSE(Exists(TargetPath("Locked.tmp"))) << "the copy that could not be scheduled";
+        EXPECT_FALSE(Exists(TargetPath("First.txt"))) << "rolled back";
+        EXPECT_EQ(g_wizard.restartNeeded, 0);
+        DeleteFileA(TargetPath("Locked.dll").c_str());
+    }
+}
+
 TEST_F(CopyStep, ProductLibrariesAlsoGoToTheSystemDirectory)
 {
     DeleteFileA(SystemPath("KSDllGo.dll").c_str());

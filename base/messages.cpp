@@ -51,11 +51,12 @@ int ReportError(int stringId, const char* name, bool cannotContinue)
         g_context.beforeError();
     char message[kTextCapacity];
     char sentence[kTextCapacity];
-    char text[kTextCapacity];
+    // Room for a name as long as a path may be and both texts whole.
+    char text[4 * kTextCapacity];
     LoadTableString(stringId, message);
     if (cannotContinue)
         LoadTableString(g_context.cannotContinueId, sentence);
-    ComposeErrorText(text, name, message, cannotContinue ? sentence : nullptr);
+    ComposeErrorText(text, name, message, cannotContinue ? sentence : nullptr, sizeof text);
     EndWaitCursor();
     ShowMessage(text, MB_OK | MB_ICONHAND);
     return 0;

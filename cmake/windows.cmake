@@ -8,9 +8,9 @@ target_link_libraries(instal_portable PUBLIC z)
 
 set(INSTAL_RESOURCES ${CMAKE_SOURCE_DIR}/resources/instal.rc)
 # The resource compiler's inputs are not scanned: name them, or a changed
-# manifest or icon would not reach the programs.
+# string table, manifest or icon would not reach the programs.
 file(GLOB INSTAL_RESOURCE_INPUTS ${CMAKE_SOURCE_DIR}/resources/*.manifest ${CMAKE_SOURCE_DIR}/resources/*.ico
-     ${CMAKE_SOURCE_DIR}/resources/*.cur)
+     ${CMAKE_SOURCE_DIR}/resources/*.cur ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h)
 set_source_files_properties(${INSTAL_RESOURCES} PROPERTIES OBJECT_DEPENDS "${INSTAL_RESOURCE_INPUTS}")
 # Only libraries that Windows takes from its own folder whatever the search
 # order (and comctl32, which the manifest binds): anything else would be

@@ -43,15 +43,32 @@ bool Exists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+// FindFirstFileA: Windows 95 has no GetFileAttributesExA.
+ULONGLONG FileSize(const char* path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    FindClose(search);
+    return (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+}
+
+bool CountInstalled(const char* source)
+{
+    g_wizard.installedBytes += FileSize(source);
+    return true;
+}
+
 // When both ways fail, a target that the system's copy left behind is
 // deleted: it can only be partial.
 bool CopyOrFallBack(const char* source, const char* target, DWORD done)
 {
     if (CopyWithTimes(source, target, done))
-        return true;
+        return CountInstalled(source);
     bool existed = Exists(target);
     if (CopyFileA(source, target, FALSE))
-        return true;
+        return CountInstalled(source);
     if (!existed) {
         SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(target);
@@ -122,7 +139,12 @@ Outcome ReplaceAtRestart(const FileCopy& file)
     JoinPath(temporary, name);
     if (!CopyOrFallBack(file.source, temporary, file.done))
         return ReportCopyFailure(file.target);
-    ScheduleRenameAtRestart(temporary, file.target);
+    // Unscheduled, the copy would never take the target's place: the file
+    // cannot be installed, and no restart would complete it.
+    if (!ScheduleRenameAtRestart(temporary, file.target)) {
+        DeleteFileA(temporary);
+        return ReportCopyFailure(file.target);
+    }
     if (file.fields.selfRegister)
         AddToList(g_wizard.afterRestartRegistrations, file.target);
     g_wizard.restartNeeded = 1;

@@ -66,6 +66,33 @@ void RememberHelpFile(const FileLineFields& fields)
     JoinPath(g_wizard.buffers.helpFile, fields.name);
 }
 
+// A target over 259 characters would be cut, and the wrong file looked for:
+// every line is measured before the first folder is made. 0 when all fit.
+int CheckTargetLengths(StringList files)
+{
+    int count = static_cast<int>(StringListSize(files));
+    for (int i = 0; i < count; ++i) {
+        char line[2 * kTextCapacity];
+        StringListGet(files, i, line);
+        ExpandPathMacro(line, sizeof line);
+        // The whole line must fit too: cut, it would lose the file's flags.
+        bool lineFits = std::strlen(line) < kTextCapacity;
+        char* name = std::strchr(line, ',');
+        if (name == nullptr)
+            continue;
+        *name++ = '\0';
+        if (char* rest = std::strchr(name, ','))
+            *rest = '\0';
+        if (name[0] != '\0' && (!lineFits || std::strlen(line) + 1 + std::strlen(name) >= kTextCapacity)) {
+            char path[2 * kTextCapacity];
+            CopyText(path, line, sizeof path);
+            JoinPath(path, name, sizeof path);
+            return ReportError(IDS_PATH_TOO_LONG, path, true);
+        }
+    }
+    return 1;
+}
+
 }  // namespace
 
 int CheckDiskSpace(const char* destination)
@@ -99,6 +126,8 @@ int PrepareDestinations()
         SetControlTextFromTable(stcCurrentTask, IDS_CREATING_FOLDERS, status, 0);
     }
     StringList files = g_wizard.model.files;
+    if (!CheckTargetLengths(files))
+        return 0;
     int count = static_cast<int>(StringListSize(files));
     for (int i = 0; i < count; ++i) {
         char line[kTextCapacity];

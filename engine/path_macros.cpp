@@ -43,15 +43,15 @@ void MacroExpansion(PathMacro macro, char* buffer)
 
 }  // namespace
 
-int ExpandPathMacro(char* text)
+int ExpandPathMacro(char* text, std::size_t capacity)
 {
     const char* rest = nullptr;
     PathMacro macro = RecognizePathMacro(text, &rest);
     if (macro == PathMacro::None)
         return 0;
-    char expanded[kTextCapacity];
+    char expanded[2 * kTextCapacity];
     MacroExpansion(macro, expanded);
-    AppendText(expanded, rest);
-    CopyText(text, expanded);
+    AppendText(expanded, rest, sizeof expanded);
+    CopyText(text, expanded, capacity);
     return 1;
 }

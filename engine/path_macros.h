@@ -1,7 +1,11 @@
 #pragma once
 // Expansion of the path macro at the start of a list text.
 
-// Rewrites the 260-byte text in place when it starts with "<WinDir>",
-// "<WinSysDir>", "<Fonts>" or "<AppDir>" (any case) and returns 1; returns 0
-// and leaves the text unchanged otherwise.
-int ExpandPathMacro(char* text);
+#include <cstddef>
+
+#include "base/portable/text_helpers.h"
+
+// Rewrites the text in place when it starts with "<WinDir>", "<WinSysDir>",
+// "<Fonts>" or "<AppDir>" (any case) and returns 1; returns 0 and leaves the
+// text unchanged otherwise. What does not fit the buffer is cut.
+int ExpandPathMacro(char* text, std::size_t capacity = kTextCapacity);

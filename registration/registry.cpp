@@ -25,7 +25,10 @@ HKEY RootKey(RootCode root)
     return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<int32_t>(root)));
 }
 
-int WriteRegString(RootCode root, const char* subkey, const char* valueName, const char* text)
+namespace {
+
+int WriteRegValue(RootCode root, const char* subkey, const char* valueName, DWORD type, const void* data,
+                  DWORD size)
 {
     if (subkey == nullptr || subkey[0] == '\0' || !IsRootCode(root))
         return 0;
@@ -34,10 +37,21 @@ int WriteRegString(RootCode root, const char* subkey, const char* valueName, con
     if (RegCreateKeyExA(RootKey(root), subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, kWriteAccess,
                         nullptr, &key, &disposition) != ERROR_SUCCESS)
         return 0;
-    LONG result = RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                                 static_cast<DWORD>(std::strlen(text) + 1));
+    LONG result = RegSetValueExA(key, valueName, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+int WriteRegString(RootCode root, const char* subkey, const char* valueName, const char* text)
+{
+    return WriteRegValue(root, subkey, valueName, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
+}
+
+int WriteRegNumber(RootCode root, const char* subkey, const char* valueName, DWORD number)
+{
+    return WriteRegValue(root, subkey, valueName, REG_DWORD, &number, sizeof number);
 }
 
 int ReadRegValue(RootCode root, const char* subkey, const char* valueName, char* buffer)

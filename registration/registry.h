@@ -22,6 +22,8 @@ bool IsRootCode(RootCode root);
 // Creates the key path as needed and sets a REG_SZ value (an empty or null
 // name sets the default value).
 int WriteRegString(RootCode root, const char* subkey, const char* valueName, const char* text);
+// The same for a REG_DWORD value.
+int WriteRegNumber(RootCode root, const char* subkey, const char* valueName, DWORD number);
 // Reads a value into a 260-byte buffer; a null buffer only asks whether the
 // value exists. The buffer may be the subkey path's own memory.
 int ReadRegValue(RootCode root, const char* subkey, const char* valueName, char* buffer);

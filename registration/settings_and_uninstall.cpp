@@ -173,6 +173,29 @@ void WriteProductAndUser(const RegistryStep& step)
     WriteControlText(userKey, "Organization", Edit2);
 }
 
+// What the system's programs list shows besides the name: the icon, the
+// size, the folder, the date, and that the wizard offers no change or repair.
+void WriteProgramsListDetails(const RegistryStep& step, const char* key)
+{
+    RootCode root = g_wizard.installRoot;
+    char text[kTextCapacity];
+    GetInformationLine(InfoShortcutTarget, text);
+    if (text[0] != '\0' && ExpandPathMacro(text)) {
+        char icon[kTextCapacity];
+        ComposeDisplayIcon(icon, text);
+        WriteRegString(root, key, "DisplayIcon", icon);
+    }
+    WriteRegNumber(root, key, "EstimatedSize", static_cast<DWORD>((g_wizard.installedBytes + 1023) / 1024));
+    WriteRegString(root, key, "InstallLocation", step.destination);
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    ComposeInstallDate(text, today.wYear, today.wMonth, today.wDay);
+    WriteRegString(root, key, "InstallDate", text);
+    WriteRegNumber(root, key, "NoModify", 1);
+    WriteRegNumber(root, key, "NoRepair", 1);
+    WriteControlText(key, "URLInfoAbout", stcKestrel);
+}
+
 void WriteSystemUninstallEntry(const RegistryStep& step)
 {
     RootCode root = g_wizard.installRoot;
@@ -187,6 +210,7 @@ void WriteSystemUninstallEntry(const RegistryStep& step)
     GetWindowsDirectoryA(windows, static_cast<UINT>(kTextCapacity));
     ComposeUninstallString(command, windows, step.productKey);
     WriteRegString(root, key, "UninstallString", command);
+    WriteProgramsListDetails(step, key);
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ struct WizardState {
     int restartNeeded;
     StringList afterRestartRegistrations;
     StringList copiedFiles;         // targets the copy step wrote; the only files a rollback deletes
+    ULONGLONG installedBytes;       // what the copy step put in place, for the programs list
     StringList createdFolders;      // folders this run created, in order; a rollback removes the empty ones
     int closingItself;              // the wizard's own close is under way; any other comes from outside
     int longSteps;                  // long steps running inside a handler of the main form

@@ -122,3 +122,12 @@ HWND OwnedPopup(HWND owner)
     }
     return nullptr;
 }
+
+std::string Today()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char text[16];
+    wsprintfA(text, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+    return text;
+}

@@ -22,5 +22,8 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // Deletes the folder with everything in it, read-only files included.
 void DeleteTree(const std::string& folder);
 
+// Today's local date as "YYYYMMDD".
+std::string Today();
+
 // The visible top-level window that the window owns, or nullptr.
 HWND OwnedPopup(HWND owner);

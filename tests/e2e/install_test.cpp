@@ -143,7 +143,20 @@ protected:
     }
 };
 
-std::string RegistryDump()
+// The sample's files that the copy puts in place, in kilobytes rounded up:
+// the font only when the machine did not have it yet.
+unsigned long InstalledKilobytes(bool withFont)
+{
+    unsigned long long bytes = 0;
+    for (const char* name : {"Kestrel.exe", "KestrelCore.dll", "Hola.kst", "Finestra.kst", "Llegiume.txt",
+                             "Kestrel.chm", "KestrelSans.ttf"}) {
+        if (std::strcmp(name, "KestrelSans.ttf") != 0 || withFont)
+            bytes += ReadBytes(BuildFile((std::string("sample\\files\\") + name).c_str())).size();
+    }
+    return static_cast<unsigned long>((bytes + 1023) / 1024);
+}
+
+std::string RegistryDump(unsigned long installedKilobytes)
 {
     std::ostringstream out;
     DumpKey(out, HKEY_LOCAL_MACHINE, "HKLM", kProductRecord);
@@ -158,7 +171,10 @@ std::string RegistryDump()
     char shortDestination[MAX_PATH] = "";
     GetShortPathNameA(Destination().c_str(), shortDestination, sizeof shortDestination);
     for (auto [folder, name] : {std::pair{Destination(), std::string("<Destination>")},
-                                std::pair{std::string(shortDestination), std::string("<ShortDestination>")}}) {
+                                std::pair{std::string(shortDestination), std::string("<ShortDestination>")},
+                                std::pair{"=\"" + Today() + "\"", std::string("=\"<Today>\"")},
+                                std::pair{"EstimatedSize=dword:" + std::to_string(installedKilobytes),
+                                          std::string("EstimatedSize=dword:<InstalledKilobytes>")}}) {
         for (size_t at; !folder.empty() && (at = text.find(folder)) != std::string::npos;)
             text.replace(at, folder.size(), name);
     }
@@ -167,6 +183,7 @@ std::string RegistryDump()
 
 TEST_F(Install, AFullInstallOfTheSampleProduct)
 {
+    const bool fontWasThere = Exists(ShellFolder(CSIDL_FONTS) + "\\KestrelSans.ttf");
     WizardSession session(SamplePackage());
     WalkToSummary(session, "e2e-install");
     session.Click(btnNext);
@@ -185,7 +202,7 @@ TEST_F(Install, AFullInstallOfTheSampleProduct)
                              "Exemples\\Hola.kst", "Exemples\\Finestra.kst"})
         EXPECT_TRUE(Exists(Destination() + "\\" + file)) << file;
     EXPECT_TRUE(Exists(ShellFolder(CSIDL_FONTS) + "\\KestrelSans.ttf"));
-    std::string dump = RegistryDump();
+    std::string dump = RegistryDump(InstalledKilobytes(!fontWasThere));
     EXPECT_EQ(dump, GoldenText("tests/e2e/golden/full_install.txt", dump));
 
     std::string programs = Exists(ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 1.0")

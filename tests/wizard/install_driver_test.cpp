@@ -17,6 +17,7 @@
 namespace {
 
 const char* const kFiles[] = {"one.txt", "two.txt", "three.txt"};
+const std::string kLongDestination = "C:\\" + std::string(247, 'k');
 
 std::string Text(int id)
 {
@@ -164,6 +165,10 @@ TEST_F(InstallDriver, FailuresGiveTheirMessageAndStop)
         {"a folder that cannot be made",
          [](InstallDriver&) { SetControlText(stcDestDir, "Q:\\Kestrel"); },
          "Q:\\Kestrel: " + TableString(10011) + sentence},
+        // Its file lines, 270 characters once expanded, cannot be held whole.
+        {"a destination of 250 characters",
+         [](InstallDriver&) { SetControlText(stcDestDir, kLongDestination.c_str()); },
+         kLongDestination + "\\one.txt: " + TableString(10070) + sentence},
         {"a file missing from the temp folder",
          [](InstallDriver& test) { DeleteFileA((test.temp_ + "\\two.txt").c_str()); },
          "two.txt: " + TableString(10012) + sentence},

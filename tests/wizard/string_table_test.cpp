@@ -81,11 +81,12 @@ const TableText kTable[] = {
     {10067, "Seleccioneu el conjunt d'eines del Windows que utilitzareu"},
     {10068, "Escrivint valors al registre..."},
     {10069, "al vostre ordinador."},
+    {10070, "El camí del fitxer és massa llarg."},
 };
 
 TEST(StringTable, EveryTextLoadsByteForByte)
 {
-    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 70u);
+    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 71u);
     for (const TableText& entry : kTable)
         EXPECT_EQ(TableString(entry.id), Ansi(entry.utf8)) << entry.id;
 }
@@ -93,7 +94,7 @@ TEST(StringTable, EveryTextLoadsByteForByte)
 TEST(StringTable, IdentifiersOutsideTheTableLoadEmpty)
 {
     EXPECT_EQ(TableString(9999), "");
-    EXPECT_EQ(TableString(10070), "");
+    EXPECT_EQ(TableString(10071), "");
 }
 
 TEST(StringTable, TextsAreInCodePage1252)

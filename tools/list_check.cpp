@@ -6,7 +6,7 @@
 #include "engine/portable/file_line.h"
 #include "engine/portable/file_rules.h"
 #include "engine/portable/list_file.h"
-#include "engine/portable/name_compare.h"
+#include "base/portable/characters.h"
 #include "engine/portable/package_format.h"
 #include "engine/portable/path_macro.h"
 #include "registration/portable/registry_line.h"

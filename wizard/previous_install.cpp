@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/messages.h"
+#include "base/portable/characters.h"
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
@@ -34,13 +35,13 @@ const char* FindInstalledSuffix(const char* productName, const char* productKey)
 {
     char name[kTextCapacity];
     ReadUninstallValue(productKey, kSuffixes[0], "Name", name);
-    if (!SameTextIgnoringCase(name, productName))
+    if (!EqualNoCase(name, productName))
         RemoveFirstSpace(name);
-    if (name[0] != '\0' && SameTextIgnoringCase(name, productName))
+    if (name[0] != '\0' && EqualNoCase(name, productName))
         return kSuffixes[0];
     for (const char* suffix : {kSuffixes[1], kSuffixes[2]}) {
         ReadUninstallValue(productKey, suffix, "Name", name);
-        if (name[0] != '\0' && SameTextIgnoringCase(name, productKey))
+        if (name[0] != '\0' && EqualNoCase(name, productKey))
             return suffix;
     }
     return nullptr;

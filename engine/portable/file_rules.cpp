@@ -4,7 +4,7 @@
 
 #include "base/portable/text_helpers.h"
 #include "engine/portable/list_file.h"
-#include "engine/portable/name_compare.h"
+#include "base/portable/characters.h"
 #include "forms/portable/os_code.h"
 
 namespace {

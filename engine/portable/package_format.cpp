@@ -2,24 +2,13 @@
 
 #include <cstring>
 
+#include "base/portable/characters.h"
+#include "base/portable/safe_names.h"
 #include "base/portable/text_helpers.h"
 
 namespace {
 
 const char* const kListFileNames[] = {"Instal.lst", "Setup.lst", "Instalar.lst"};
-
-char Lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(const char* a, const char* b, std::size_t length)
-{
-    for (std::size_t i = 0; i < length; ++i)
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    return true;
-}
 
 uint32_t ReadWord(const unsigned char* bytes)
 {
@@ -42,18 +31,6 @@ void WriteFileTime(unsigned char* bytes, uint64_t value)
 {
     WriteWord(bytes, static_cast<uint32_t>(value));
     WriteWord(bytes + 4, static_cast<uint32_t>(value >> 32));
-}
-
-// Names that Windows opens as devices in any folder, with any extension.
-bool IsDeviceName(const char* name)
-{
-    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-    std::size_t stem = std::strcspn(name, ".");
-    for (const char* device : kDevices)
-        if (stem == std::strlen(device) && EqualNoCase(name, device, stem))
-            return true;
-    bool numbered = stem == 4 && (EqualNoCase(name, "COM", 3) || EqualNoCase(name, "LPT", 3));
-    return numbered && name[3] >= '0' && name[3] <= '9';
 }
 
 }  // namespace
@@ -138,7 +115,7 @@ bool IsPlainFileName(const char* name)
         return false;
     if (std::strpbrk(name, "\\/:") != nullptr)
         return false;
-    return !IsDeviceName(name);
+    return CheckNamePart(name) == NamePartProblem::None;
 }
 
 std::string FileLineName(const std::string& line)

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/portable/name_compare.h"
+#include "base/portable/characters.h"
 
 namespace {
 

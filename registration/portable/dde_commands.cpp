@@ -3,6 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "base/portable/characters.h"
 #include "base/portable/text_helpers.h"
 
 namespace {
@@ -18,11 +19,6 @@ bool ComposeWhole(char* buffer, std::size_t capacity, std::initializer_list<cons
     for (const char* part : parts)
         std::strcat(buffer, part);
     return true;
-}
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/portable/characters.h"
 #include "base/portable/text_helpers.h"
 #include "engine/portable/list_file.h"
 
@@ -11,19 +12,6 @@ int32_t FlagValue(char character)
 {
     const char text[2] = {character, '\0'};
     return ParseNumber(text);
-}
-
-char Lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool StartsWithIgnoringCase(const char* text, const char* prefix, std::size_t length)
-{
-    for (std::size_t i = 0; i < length; ++i)
-        if (text[i] == '\0' || Lower(text[i]) != Lower(prefix[i]))
-            return false;
-    return true;
 }
 
 }  // namespace
@@ -40,7 +28,7 @@ FileFlags ReadFileFlags(const char* line)
 const char* RecordedFilePath(const char* fullPath, const char* destinationPrefix)
 {
     std::size_t length = std::strlen(destinationPrefix);
-    if (length > 0 && StartsWithIgnoringCase(fullPath, destinationPrefix, length))
+    if (length > 0 && EqualNoCase(fullPath, destinationPrefix, length))
         return fullPath + length;
     return fullPath;
 }

@@ -106,6 +106,7 @@ TEST(FileNames, OnlyPlainNamesStayInTheFolder)
         {"", false}, {".", false}, {"..", false}, {"..\\Kestrel.exe", false}, {"Bin\\x.dll", false},
         {"Bin/x.dll", false}, {"C:x.dll", false}, {"C:\\Windows\\x.dll", false}, {"x.txt:stream", false},
         {"\\\\server\\share", false}, {"CON", false}, {"nul.txt", false}, {"Com1", false}, {"LPT9.log", false},
+        {"CLOCK$", false}, {"aux .txt", false}, {". .", false}, {"tab\there.txt", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsPlainFileName(c.name), c.plain) << c.name;

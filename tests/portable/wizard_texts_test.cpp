@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/portable/characters.h"
 #include "wizard/portable/page_flow.h"
 #include "wizard/portable/wizard_texts.h"
 
@@ -81,13 +82,13 @@ TEST(RemoveFirstSpace, OnlyTheFirst)
     EXPECT_STREQ(none, "Kestrel");
 }
 
-TEST(SameTextIgnoringCase, AnsiLetters)
+TEST(EqualNoCase, AnsiLetters)
 {
-    EXPECT_TRUE(SameTextIgnoringCase("KESTREL", "kestrel"));
-    EXPECT_TRUE(SameTextIgnoringCase("Catal\xC0", "catal\xE0"));
-    EXPECT_FALSE(SameTextIgnoringCase("Kestrel", "Kestrel2"));
-    EXPECT_FALSE(SameTextIgnoringCase("\xD7", "\xF7")) << "multiplication and division signs are no letters";
-    EXPECT_TRUE(SameTextIgnoringCase("", ""));
+    EXPECT_TRUE(EqualNoCase("KESTREL", "kestrel"));
+    EXPECT_TRUE(EqualNoCase("Catal\xC0", "catal\xE0"));
+    EXPECT_FALSE(EqualNoCase("Kestrel", "Kestrel2"));
+    EXPECT_FALSE(EqualNoCase("\xD7", "\xF7")) << "multiplication and division signs are no letters";
+    EXPECT_TRUE(EqualNoCase("", ""));
 }
 
 TEST(DestinationForBrowsedFolder, AppendsTheDefaultNameOnce)

@@ -4,75 +4,35 @@
 #include <cstring>
 #include <set>
 
+#include "base/portable/characters.h"
+#include "base/portable/safe_names.h"
+
 namespace {
-
-char Lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const char* b)
-{
-    if (a.size() != std::strlen(b))
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 bool IsSeparator(char c)
 {
     return c == '\\' || c == '/';
 }
 
-// The system ignores trailing dots and blanks of a name, so ". ." is "..".
-bool IsOnlyDots(const std::string& part)
-{
-    bool dot = false;
-    for (char c : part) {
-        if (c == '.')
-            dot = true;
-        else if (c != ' ')
-            return false;
-    }
-    return dot;
-}
-
-// A device name stays one with any extension and trailing blanks: "nul.txt".
-bool IsDeviceName(const std::string& part)
-{
-    std::string base = part.substr(0, part.find('.'));
-    while (!base.empty() && base.back() == ' ')
-        base.pop_back();
-    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"};
-    for (const char* device : kDevices) {
-        if (EqualsIgnoringCase(base, device))
-            return true;
-    }
-    if (base.size() == 4 && (EqualsIgnoringCase(base.substr(0, 3), "COM") || EqualsIgnoringCase(base.substr(0, 3), "LPT")))
-        return base[3] >= '0' && base[3] <= '9';
-    return false;
-}
-
 PathProblem CheckParts(const char* path)
 {
     std::string part;
     for (const char* c = path;; ++c) {
-        if (*c == '\0' || IsSeparator(*c)) {
-            if (IsOnlyDots(part))
-                return PathProblem::ParentStep;
-            if (IsDeviceName(part))
-                return PathProblem::DeviceName;
-            part.clear();
-            if (*c == '\0')
-                return PathProblem::None;
-        } else if (static_cast<unsigned char>(*c) < ' ') {
-            return PathProblem::DeviceName;
-        } else {
+        if (*c != '\0' && !IsSeparator(*c)) {
             part += *c;
+            continue;
         }
+        switch (CheckNamePart(part)) {
+        case NamePartProblem::Dots:
+            return PathProblem::ParentStep;
+        case NamePartProblem::Device:
+            return PathProblem::DeviceName;
+        case NamePartProblem::None:
+            break;
+        }
+        if (*c == '\0')
+            return PathProblem::None;
+        part.clear();
     }
 }
 

@@ -2,12 +2,9 @@
 
 #include <cstring>
 
-namespace {
+#include "base/portable/characters.h"
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+namespace {
 
 const char* SkipBlanks(const char* text)
 {

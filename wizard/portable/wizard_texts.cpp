@@ -2,20 +2,12 @@
 
 #include <cstring>
 
+#include "base/portable/characters.h"
 #include "base/portable/text_helpers.h"
 
 namespace {
 
 const char kEmptyLine[] = "\r\n\r\n";
-
-// Lower case in the ANSI code page 1252, accented capitals included.
-unsigned char Lower(char c)
-{
-    unsigned char u = static_cast<unsigned char>(c);
-    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
-        return static_cast<unsigned char>(u + 0x20);
-    return u;
-}
 
 void AppendSpaced(char* buffer, std::size_t capacity, const char* text)
 {
@@ -75,19 +67,11 @@ void RemoveFirstSpace(char* text)
         std::memmove(space, space + 1, std::strlen(space + 1) + 1);
 }
 
-bool SameTextIgnoringCase(const char* a, const char* b)
-{
-    for (; *a != '\0' && *b != '\0'; ++a, ++b)
-        if (Lower(*a) != Lower(*b))
-            return false;
-    return *a == *b;
-}
-
 void DestinationForBrowsedFolder(char* path, std::size_t capacity, const char* defaultFolderName)
 {
     const char* separator = std::strrchr(path, '\\');
     const char* lastComponent = separator != nullptr ? separator + 1 : path;
-    if (SameTextIgnoringCase(lastComponent, defaultFolderName))
+    if (EqualNoCase(lastComponent, defaultFolderName))
         return;
     JoinPath(path, defaultFolderName, capacity);
 }

@@ -35,9 +35,6 @@ void AppendRemovalQuestion(char* buffer, std::size_t capacity, const char* quest
 // Removes the first space of a text, moving the rest left by one.
 void RemoveFirstSpace(char* text);
 
-// Comparison without regard to case, in the ANSI code page 1252.
-bool SameTextIgnoringCase(const char* a, const char* b);
-
 // The folder that a browsed folder stands for: its path, and the default
 // folder name joined to it unless its last component already is that name.
 void DestinationForBrowsedFolder(char* path, std::size_t capacity, const char* defaultFolderName);

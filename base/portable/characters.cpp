@@ -1,15 +1,19 @@
-#include "engine/portable/name_compare.h"
+#include "base/portable/characters.h"
 
 #include <cstring>
 
-namespace {
-
 char Lower(char c)
 {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    unsigned char u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
+        return static_cast<char>(u + 0x20);
+    return c;
 }
 
-}  // namespace
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 bool EqualNoCase(const char* left, const char* right, std::size_t length)
 {
@@ -26,4 +30,10 @@ bool EqualNoCase(const char* left, const char* right)
 {
     std::size_t length = std::strlen(left);
     return length == std::strlen(right) && EqualNoCase(left, right, length);
+}
+
+bool StartsWithNoCase(const char* text, const char* prefix)
+{
+    std::size_t length = std::strlen(prefix);
+    return std::strlen(text) >= length && EqualNoCase(text, prefix, length);
 }

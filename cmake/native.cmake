@@ -10,6 +10,17 @@ add_test(NAME portable_tests COMMAND portable_tests)
 
 include(${CMAKE_SOURCE_DIR}/tools/tools.cmake OPTIONAL)
 
+# The package builder compresses with libdeflate here (the benchmark
+# bench_deflate compares it with zlib); the Windows builds keep zlib.
+find_library(LIBDEFLATE deflate REQUIRED)
+find_path(LIBDEFLATE_INCLUDE libdeflate.h REQUIRED)
+target_include_directories(instal_portable PRIVATE ${LIBDEFLATE_INCLUDE})
+target_compile_definitions(instal_portable PRIVATE INSTAL_LIBDEFLATE)
+target_link_libraries(instal_portable PUBLIC ${LIBDEFLATE})
+add_executable(bench_deflate EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/bench_deflate.cpp)
+target_include_directories(bench_deflate PRIVATE ${LIBDEFLATE_INCLUDE})
+target_link_libraries(bench_deflate PRIVATE ${LIBDEFLATE} ZLIB::ZLIB)
+
 option(INSTAL_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
 if(INSTAL_FUZZ)
   file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*.cpp)

@@ -30,6 +30,7 @@ const char kBuilderUsage[] =
     "      --selector 1|2|3         list-file name inside the package: Instal.lst,\n"
     "                               Setup.lst or Instalar.lst (default: from LISTFILE's name)\n"
     "      --level 0-9              zlib compression level (default 6)\n"
+    "      --jobs N                 entries compressed at once (default: one per core)\n"
     "      --attributes [NAME=]HEX  attribute word for NAME, or for every entry;\n"
     "                               FFFFFFFF keeps the attributes the file is created with\n"
     "      --time [NAME=]YYYY-MM-DDTHH:MM:SS\n"
@@ -119,6 +120,15 @@ bool ParseOption(const std::vector<std::string>& arguments, std::size_t& i, Buil
         if (ParseInteger(value, 0, 9, options.level))
             return true;
         error = "--level must be 0 to 9";
+        return false;
+    }
+    if (option == "--jobs") {
+        int jobs = 0;
+        if (ParseInteger(value, 1, 256, jobs)) {
+            options.jobs = static_cast<unsigned>(jobs);
+            return true;
+        }
+        error = "--jobs must be 1 to 256";
         return false;
     }
     if (option == "--attributes" || option == "--time") {

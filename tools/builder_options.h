@@ -22,6 +22,7 @@ struct BuilderOptions {
     std::string output = "_Data.001";
     int selector = 0;          // 0: from the list file's name
     int level = 6;
+    unsigned jobs = 0;         // compressing workers; 0: one per core
     bool quiet = false;
     bool force = false;        // pack even when the check finds errors
     bool fixTotals = false;    // the package's list file gets the computed totals

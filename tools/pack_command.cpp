@@ -1,8 +1,14 @@
 #include "tools/pack_command.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <numeric>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/portable/list_file.h"
@@ -97,39 +103,163 @@ bool CollectEntries(const BuilderOptions& options, const std::string& listName, 
     return ok;
 }
 
-// Compresses the entries one by one into the open output; the list file's
-// bytes are the package's copy, which --fix-totals may have changed.
+// One entry's compressed record, made by whichever worker took it.
+struct CompressedEntry {
+    bool done = false;
+    std::vector<unsigned char> record;
+    std::string error;
+};
+
+// Records made but not yet written, beyond which workers wait for the
+// writer: memory holds that much of the package, not all of it.
+constexpr std::size_t kHeldRecordBytes = 64u << 20;
+
+// Workers take the largest entries first, so that no large one is left for
+// the end while the other workers idle; the writer puts the records in the
+// package in list order.
+struct PackQueue {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::vector<std::size_t> order;   // entry indices, largest file first
+    std::size_t nextInOrder = 0;
+    std::vector<bool> taken;
+    std::size_t takenCount = 0;
+    std::size_t written = 0;
+    std::size_t heldBytes = 0;
+    bool stopping = false;
+    std::vector<CompressedEntry> results;
+};
+
+constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
+
+// The entry the writer waits for comes first; any other only while the
+// records held stay under the bound.
+std::size_t EntryToTake(PackQueue& queue)
+{
+    std::size_t count = queue.taken.size();
+    if (queue.written < count && !queue.taken[queue.written])
+        return queue.written;
+    if (queue.heldBytes >= kHeldRecordBytes)
+        return kNoEntry;
+    while (queue.nextInOrder < count && queue.taken[queue.order[queue.nextInOrder]])
+        ++queue.nextInOrder;
+    return queue.nextInOrder < count ? queue.order[queue.nextInOrder] : kNoEntry;
+}
+
+std::vector<std::size_t> LargestFirst(const std::vector<PackEntry>& entries, std::size_t listSize)
+{
+    std::vector<std::uintmax_t> sizes;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::error_code unknown;
+        std::uintmax_t size = i == 0 ? listSize : std::filesystem::file_size(entries[i].path, unknown);
+        sizes.push_back(unknown ? 0 : size);
+    }
+    std::vector<std::size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
+    return order;
+}
+
+// The list file's bytes are the package's copy, which --fix-totals may have changed.
+void CompressEntry(const BuilderOptions& options, const std::vector<unsigned char>& listBytes, PackEntry& entry,
+                   bool isList, CompressedEntry& result)
+{
+    std::vector<unsigned char> body;
+    std::string error;
+    if (isList)
+        body = listBytes;
+    else if (!ReadFileBytes(entry.path, body, error)) {
+        result.error = "cannot read " + entry.path + ": " + error;
+        return;
+    }
+    entry.size = body.size();
+    if (!AppendEntryRecord(result.record, entry.header, body.data(), body.size(), options.level))
+        result.error = entry.path + " is too large for a package entry";
+}
+
+void CompressWhileEntriesLeft(const BuilderOptions& options, const std::vector<unsigned char>& listBytes,
+                              std::vector<PackEntry>& entries, PackQueue& queue)
+{
+    for (;;) {
+        std::size_t i = kNoEntry;
+        {
+            std::unique_lock<std::mutex> held(queue.lock);
+            queue.changed.wait(held, [&] {
+                return queue.stopping || queue.takenCount == entries.size() || (i = EntryToTake(queue)) != kNoEntry;
+            });
+            if (i == kNoEntry)
+                return;
+            queue.taken[i] = true;
+            ++queue.takenCount;
+        }
+        CompressedEntry result;
+        CompressEntry(options, listBytes, entries[i], i == 0, result);
+        std::lock_guard<std::mutex> held(queue.lock);
+        result.done = true;
+        queue.heldBytes += result.record.size();
+        queue.results[i] = std::move(result);
+        queue.changed.notify_all();
+    }
+}
+
+unsigned WorkerCount(const BuilderOptions& options)
+{
+    unsigned cores = std::thread::hardware_concurrency();
+    return options.jobs != 0 ? options.jobs : (cores != 0 ? cores : 1);
+}
+
+// A line each time the whole percentage of entries written changes.
+void ShowProgress(const BuilderOptions& options, std::size_t written, const std::vector<PackEntry>& entries,
+                  std::FILE* progress)
+{
+    std::size_t percent = written * 100 / entries.size();
+    if (options.quiet || (written > 1 && percent == (written - 1) * 100 / entries.size()))
+        return;
+    const PackEntry& entry = entries[written - 1];
+    std::fprintf(progress, "[%3zu/%zu] %3zu%% %s (%llu bytes)\n", written, entries.size(), percent, entry.name.c_str(),
+                 static_cast<unsigned long long>(entry.size));
+}
+
 bool WriteEntries(const BuilderOptions& options, const std::vector<unsigned char>& listBytes,
                   std::vector<PackEntry>& entries, std::FILE* output, uint64_t& packedTotal, std::FILE* progress,
                   std::FILE* errors)
 {
-    std::vector<unsigned char> record;
-    std::vector<unsigned char> body;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        PackEntry& entry = entries[i];
-        std::string error;
-        if (i == 0)
-            body = listBytes;
-        else if (!ReadFileBytes(entry.path, body, error)) {
-            std::fprintf(errors, "package_builder: cannot read %s: %s\n", entry.path.c_str(), error.c_str());
-            return false;
+    PackQueue queue;
+    unsigned workers = WorkerCount(options);
+    queue.results.resize(entries.size());
+    queue.taken.assign(entries.size(), false);
+    queue.order = LargestFirst(entries, listBytes.size());
+    std::vector<std::thread> threads;
+    for (unsigned n = 0; n < workers; ++n)
+        threads.emplace_back(CompressWhileEntriesLeft, std::cref(options), std::cref(listBytes), std::ref(entries),
+                             std::ref(queue));
+    bool ok = true;
+    for (std::size_t i = 0; i < entries.size() && ok; ++i) {
+        CompressedEntry result;
+        {
+            std::unique_lock<std::mutex> held(queue.lock);
+            queue.changed.wait(held, [&] { return queue.results[i].done; });
+            result = std::move(queue.results[i]);
         }
-        entry.size = body.size();
-        record.clear();
-        if (!AppendEntryRecord(record, entry.header, body.data(), body.size(), options.level)) {
-            std::fprintf(errors, "package_builder: %s is too large for a package entry\n", entry.path.c_str());
-            return false;
-        }
-        if (std::fwrite(record.data(), 1, record.size(), output) != record.size()) {
+        if (!result.error.empty()) {
+            std::fprintf(errors, "package_builder: %s\n", result.error.c_str());
+            ok = false;
+        } else if (std::fwrite(result.record.data(), 1, result.record.size(), output) != result.record.size()) {
             std::fprintf(errors, "package_builder: cannot write %s: %s\n", options.output.c_str(), std::strerror(errno));
-            return false;
+            ok = false;
+        } else {
+            packedTotal += result.record.size();
+            ShowProgress(options, i + 1, entries, progress);
         }
-        packedTotal += record.size();
-        if (!options.quiet)
-            std::fprintf(progress, "[%3zu/%zu] %3zu%% %s (%zu bytes)\n", i + 1, entries.size(),
-                         (i + 1) * 100 / entries.size(), entry.name.c_str(), body.size());
+        std::lock_guard<std::mutex> held(queue.lock);
+        queue.heldBytes -= result.record.size();
+        queue.written = i + 1;
+        queue.stopping = !ok;
+        queue.changed.notify_all();
     }
-    return true;
+    for (std::thread& thread : threads)
+        thread.join();
+    return ok;
 }
 
 void PrintTotalsChanges(const BuilderOptions& options, const std::vector<TotalsChange>& changes,

@@ -4,6 +4,9 @@
 #include <climits>
 
 #include <zlib.h>
+#ifdef INSTAL_LIBDEFLATE
+#include <libdeflate.h>
+#endif
 
 std::size_t MaxInflatedSize(uint32_t packed)
 {
@@ -41,6 +44,23 @@ bool InflateEntry(const unsigned char* packed, std::size_t packedSize, unsigned 
     return true;
 }
 
+#ifdef INSTAL_LIBDEFLATE
+// The package builder's own machine: libdeflate writes the same zlib format
+// about twice as fast as zlib, and a little smaller.
+bool DeflateEntry(const unsigned char* block, std::size_t size, int level,
+                  std::vector<unsigned char>& stream)
+{
+    libdeflate_compressor* compressor = libdeflate_alloc_compressor(level);
+    if (compressor == nullptr)
+        return false;
+    std::size_t start = stream.size();
+    stream.resize(start + libdeflate_zlib_compress_bound(compressor, size));
+    std::size_t packed = libdeflate_zlib_compress(compressor, block, size, stream.data() + start, stream.size() - start);
+    libdeflate_free_compressor(compressor);
+    stream.resize(start + packed);
+    return packed != 0;
+}
+#else
 bool DeflateEntry(const unsigned char* block, std::size_t size, int level,
                   std::vector<unsigned char>& stream)
 {
@@ -53,3 +73,4 @@ bool DeflateEntry(const unsigned char* block, std::size_t size, int level,
     stream.resize(result == Z_OK ? start + bound : start);
     return result == Z_OK;
 }
+#endif

@@ -26,6 +26,7 @@ bool InflateEntry(const unsigned char* packed, std::size_t packedSize, unsigned 
                   std::size_t capacity, std::size_t& produced, ProgressCallback callback,
                   void* context);
 
-// Compresses an entry block into one zlib stream appended to `stream`.
+// Compresses an entry block into one zlib stream appended to `stream`: with
+// libdeflate in the native build, with zlib in the Windows ones.
 bool DeflateEntry(const unsigned char* block, std::size_t size, int level,
                   std::vector<unsigned char>& stream);

@@ -51,7 +51,7 @@ TEST(BuilderOptions, RefusesMalformedCommandLines)
         {"pack", "a", "b", "--selector", "4"}, {"pack", "a", "b", "--level", "x"},
         {"pack", "a", "b", "--attributes", "xyz"}, {"pack", "a", "b", "--attributes", "100000000"},
         {"pack", "a", "b", "--time", "2001-13-01T00:00:00"}, {"pack", "a", "b", "--output"},
-        {"pack", "a", "b", "--bogus", "1"}, {"verify", "p", "--level", "1"},
+        {"pack", "a", "b", "--bogus", "1"}, {"verify", "p", "--level", "1"}, {"pack", "a", "b", "--jobs", "0"},
     };
     for (const std::vector<std::string>& arguments : cases) {
         BuilderOptions options;
@@ -293,6 +293,24 @@ TEST_F(BuilderProgram, TheSamplesListFileChecksClean)
     RunResult checked = RunBuilder("check " + folder_ + "/Setup.lst " + files_);
     EXPECT_EQ(checked.status, 0);
     EXPECT_EQ(checked.output, folder_ + "/Setup.lst: 0 errors, 0 warnings\n");
+}
+
+TEST_F(BuilderProgram, PackagesAreTheSameWhateverTheWorkers)
+{
+    for (const char* program : {"Kestrel.exe", "KestrelCore.dll", "KSUninst.exe"})
+        WriteText(files_ + "/" + program, std::string(100000, 'x') + program);
+    ASSERT_EQ(std::system(("/usr/bin/python3 " SOURCE_DIR "/sample/make_sample_files.py " + files_).c_str()), 0);
+    std::string packed[2];
+    const char* jobs[] = {"1", "4"};
+    for (int i = 0; i < 2; ++i) {
+        RunResult run = RunBuilder("pack " + folder_ + "/Setup.lst " + files_ + " -q --jobs " + jobs[i] + " -o " +
+                                   package_ + " --time 2024-03-01T09:00:00");
+        ASSERT_EQ(run.status, 0) << run.output;
+        EXPECT_EQ(run.output, "") << "--quiet";
+        packed[i] = ReadText(package_);
+    }
+    EXPECT_GT(packed[0].size(), 1000u);
+    EXPECT_TRUE(packed[0] == packed[1]) << "one worker and four give the same bytes";
 }
 
 TEST_F(BuilderProgram, PackRefusesErrorsUnlessForced)

@@ -15,6 +15,7 @@
 #include "engine/copy_progress.h"
 #include "engine/copy_with_times.h"
 #include "wizard/control_ids.h"
+#include "wizard/form_install_view.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -132,7 +133,7 @@ double SecondsPerProgressUpdate(unsigned rounds)
 {
     double start = Seconds();
     for (unsigned i = 0; i < rounds; ++i)
-        ShowCopyProgress(i % 100, 100, false);
+        ShowCopyProgress(FormInstallView(), i % 100, 100, false);
     return (Seconds() - start) / rounds;
 }
 
@@ -162,11 +163,15 @@ int main(int argc, char** argv)
         StringListAdd(g_wizard.model.files, (target + "," + set.names[i] + "," + std::to_string(set.sizes[i]) + ",,,1,0,0").c_str());
     g_wizard.model.entryCount = static_cast<int32_t>(set.names.size());
     g_wizard.model.progressTotal = static_cast<uint32_t>(set.bytes);
-    CopyText(g_wizard.buffers.temp, temp.c_str());
+    InstallJob& job = g_wizard.job;
+    job.model = &g_wizard.model;
+    CopyText(job.tempFolder, temp.c_str());
+    job.view = &FormInstallView();
+    job.cancel = &g_wizard.cancel;
 
     double cpuStart = ProcessorSeconds();
     double start = Seconds();
-    int result = CopyFiles();
+    int result = CopyFiles(job);
     double wall = Seconds() - start;
     double cpu = ProcessorSeconds() - cpuStart;
 
@@ -175,7 +180,7 @@ int main(int argc, char** argv)
     PauseRun pauseRun = MeasurePauses(200);
     double progressUpdate = SecondsPerProgressUpdate(200);
     double oneStart = Seconds();
-    CopyWithTimes((plain + "\\" + set.names[0]).c_str(), (target + "\\again.bin").c_str(), 0);
+    CopyWithTimes(job, (plain + "\\" + set.names[0]).c_str(), (target + "\\again.bin").c_str(), 0);
     double oneFile = Seconds() - oneStart;
     DeleteFileA((target + "\\again.bin").c_str());
 

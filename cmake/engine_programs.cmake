@@ -1,5 +1,6 @@
 # Libraries that the engine tests install, register and compare (built by
-# us so that every version and entry point is known), and the copy benchmark.
+# us so that every version and entry point is known), and the copy and
+# extraction benchmarks.
 set(ENGINE_TEST_LIBRARIES ${CMAKE_SOURCE_DIR}/tests/engine/libraries)
 
 function(add_engine_test_library name)
@@ -28,7 +29,8 @@ add_engine_test_library(version_new ${ENGINE_TEST_LIBRARIES}/versioned.cpp ${ENG
 target_compile_definitions(version_new PRIVATE
   VERSION_A=6 VERSION_B=1 VERSION_C=7600 VERSION_D=16385)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/bench_copy.cpp)
-  add_executable(bench_copy ${CMAKE_SOURCE_DIR}/bench/bench_copy.cpp ${INSTAL_RESOURCES})
-  target_link_libraries(bench_copy PRIVATE instal_windows)
-endif()
+add_executable(bench_copy ${CMAKE_SOURCE_DIR}/bench/bench_copy.cpp ${INSTAL_RESOURCES})
+target_link_libraries(bench_copy PRIVATE instal_windows)
+# Extraction throughput of the engine beside raw zlib.
+add_executable(bench_extract ${CMAKE_SOURCE_DIR}/bench/bench_extract.cpp)
+target_link_libraries(bench_extract PRIVATE instal_windows)

@@ -17,9 +17,6 @@
 #include "engine/self_registration.h"
 #include "engine/short_path.h"
 #include "resources/string_ids.h"
-#include "wizard/control_ids.h"
-#include "wizard/controls.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
@@ -54,21 +51,21 @@ ULONGLONG FileSize(const char* path)
     return (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
 }
 
-bool CountInstalled(const char* source)
+bool CountInstalled(InstallJob& job, const char* source)
 {
-    g_wizard.installedBytes += FileSize(source);
+    job.installedBytes += FileSize(source);
     return true;
 }
 
 // When both ways fail, a target that the system's copy left behind is
 // deleted: it can only be partial.
-bool CopyOrFallBack(const char* source, const char* target, DWORD done)
+bool CopyOrFallBack(InstallJob& job, const char* source, const char* target, DWORD done)
 {
-    if (CopyWithTimes(source, target, done))
-        return CountInstalled(source);
+    if (CopyWithTimes(job, source, target, done))
+        return CountInstalled(job, source);
     bool existed = Exists(target);
     if (CopyFileA(source, target, FALSE))
-        return CountInstalled(source);
+        return CountInstalled(job, source);
     if (!existed) {
         SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(target);
@@ -78,7 +75,7 @@ bool CopyOrFallBack(const char* source, const char* target, DWORD done)
 
 // For a library that other programs use: the new bytes go beside it and
 // replace it only when complete, so a failed copy keeps the old file whole.
-void ReplaceWhole(const char* source, const char* target, DWORD done)
+void ReplaceWhole(InstallJob& job, const char* source, const char* target, DWORD done)
 {
     const char* name = std::strrchr(target, '\\');
     if (name == nullptr)
@@ -89,7 +86,7 @@ void ReplaceWhole(const char* source, const char* target, DWORD done)
     temporary[name + 1 - target] = '\0';
     TemporaryReplacementName(name + 1, replacement, sizeof replacement);
     AppendText(temporary, replacement);
-    if (!CopyOrFallBack(source, temporary, done))
+    if (!CopyOrFallBack(job, source, temporary, done))
         return;
     SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
     if (!MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
@@ -109,20 +106,20 @@ void AddToList(StringList& list, const char* text)
 // there before and was kept or could not be touched. A target counts as
 // written from the moment the copy may create it, so that a copy stopped
 // halfway is not spared.
-void RecordCopied(const FileCopy& file)
+void RecordCopied(InstallJob& job, const FileCopy& file)
 {
-    AddToList(g_wizard.copiedFiles, file.installed);
+    AddToList(job.copiedFiles, file.installed);
 }
 
-void ClaimIfAbsent(const FileCopy& file)
+void ClaimIfAbsent(InstallJob& job, const FileCopy& file)
 {
     if (!Exists(file.target))
-        RecordCopied(file);
+        RecordCopied(job, file);
 }
 
-Outcome ReportCopyFailure(const char* path)
+Outcome ReportCopyFailure(InstallJob& job, const char* path)
 {
-    RollBack();
+    RollBack(job);
     const char* backslash = std::strrchr(path, '\\');
     ReportError(IDS_COPY_FAILED, backslash != nullptr ? backslash + 1 : path, true);
     return Outcome::Failed;
@@ -130,24 +127,24 @@ Outcome ReportCopyFailure(const char* path)
 
 // The target is held by a running program: its replacement goes beside it
 // under a temporary name and is moved over it at the next start.
-Outcome ReplaceAtRestart(const FileCopy& file)
+Outcome ReplaceAtRestart(InstallJob& job, const FileCopy& file)
 {
     char name[kTextCapacity];
     char temporary[kTextCapacity];
     TemporaryReplacementName(file.fields.name, name, sizeof name);
     CopyText(temporary, file.fields.folder);
     JoinPath(temporary, name);
-    if (!CopyOrFallBack(file.source, temporary, file.done))
-        return ReportCopyFailure(file.target);
+    if (!CopyOrFallBack(job, file.source, temporary, file.done))
+        return ReportCopyFailure(job, file.target);
     // Unscheduled, the copy would never take the target's place: the file
     // cannot be installed, and no restart would complete it.
-    if (!ScheduleRenameAtRestart(temporary, file.target)) {
+    if (!ScheduleRenameAtRestart(temporary, file.target, job.osCode)) {
         DeleteFileA(temporary);
-        return ReportCopyFailure(file.target);
+        return ReportCopyFailure(job, file.target);
     }
     if (file.fields.selfRegister)
-        AddToList(g_wizard.afterRestartRegistrations, file.target);
-    g_wizard.restartNeeded = 1;
+        AddToList(job.afterRestartRegistrations, file.target);
+    job.restartNeeded = true;
     return Outcome::Installed;
 }
 
@@ -160,19 +157,19 @@ bool ShouldReplace(const FileCopy& file)
     return IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow) != 0;
 }
 
-Outcome ReplaceOrKeep(const FileCopy& file)
+Outcome ReplaceOrKeep(InstallJob& job, const FileCopy& file)
 {
     if (!ShouldReplace(file))
         return Outcome::Installed;
     SetFileAttributesA(file.target, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(file.target);
-    ClaimIfAbsent(file);
-    if (!CopyOrFallBack(file.source, file.target, file.done))
-        return ReplaceAtRestart(file);
+    ClaimIfAbsent(job, file);
+    if (!CopyOrFallBack(job, file.source, file.target, file.done))
+        return ReplaceAtRestart(job, file);
     return Outcome::Installed;
 }
 
-Outcome UpdateExistingTarget(const FileCopy& file)
+Outcome UpdateExistingTarget(InstallJob& job, const FileCopy& file)
 {
     switch (ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide)) {
     case ProtectedRegisteredAgain:
@@ -182,57 +179,57 @@ Outcome UpdateExistingTarget(const FileCopy& file)
         return Outcome::Protected;
     case ProtectedReplacedWhenNewer:
         if (IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow))
-            ReplaceWhole(file.source, file.target, file.done);
+            ReplaceWhole(job, file.source, file.target, file.done);
         return Outcome::Protected;
     default:
-        return ReplaceOrKeep(file);
+        return ReplaceOrKeep(job, file);
     }
 }
 
-Outcome CopyNewTarget(const FileCopy& file)
+Outcome CopyNewTarget(InstallJob& job, const FileCopy& file)
 {
-    RecordCopied(file);
-    if (!CopyOrFallBack(file.source, file.target, file.done))
-        return ReportCopyFailure(file.target);
+    RecordCopied(job, file);
+    if (!CopyOrFallBack(job, file.source, file.target, file.done))
+        return ReportCopyFailure(job, file.target);
     if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Narrow) == ProtectedRegisteredAgain)
         SelfRegister(file.target);
     return Outcome::Installed;
 }
 
-void CopyToSystemDirectory(const FileCopy& file)
+void CopyToSystemDirectory(InstallJob& job, const FileCopy& file)
 {
     char systemCopy[kTextCapacity];
     GetSystemDirectoryA(systemCopy, sizeof systemCopy);
     JoinPath(systemCopy, file.fields.name);
     ToShortForm(systemCopy);
-    ReplaceWhole(file.source, systemCopy, file.done);
+    ReplaceWhole(job, file.source, systemCopy, file.done);
 }
 
-void PreparePaths(FileCopy& file)
+void PreparePaths(const InstallJob& job, FileCopy& file)
 {
-    CopyText(file.source, g_wizard.buffers.temp);
+    CopyText(file.source, job.tempFolder);
     JoinPath(file.source, file.fields.name);
     CopyText(file.installed, file.fields.folder);
     JoinPath(file.installed, file.fields.name);
     CopyText(file.target, file.installed);
-    SetControlText(stcFile, file.target);
+    job.view->ShowFile(file.target);
     ToShortForm(file.source);
     ToShortForm(file.target);
 }
 
-void RemoveLine(int& i, int& n)
+void RemoveLine(StringList files, int& i, int& n)
 {
-    StringListDelete(g_wizard.model.files, i);
+    StringListDelete(files, i);
     --i;
     --n;
 }
 
 }  // namespace
 
-int CopyFiles()
+int CopyFiles(InstallJob& job)
 {
-    StringList files = g_wizard.model.files;
-    int n = g_wizard.model.entryCount;
+    StringList files = job.model->files;
+    int n = job.model->entryCount;
     DWORD done = 0;
     for (int i = 0; i < n; ++i) {
         char line[kTextCapacity];
@@ -240,32 +237,32 @@ int CopyFiles()
         FileCopy file;
         SplitFileLine(line, file.fields);
         file.done = done;
-        PreparePaths(file);
+        PreparePaths(job, file);
         if (!Exists(file.source)) {
-            RollBack();
+            RollBack(job);
             return ReportError(IDS_FILE_NOT_FOUND, file.fields.name, true);
         }
         if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide) != NotProtected)
-            RemoveLine(i, n);
+            RemoveLine(files, i, n);
 
-        Outcome outcome = Exists(file.target) ? UpdateExistingTarget(file) : CopyNewTarget(file);
+        Outcome outcome = Exists(file.target) ? UpdateExistingTarget(job, file) : CopyNewTarget(job, file);
         if (outcome == Outcome::Failed)
             return 0;
-        bool font = outcome == Outcome::Installed && InstallFont(file.fields.name);
+        bool font = outcome == Outcome::Installed && InstallFont(file.fields.name, job.osCode);
         if (font)
-            RemoveLine(i, n);
+            RemoveLine(files, i, n);
         else if (IsInstalledTwice(file.fields.name))
-            CopyToSystemDirectory(file);
+            CopyToSystemDirectory(job, file);
 
         DeleteFileA(file.source);
         done += file.fields.size;
-        ShowCopyProgress(done, g_wizard.model.progressTotal, true);
-        if (g_wizard.cancel) {
-            RollBack();
+        ShowCopyProgress(*job.view, done, job.model->progressTotal, true);
+        if (*job.cancel) {
+            RollBack(job);
             return 0;
         }
     }
-    g_wizard.model.entryCount = static_cast<int32_t>(StringListSize(files));
-    SetControlText(stcFile, "");
+    job.model->entryCount = static_cast<int32_t>(StringListSize(files));
+    job.view->ShowFile("");
     return 1;
 }

@@ -1,8 +1,6 @@
 #include "engine/copy_with_times.h"
 
-#include "base/waiting.h"
 #include "engine/copy_progress.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
@@ -24,11 +22,11 @@ enum class ChunkResult {
 
 // Copies the remaining bytes chunk by chunk. A read that delivers nothing
 // before the size is reached fails: the copy never waits for missing bytes.
-ChunkResult CopyChunks(HANDLE source, HANDLE target, DWORD size, DWORD done, char* buffer)
+ChunkResult CopyChunks(const InstallJob& job, HANDLE source, HANDLE target, DWORD size, DWORD done, char* buffer)
 {
     DWORD remaining = size;
     while (remaining > 0) {
-        if (g_wizard.cancel)
+        if (*job.cancel)
             return ChunkResult::Cancelled;
         DWORD read = 0;
         if (!ReadFile(source, buffer, kChunkSize, &read, nullptr) || read == 0)
@@ -38,15 +36,15 @@ ChunkResult CopyChunks(HANDLE source, HANDLE target, DWORD size, DWORD done, cha
             return ChunkResult::Failed;
         remaining -= read < remaining ? read : remaining;
         done += read;
-        ShowCopyProgress(done, g_wizard.model.progressTotal, true);
-        WaitMilliseconds(kChunkWait, true);
+        ShowCopyProgress(*job.view, done, job.model->progressTotal, true);
+        job.view->Pause(kChunkWait, true);
     }
     return ChunkResult::Done;
 }
 
 }  // namespace
 
-int CopyWithTimes(const char* source, const char* target, DWORD done)
+int CopyWithTimes(const InstallJob& job, const char* source, const char* target, DWORD done)
 {
     DWORD attributes = GetFileAttributesA(source);
     char* buffer = static_cast<char*>(GlobalAlloc(GPTR, kBufferSize));
@@ -66,7 +64,7 @@ int CopyWithTimes(const char* source, const char* target, DWORD done)
         GlobalFree(buffer);
         return 0;
     }
-    ChunkResult result = CopyChunks(input, output, size, done, buffer);
+    ChunkResult result = CopyChunks(job, input, output, size, done, buffer);
     if (result == ChunkResult::Done)
         SetFileTime(output, &times.creation, &times.lastAccess, &times.lastWrite);
     if (!CloseHandle(output))

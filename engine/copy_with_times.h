@@ -2,10 +2,12 @@
 // Copying one file in chunks while the window stays alive.
 #include <windows.h>
 
+#include "engine/install_job.h"
+
 // Copies the source over the target in 16 KB chunks, moving the bar from
 // the step's done count on, and gives the target the source's times and
 // attributes. A copy stopped by the cancel flag also returns 1 (the rollback
 // removes it). Returns 0 when a file cannot be opened, read or written, or
 // when the source ends before its size; a target it had created or truncated
 // is then deleted, so no partial file remains.
-int CopyWithTimes(const char* source, const char* target, DWORD done);
+int CopyWithTimes(const InstallJob& job, const char* source, const char* target, DWORD done);

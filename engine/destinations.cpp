@@ -11,9 +11,6 @@
 #include "engine/portable/file_line.h"
 #include "engine/short_path.h"
 #include "resources/string_ids.h"
-#include "wizard/control_ids.h"
-#include "wizard/controls.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
@@ -29,16 +26,16 @@ bool Exists(const char* path)
 
 // A rollback removes what this run created, however high above the
 // product's folder it lies, and nothing that was there before.
-void RecordCreatedFolder(const char* folder)
+void RecordCreatedFolder(StringList& createdFolders, const char* folder)
 {
-    if (g_wizard.createdFolders == nullptr)
-        g_wizard.createdFolders = CreateStringList(false);
-    StringListAdd(g_wizard.createdFolders, folder);
+    if (createdFolders == nullptr)
+        createdFolders = CreateStringList(false);
+    StringListAdd(createdFolders, folder);
 }
 
 // Creates the prefix of the path that ends before "end" when nothing of that
 // name exists yet.
-bool EnsureLevel(const char* path, std::size_t end)
+bool EnsureLevel(const char* path, std::size_t end, StringList& createdFolders, char* failedLevel)
 {
     char prefix[kTextCapacity];
     CopyText(prefix, path);
@@ -47,10 +44,10 @@ bool EnsureLevel(const char* path, std::size_t end)
     if (Exists(prefix))
         return true;
     if (CreateDirectoryA(prefix, nullptr)) {
-        RecordCreatedFolder(prefix);
+        RecordCreatedFolder(createdFolders, prefix);
         return true;
     }
-    CopyText(g_wizard.buffers.scratchA, prefix);
+    CopyText(failedLevel, prefix);
     return false;
 }
 
@@ -60,21 +57,21 @@ bool IsHelpFile(const char* name)
     return length >= 4 && lstrcmpiA(name + length - 4, ".chm") == 0;
 }
 
-void RememberHelpFile(const FileLineFields& fields)
+void RememberHelpFile(const FileLineFields& fields, char* helpFile)
 {
-    CopyText(g_wizard.buffers.helpFile, fields.folder);
-    JoinPath(g_wizard.buffers.helpFile, fields.name);
+    CopyText(helpFile, fields.folder);
+    JoinPath(helpFile, fields.name);
 }
 
 // A target over 259 characters would be cut, and the wrong file looked for:
 // every line is measured before the first folder is made. 0 when all fit.
-int CheckTargetLengths(StringList files)
+int CheckTargetLengths(StringList files, const char* destination)
 {
     int count = static_cast<int>(StringListSize(files));
     for (int i = 0; i < count; ++i) {
         char line[2 * kTextCapacity];
         StringListGet(files, i, line);
-        ExpandPathMacro(line, sizeof line);
+        ExpandPathMacro(line, destination, sizeof line);
         // The whole line must fit too: cut, it would lose the file's flags.
         bool lineFits = std::strlen(line) < kTextCapacity;
         char* name = std::strchr(line, ',');
@@ -95,44 +92,43 @@ int CheckTargetLengths(StringList files)
 
 }  // namespace
 
-int CheckDiskSpace(const char* destination)
+int CheckDiskSpace(const InstallJob& job)
 {
+    const char* destination = job.destination;
     char root[4] = {destination[0], destination[0] ? destination[1] : '\0', '\\', '\0'};
     DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
     if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
         return 1;
-    if (HasRoomForInstall(sectorsPerCluster, bytesPerSector, freeClusters, g_wizard.model.progressTotal))
+    if (HasRoomForInstall(sectorsPerCluster, bytesPerSector, freeClusters, job.model->progressTotal))
         return 1;
     return ReportError(IDS_NO_DISK_SPACE, nullptr, false);
 }
 
-int CreateFolderChain(const char* path)
+int CreateFolderChain(const char* path, StringList& createdFolders, char* failedLevel)
 {
     std::size_t length = std::strlen(path);
     for (std::size_t i = 3; i < length; ++i) {
-        if (path[i] == '\\' && !EnsureLevel(path, i))
+        if (path[i] == '\\' && !EnsureLevel(path, i, createdFolders, failedLevel))
             return 0;
     }
-    return EnsureLevel(path, length) ? 1 : 0;
+    return EnsureLevel(path, length, createdFolders, failedLevel) ? 1 : 0;
 }
 
-int PrepareDestinations()
+int PrepareDestinations(InstallJob& job)
 {
     char destination[kTextCapacity];
-    GetControlText(stcDestDir, destination);
+    CopyText(destination, job.destination);
     ToShortForm(destination);
-    if (GetFileAttributesA(destination) == INVALID_FILE_ATTRIBUTES) {
-        char status[kTextCapacity];
-        SetControlTextFromTable(stcCurrentTask, IDS_CREATING_FOLDERS, status, 0);
-    }
-    StringList files = g_wizard.model.files;
-    if (!CheckTargetLengths(files))
+    if (GetFileAttributesA(destination) == INVALID_FILE_ATTRIBUTES)
+        job.view->ShowTask(IDS_CREATING_FOLDERS);
+    StringList files = job.model->files;
+    if (!CheckTargetLengths(files, job.destination))
         return 0;
     int count = static_cast<int>(StringListSize(files));
     for (int i = 0; i < count; ++i) {
         char line[kTextCapacity];
         StringListGet(files, i, line);
-        ExpandPathMacro(line);
+        ExpandPathMacro(line, job.destination);
         StringListDelete(files, i);
         StringListInsert(files, i, line);
 
@@ -141,9 +137,10 @@ int PrepareDestinations()
         if (fields.name[0] == '\0')
             continue;
         if (IsHelpFile(fields.name))
-            RememberHelpFile(fields);
-        if (!CreateFolderChain(fields.folder))
-            return ReportError(IDS_FOLDER_FAILED, g_wizard.buffers.scratchA, true);
+            RememberHelpFile(fields, job.helpFile);
+        char failedLevel[kTextCapacity];
+        if (!CreateFolderChain(fields.folder, job.createdFolders, failedLevel))
+            return ReportError(IDS_FOLDER_FAILED, failedLevel, true);
     }
     return 1;
 }

@@ -9,16 +9,16 @@
 #include "engine/portable/package_format.h"
 #include "engine/progress_hook.h"
 #include "resources/string_ids.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
 // Each call of the hook pauses 2 ms; one that cannot move the bar is left
 // out, and the end of every stream is always counted.
-void HookCallback(uint32_t count, bool end, void*)
+void HookCallback(uint32_t count, bool end, void* context)
 {
-    if (end || HookWouldMoveBar(count))
-        ProgressHook(count, end);
+    ProgressState& progress = *static_cast<ProgressState*>(context);
+    if (end || HookWouldMoveBar(progress, count))
+        ProgressHook(progress, count, end);
 }
 
 FILETIME ToFileTime(uint64_t value)
@@ -28,21 +28,22 @@ FILETIME ToFileTime(uint64_t value)
 
 // The bytes of the package after the current position: a packed size
 // beyond them can only show as a cut stream, so no more is allocated.
-DWORD RemainingPackageBytes()
+DWORD RemainingPackageBytes(HANDLE package)
 {
-    DWORD size = GetFileSize(g_wizard.package, nullptr);
-    DWORD position = SetFilePointer(g_wizard.package, 0, nullptr, FILE_CURRENT);
+    DWORD size = GetFileSize(package, nullptr);
+    DWORD position = SetFilePointer(package, 0, nullptr, FILE_CURRENT);
     return size >= position ? size - position : 0;
 }
 
 // The entry's block, decompressed from the package into `block`; the
 // length of the block, or 0 when the entry is damaged (the caller reports it).
-std::size_t DecompressEntry(DWORD packedSize, unsigned char* packed, unsigned char* block, std::size_t capacity)
+std::size_t DecompressEntry(Unpacking& unpacking, DWORD packedSize, unsigned char* packed, unsigned char* block,
+                            std::size_t capacity)
 {
     DWORD read = 0;
-    ReadFile(g_wizard.package, packed, packedSize, &read, nullptr);
+    ReadFile(unpacking.package, packed, packedSize, &read, nullptr);
     std::size_t produced = 0;
-    if (!InflateEntry(packed, packedSize, block, capacity, produced, HookCallback, nullptr))
+    if (!InflateEntry(packed, packedSize, block, capacity, produced, HookCallback, &unpacking.progress))
         return 0;
     return produced >= kEntryHeaderSize ? produced : 0;
 }
@@ -64,23 +65,23 @@ void ApplyEntryHeader(const char* target, const EntryHeader& header)
 
 }  // namespace
 
-int ExtractEntry(const char* target)
+int ExtractEntry(Unpacking& unpacking, const char* target)
 {
     unsigned char sizeBytes[kEntrySizesLength];
     DWORD read = 0;
-    if (!ReadFile(g_wizard.package, sizeBytes, sizeof sizeBytes, &read, nullptr) || read != sizeof sizeBytes)
+    if (!ReadFile(unpacking.package, sizeBytes, sizeof sizeBytes, &read, nullptr) || read != sizeof sizeBytes)
         return ReportError(IDS_PACKAGE_DAMAGED, nullptr, true);
     EntrySizes sizes = DecodeEntrySizes(sizeBytes);
 
     // No stream can fill more than MaxInflatedSize, so a larger claimed size
     // is not allocated; a size that cannot be had counts as damage.
-    DWORD packedSize = std::min<DWORD>(sizes.packed, RemainingPackageBytes());
+    DWORD packedSize = std::min<DWORD>(sizes.packed, RemainingPackageBytes(unpacking.package));
     std::size_t capacity = std::min<std::size_t>(sizes.unpacked, MaxInflatedSize(packedSize));
     auto* packed = static_cast<unsigned char*>(GlobalAlloc(GPTR, packedSize));
     auto* block = static_cast<unsigned char*>(GlobalAlloc(GPTR, capacity));
     std::size_t length = 0;
     if (packed != nullptr && block != nullptr)
-        length = DecompressEntry(packedSize, packed, block, capacity);
+        length = DecompressEntry(unpacking, packedSize, packed, block, capacity);
     if (packed != nullptr)
         GlobalFree(packed);
     if (length == 0) {

@@ -6,7 +6,6 @@
 
 #include "engine/portable/file_rules.h"
 #include "registration/registry.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
@@ -22,13 +21,13 @@ const char* BareName(const char* name)
 
 }  // namespace
 
-int InstallFont(const char* name)
+int InstallFont(const char* name, int osCode)
 {
     if (!IsFontFile(name))
         return 0;
     if (AddFontResourceA(name) == 0)
         return 1;
-    const char* key = IsWindows9xFamily(g_wizard.osCode) ? k9xFontsKey : kNtFontsKey;
+    const char* key = IsWindows9xFamily(osCode) ? k9xFontsKey : kNtFontsKey;
     WriteRegString(kLocalMachine, key, kFontValueName, BareName(name));
     SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
     return 1;

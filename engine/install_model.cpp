@@ -1,10 +1,8 @@
 #include "engine/install_model.h"
 
-#include "wizard/wizard_state.h"
-
-void GetInformationLine(int index, char* buffer)
+void GetInformationLine(const InstallModel& model, int index, char* buffer)
 {
     buffer[0] = '\0';
-    if (g_wizard.model.information != nullptr)
-        StringListGet(g_wizard.model.information, index, buffer);
+    if (model.information != nullptr)
+        StringListGet(model.information, index, buffer);
 }

@@ -18,4 +18,4 @@ struct InstallModel {
 
 // Copies information line `index` (an InformationLine) into a 260-byte
 // buffer; empty when there is no such line.
-void GetInformationLine(int index, char* buffer);
+void GetInformationLine(const InstallModel& model, int index, char* buffer);

@@ -7,9 +7,6 @@
 #include "base/portable/text_helpers.h"
 #include "engine/portable/list_file.h"
 #include "resources/string_ids.h"
-#include "wizard/control_ids.h"
-#include "wizard/controls.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
@@ -38,25 +35,12 @@ StringList MakeList(const std::vector<std::string>& lines)
     return list;
 }
 
-void SetMainCaption(const std::string& title)
-{
-    char caption[kTextCapacity] = " ";
-    AppendText(caption, title.c_str());
-    SetWindowTextA(g_wizard.mainWindow, caption);
-}
-
 // Keeps what was read, in the order the file gives it, so the model is the
 // same whether the file was complete or broke off.
-void ApplyToModel(const ListFileContent& content)
+void ApplyToModel(const ListFileContent& content, InstallModel& model)
 {
-    InstallModel& model = g_wizard.model;
-    if (content.setupKindRead) {
+    if (content.setupKindRead)
         model.setupKind = content.setupKind;
-        if (model.setupKind == SetupKindWithoutToolset)
-            ShowControl(grpPackage, false);
-    }
-    if (content.titleRead)
-        SetMainCaption(content.title);
     if (!content.information.empty()) {
         model.information = MakeList(content.information);
         model.systemInstall = content.systemInstall;
@@ -80,22 +64,22 @@ void DestroyList(StringList& list)
 
 }  // namespace
 
-int ReadListFile(HANDLE file, const char* listName)
+int ReadListFile(HANDLE file, const char* listName, InstallModel& model, InstallView& view)
 {
     std::vector<unsigned char> bytes = ReadWholeFile(file);
     CloseHandle(file);
     ListCursor cursor = {bytes.data(), bytes.size(), 0};
     ListFileContent content;
     ListFileResult result = ParseListFile(cursor, content);
-    ApplyToModel(content);
+    ApplyToModel(content, model);
+    view.ShowListFile(content);
     if (result != ListFileResult::Complete)
         return ReportError(IDS_LIST_DAMAGED, listName, true);
     return 1;
 }
 
-void ReleaseInstallModel()
+void ReleaseInstallModel(InstallModel& model)
 {
-    InstallModel& model = g_wizard.model;
     DestroyList(model.information);
     DestroyList(model.files);
     DestroyList(model.registry);

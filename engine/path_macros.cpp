@@ -5,8 +5,6 @@
 #include "base/portable/text_helpers.h"
 #include "engine/portable/path_macro.h"
 #include "registration/registry.h"
-#include "wizard/control_ids.h"
-#include "wizard/controls.h"
 
 namespace {
 
@@ -20,7 +18,7 @@ void FontsFolder(char* buffer)
     JoinPath(buffer, "Fonts");
 }
 
-void MacroExpansion(PathMacro macro, char* buffer)
+void MacroExpansion(PathMacro macro, const char* destination, char* buffer)
 {
     buffer[0] = '\0';
     switch (macro) {
@@ -34,7 +32,7 @@ void MacroExpansion(PathMacro macro, char* buffer)
         FontsFolder(buffer);
         break;
     case PathMacro::AppDir:
-        GetControlText(stcDestDir, buffer);
+        CopyText(buffer, destination);
         break;
     case PathMacro::None:
         break;
@@ -43,14 +41,14 @@ void MacroExpansion(PathMacro macro, char* buffer)
 
 }  // namespace
 
-int ExpandPathMacro(char* text, std::size_t capacity)
+int ExpandPathMacro(char* text, const char* destination, std::size_t capacity)
 {
     const char* rest = nullptr;
     PathMacro macro = RecognizePathMacro(text, &rest);
     if (macro == PathMacro::None)
         return 0;
     char expanded[2 * kTextCapacity];
-    MacroExpansion(macro, expanded);
+    MacroExpansion(macro, destination, expanded);
     AppendText(expanded, rest, sizeof expanded);
     CopyText(text, expanded, capacity);
     return 1;

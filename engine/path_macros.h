@@ -6,6 +6,7 @@
 #include "base/portable/text_helpers.h"
 
 // Rewrites the text in place when it starts with "<WinDir>", "<WinSysDir>",
-// "<Fonts>" or "<AppDir>" (any case) and returns 1; returns 0 and leaves the
-// text unchanged otherwise. What does not fit the buffer is cut.
-int ExpandPathMacro(char* text, std::size_t capacity = kTextCapacity);
+// "<Fonts>" or "<AppDir>" (any case; "<AppDir>" is the destination) and
+// returns 1; returns 0 and leaves the text unchanged otherwise. What does
+// not fit the buffer is cut.
+int ExpandPathMacro(char* text, const char* destination, std::size_t capacity = kTextCapacity);

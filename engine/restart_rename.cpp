@@ -5,11 +5,10 @@
 #include "base/portable/text_helpers.h"
 #include "engine/portable/file_rules.h"
 #include "engine/short_path.h"
-#include "wizard/wizard_state.h"
 
-bool ScheduleRenameAtRestart(const char* temporaryPath, const char* target)
+bool ScheduleRenameAtRestart(const char* temporaryPath, const char* target, int osCode)
 {
-    if (!IsWindows9xFamily(g_wizard.osCode))
+    if (!IsWindows9xFamily(osCode))
         return MoveFileExA(temporaryPath, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
     char wininit[kTextCapacity];
     char source[kTextCapacity];

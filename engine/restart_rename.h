@@ -3,5 +3,6 @@
 
 // Has the system move the temporary copy over the target at the next start:
 // MoveFileExA with a delay on the NT family, a WININIT.INI "Rename" entry on
-// Windows 95, 98 and Me. False when the system would not take it.
-bool ScheduleRenameAtRestart(const char* temporaryPath, const char* target);
+// Windows 95, 98 and Me (osCode is the runtime's system code). False when
+// the system would not take it.
+bool ScheduleRenameAtRestart(const char* temporaryPath, const char* target, int osCode);

@@ -6,30 +6,26 @@
 
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
-#include "base/waiting.h"
 #include "engine/portable/file_line.h"
 #include "engine/portable/file_rules.h"
 #include "resources/string_ids.h"
-#include "wizard/control_ids.h"
-#include "wizard/controls.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
-bool WasCopiedByThisRun(const char* path)
+bool WasCopiedByThisRun(const InstallJob& job, const char* path)
 {
-    return g_wizard.copiedFiles != nullptr && StringListFind(g_wizard.copiedFiles, path, true) >= 0;
+    return job.copiedFiles != nullptr && StringListFind(job.copiedFiles, path, true) >= 0;
 }
 
-bool MayDelete(const FileLineFields& fields, const char* path)
+bool MayDelete(const InstallJob& job, const FileLineFields& fields, const char* path)
 {
     return ProtectedLibraryClass(fields.name, ProtectedTest::Wide) == NotProtected && !IsFontFile(path) &&
-           WasCopiedByThisRun(path);
+           WasCopiedByThisRun(job, path);
 }
 
-void DeleteInstalledFiles()
+void DeleteInstalledFiles(const InstallJob& job)
 {
-    StringList files = g_wizard.model.files;
+    StringList files = job.model->files;
     int count = static_cast<int>(StringListSize(files));
     for (int i = 0; i < count; ++i) {
         char line[kTextCapacity];
@@ -39,11 +35,11 @@ void DeleteInstalledFiles()
         SplitFileLine(line, fields);
         CopyText(path, fields.folder);
         JoinPath(path, fields.name);
-        if (!MayDelete(fields, path))
+        if (!MayDelete(job, fields, path))
             continue;
         SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
         if (DeleteFileA(path))
-            WaitMilliseconds(10, true);
+            job.view->Pause(10, true);
     }
 }
 
@@ -60,33 +56,32 @@ void DeleteWithExtension(const char* path, const char* extension)
     DeleteFileA(index);
 }
 
-void DeleteHelpIndexFiles()
+void DeleteHelpIndexFiles(const char* helpFile)
 {
-    const char* helpFile = g_wizard.buffers.helpFile;
-    if (helpFile == nullptr || helpFile[0] == '\0')
+    if (helpFile[0] == '\0')
         return;
     DeleteWithExtension(helpFile, ".GID");
     DeleteWithExtension(helpFile, ".chw");
 }
 
-void RemoveTargetFolders()
+void RemoveTargetFolders(const InstallJob& job)
 {
-    StringList files = g_wizard.model.files;
+    StringList files = job.model->files;
     int count = static_cast<int>(StringListSize(files));
     for (int i = 0; i < count; ++i) {
         char line[kTextCapacity];
         StringListGet(files, i, line);
         FileLineFields fields;
         SplitFileLine(line, fields);
-        RemoveFolderChain(fields.folder);
-        WaitMilliseconds(20, true);
+        RemoveFolderChain(job, fields.folder);
+        job.view->Pause(20, true);
     }
 }
 
 // Deepest first: each folder was created after the one that holds it.
-void RemoveCreatedFolders()
+void RemoveCreatedFolders(const InstallJob& job)
 {
-    StringList folders = g_wizard.createdFolders;
+    StringList folders = job.createdFolders;
     if (folders == nullptr)
         return;
     for (int i = static_cast<int>(StringListSize(folders)) - 1; i >= 0; --i) {
@@ -97,18 +92,11 @@ void RemoveCreatedFolders()
     }
 }
 
-void ShowStatus(int stringId)
-{
-    char status[kTextCapacity];
-    SetControlTextFromTable(stcCurrentTask, stringId, status, 0);
-}
-
 }  // namespace
 
-void RemoveFolderChain(const char* path)
+void RemoveFolderChain(const InstallJob& job, const char* path)
 {
-    const char* defaultFolder = g_wizard.buffers.defaultFolder;
-    std::size_t bound = defaultFolder != nullptr ? std::strlen(defaultFolder) : 0;
+    std::size_t bound = std::strlen(job.defaultFolder);
     char folder[kTextCapacity];
     CopyText(folder, path);
     std::size_t length = std::strlen(folder);
@@ -116,7 +104,7 @@ void RemoveFolderChain(const char* path)
         SetFileAttributesA(folder, FILE_ATTRIBUTE_NORMAL);
         if (!RemoveDirectoryA(folder))
             return;
-        WaitMilliseconds(10, true);
+        job.view->Pause(10, true);
         char* backslash = std::strrchr(folder, '\\');
         if (backslash == nullptr)
             return;
@@ -125,28 +113,28 @@ void RemoveFolderChain(const char* path)
     }
 }
 
-void RollBack()
+void RollBack(InstallJob& job)
 {
-    bool afterCancel = g_wizard.cancel != 0;
-    g_wizard.cancel = 1;
-    BeginWaitCursor(g_wizard.mainWindow);
-    WaitMilliseconds(10, true);
+    InstallView& view = *job.view;
+    bool afterCancel = *job.cancel != 0;
+    *job.cancel = 1;
+    view.ShowBusy(true);
+    view.Pause(10, true);
 
-    ShowControl(stcFile, false);
-    ShowControl(prbPerCent, false);
-    EnableControl(btnCancel, false);
-    ShowStatus(IDS_ROLLING_BACK);
-    WaitMilliseconds(100, true);
+    view.ShowProgress(false);
+    view.EnableCancel(false);
+    view.ShowTask(IDS_ROLLING_BACK);
+    view.Pause(100, true);
 
-    DeleteInstalledFiles();
-    DeleteHelpIndexFiles();
-    WaitMilliseconds(100, true);
-    RemoveTargetFolders();
-    RemoveCreatedFolders();
+    DeleteInstalledFiles(job);
+    DeleteHelpIndexFiles(job.helpFile);
+    view.Pause(100, true);
+    RemoveTargetFolders(job);
+    RemoveCreatedFolders(job);
 
-    g_wizard.cancel = 1;
-    ShowStatus(IDS_INSTALL_INTERRUPTED);
-    EndWaitCursor();
+    *job.cancel = 1;
+    view.ShowTask(IDS_INSTALL_INTERRUPTED);
+    view.ShowBusy(false);
     if (afterCancel) {
         char text[kTextCapacity];
         LoadTableString(IDS_CANCELLED_BY_USER, text);

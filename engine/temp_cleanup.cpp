@@ -6,13 +6,11 @@
 #include "base/portable/text_helpers.h"
 #include "engine/list_reader.h"
 #include "engine/portable/file_line.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
-void DeleteUnpackedFiles(const char* temp)
+void DeleteUnpackedFiles(const char* temp, StringList files)
 {
-    StringList files = g_wizard.model.files;
     int count = static_cast<int>(StringListSize(files));
     for (int i = 0; i < count; ++i) {
         char line[kTextCapacity];
@@ -29,13 +27,6 @@ void DeleteUnpackedFiles(const char* temp)
     }
 }
 
-void DestroyList(StringList& list)
-{
-    if (list != nullptr)
-        DestroyStringList(list);
-    list = nullptr;
-}
-
 }  // namespace
 
 void DeleteUnpackedLogo(const char* temp)
@@ -47,19 +38,15 @@ void DeleteUnpackedLogo(const char* temp)
     DeleteFileA(path);
 }
 
-void CleanUpTemp()
+void CleanUpTemp(const char* temp, InstallModel& model, InstallJob& job)
 {
     // Without a known temp folder a bare name would point into the current
     // folder, so nothing is deleted then.
-    const char* temp = g_wizard.buffers.temp;
     if (temp != nullptr && temp[0] != '\0') {
         DeleteUnpackedLogo(temp);
-        if (g_wizard.model.files != nullptr)
-            DeleteUnpackedFiles(temp);
+        if (model.files != nullptr)
+            DeleteUnpackedFiles(temp, model.files);
     }
-    ReleaseInstallModel();
-    DestroyList(g_wizard.afterRestartRegistrations);
-    DestroyList(g_wizard.copiedFiles);
-    DestroyList(g_wizard.createdFolders);
-    FreeWorkBuffers();
+    ReleaseInstallModel(model);
+    ReleaseJobLists(job);
 }

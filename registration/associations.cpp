@@ -7,24 +7,20 @@
 #include "registration/portable/product_keys.h"
 #include "registration/portable/uninstaller_contract.h"
 #include "registration/registry.h"
-#include "wizard/control_ids.h"
-#include "wizard/controls.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
-struct DocumentKind {
+struct KindRegistration {
     const char* name;
-    int checkBox;
     const char* iconIndex;
 };
 
-// In this order: the association list's lines follow it.
-const DocumentKind kKinds[] = {
-    {"Project", chkProject, ",0"},
-    {"Window", chkWindow, ",1"},
-    {"Module", chkModule, ",2"},
-    {"Resource", chkResource, ",3"},
+// By DocumentKind: the association list's lines follow this order.
+const KindRegistration kKinds[kDocumentKindCount] = {
+    {"Project", ",0"},
+    {"Window", ",1"},
+    {"Module", ",2"},
+    {"Resource", ",3"},
 };
 
 const char kProductProgram[] = "Kestrel.exe";
@@ -46,16 +42,16 @@ void ComposeCountedName(char* buffer, const char* stem, int n)
 
 }  // namespace
 
-int ResetExplorerChoice(const char* recordKey, const char* extension, int n)
+int ResetExplorerChoice(RootCode installRoot, const char* recordKey, const char* extension, int n)
 {
     char name[kTextCapacity];
     ComposeCountedName(name, "Associate", n);
-    int recorded = WriteRegString(g_wizard.installRoot, recordKey, name, extension);
+    int recorded = WriteRegString(installRoot, recordKey, name, extension);
 
     char choiceKey[kTextCapacity];
     ComposeExplorerChoiceKey(choiceKey, extension);
     DeleteRegTree(kCurrentUser, choiceKey);
-    if (g_wizard.installRoot != kLocalMachine)
+    if (installRoot != kLocalMachine)
         WriteRegString(kCurrentUser, choiceKey, "Application", kProductProgram);
 
     char openWithKey[kTextCapacity];
@@ -67,7 +63,7 @@ int ResetExplorerChoice(const char* recordKey, const char* extension, int n)
     return recorded;
 }
 
-void RegisterFileType(const char* extension, const char* kindName, const char* iconIndex,
+void RegisterFileType(const InstallModel& model, const char* extension, const char* kindName, const char* iconIndex,
                       const char* programPath)
 {
     char identifier[kTextCapacity];
@@ -88,32 +84,33 @@ void RegisterFileType(const char* extension, const char* kindName, const char* i
     ComposeOpenCommand(data, programPath);
     WriteRegString(kClassesRoot, key, nullptr, data);
 
-    GetInformationLine(InfoProductName, data);
+    GetInformationLine(model, InfoProductName, data);
     AppendChar(data, ' ');
     AppendText(data, kindName);
     WriteRegString(kClassesRoot, identifier, nullptr, data);
 }
 
-void WriteAssociations()
+void WriteAssociations(const InstallJob& job)
 {
+    const InstallModel& model = *job.model;
     char productKey[kTextCapacity];
     char recordKey[kTextCapacity];
-    GetInformationLine(InfoProductKey, productKey);
+    GetInformationLine(model, InfoProductKey, productKey);
     ProductRecordKey(recordKey, sizeof recordKey, productKey, "", "Uninstall");
     int n = 0;
-    for (int position = 0; position < 4; ++position) {
-        const DocumentKind& kind = kKinds[position];
-        if (!IsControlChecked(kind.checkBox))
+    for (int position = 0; position < kDocumentKindCount; ++position) {
+        const KindRegistration& kind = kKinds[position];
+        if (!job.choices.associations[position])
             continue;
         char programPath[kTextCapacity];
         char extension[kTextCapacity];
-        StringListGet(g_wizard.model.associations, position, programPath);
+        StringListGet(model.associations, position, programPath);
         SplitFirstField(programPath, extension);
         ++n;
-        ResetExplorerChoice(recordKey, extension, n);
-        RegisterFileType(extension, kind.name, kind.iconIndex, programPath);
+        ResetExplorerChoice(job.installRoot, recordKey, extension, n);
+        RegisterFileType(model, extension, kind.name, kind.iconIndex, programPath);
     }
     char count[36];
     NumberToText(n, count, 1);
-    WriteRegString(g_wizard.installRoot, recordKey, "Associations", count);
+    WriteRegString(job.installRoot, recordKey, "Associations", count);
 }

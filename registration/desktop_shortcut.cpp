@@ -15,55 +15,52 @@
 #include "registration/registry.h"
 #include "registration/shell_link.h"
 #include "resources/string_ids.h"
-#include "wizard/control_ids.h"
-#include "wizard/controls.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
 // The desktop folder from the shell folders: Windows 95 and per-user
 // installs use the user's desktop, per-machine installs the all-users one.
-bool ReadDesktopFolder(int osCode, char* folder)
+bool ReadDesktopFolder(int osCode, RootCode installRoot, char* folder)
 {
     char key[kTextCapacity];
     CopyText(key, kCurrentVersionKey);
     JoinPath(key, "Explorer\\Shell Folders");
     if (osCode < OsWindows98)
         return ReadRegValue(kCurrentUser, key, "Desktop", folder);
-    if (g_wizard.installRoot == kLocalMachine)
+    if (installRoot == kLocalMachine)
         return ReadRegValue(kLocalMachine, key, "Common Desktop", folder);
-    return ReadRegValue(g_wizard.installRoot, key, "Desktop", folder);
+    return ReadRegValue(installRoot, key, "Desktop", folder);
 }
 
 }  // namespace
 
-void CreateDesktopShortcut(int osCode)
+void CreateDesktopShortcut(const InstallJob& job)
 {
-    if (!IsControlChecked(chkShortcut) || g_wizard.model.systemInstall != 0)
+    const InstallModel& model = *job.model;
+    if (!job.choices.desktopShortcut || model.systemInstall != 0)
         return;
-    char status[kTextCapacity];
-    SetControlTextFromTable(stcCurrentTask, IDS_CREATING_SHORTCUT, status, 0);
+    job.view->ShowTask(IDS_CREATING_SHORTCUT);
 
     char target[kTextCapacity];
     char productName[kTextCapacity];
     char linkPath[kTextCapacity];
-    GetInformationLine(InfoShortcutTarget, target);
-    ExpandPathMacro(target);
-    GetInformationLine(InfoProductName, productName);
+    GetInformationLine(model, InfoShortcutTarget, target);
+    ExpandPathMacro(target, job.destination);
+    GetInformationLine(model, InfoProductName, productName);
     // Without a desktop folder there is nowhere to put the link, and
     // recording one would make the uninstaller look for a file never made.
-    if (ReadDesktopFolder(osCode, linkPath)) {
+    if (ReadDesktopFolder(job.osCode, job.installRoot, linkPath)) {
         JoinPath(linkPath, productName);
         AppendText(linkPath, ".lnk");
         CreateShellLink(target, linkPath, productName);
 
         char productKey[kTextCapacity];
         char recordKey[kTextCapacity];
-        GetInformationLine(InfoProductKey, productKey);
+        GetInformationLine(model, InfoProductKey, productKey);
         ProductRecordKey(recordKey, sizeof recordKey, productKey, "", "Uninstall");
-        WriteRegString(g_wizard.installRoot, recordKey, "Shortcut", "1");
+        WriteRegString(job.installRoot, recordKey, "Shortcut", "1");
     }
-    WaitMilliseconds(250, true);
+    job.view->Pause(250, true);
 }
 
 void NotifyShellAndRepaintDesktop()

@@ -9,9 +9,6 @@
 #include "base/waiting.h"
 #include "registration/portable/dde_commands.h"
 #include "resources/string_ids.h"
-#include "wizard/control_ids.h"
-#include "wizard/controls.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
@@ -26,6 +23,7 @@ enum ConversationStep {
 };
 
 struct GroupConversation {
+    InstallJob* job;          // what the group holds, and the flag that ends the wait
     int active;
     int step;
     HWND server;
@@ -46,7 +44,7 @@ struct ItemCommands {
 
 int GroupItemCount()
 {
-    return static_cast<int>(StringListSize(g_wizard.model.groupItems));
+    return static_cast<int>(StringListSize(g_conversation.job->model->groupItems));
 }
 
 bool ComposeItemCommands(int index, ItemCommands& commands)
@@ -54,12 +52,10 @@ bool ComposeItemCommands(int index, ItemCommands& commands)
     char line[kTextCapacity];
     char title[kTextCapacity];
     char relative[kTextCapacity];
-    char destination[kTextCapacity];
     char path[kItemPathCapacity];
-    StringListGet(g_wizard.model.groupItems, index, line);
+    StringListGet(g_conversation.job->model->groupItems, index, line);
     SplitGroupItem(line, title, relative, kTextCapacity);
-    GetControlText(stcDestDir, destination);
-    return ComposeItemPath(path, sizeof path, destination, relative) &&
+    return ComposeItemPath(path, sizeof path, g_conversation.job->destination, relative) &&
            ComposeDeleteItem(commands.deleteItem, title) && ComposeAddItem(commands.addItem, path, title);
 }
 
@@ -114,13 +110,13 @@ void EndConversation(HWND window)
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpOneMessage();
-    g_wizard.createGroup = 0;
+    g_conversation.job->createGroup = 0;
     g_conversation.active = 0;
 }
 
 void StartConversation(HWND window)
 {
-    g_conversation = GroupConversation{};
+    g_conversation = GroupConversation{g_conversation.job};
     g_conversation.active = 1;
     g_conversation.step = AwaitingServer;
     g_conversation.lastProgress = GetTickCount();
@@ -153,7 +149,7 @@ void AcceptServer(HWND window, HWND server, LPARAM lParam)
     GlobalDeleteAtom(HIWORD(lParam));
     char groupName[kTextCapacity];
     char command[kCommandBlockSize];
-    GetControlText(Edit3, groupName);
+    CopyText(groupName, g_conversation.job->choices.groupName);
     TrimBlanks(groupName);
     if (!ComposeCreateGroup(command, groupName) || !PostCommand(window, command)) {
         EndConversation(window);
@@ -161,7 +157,7 @@ void AcceptServer(HWND window, HWND server, LPARAM lParam)
     }
     g_conversation.step = AwaitingCommandAck;
     g_conversation.itemIndex = 0;
-    WaitMilliseconds(kCommandPause, false);
+    g_conversation.job->view->Pause(kCommandPause, false);
 }
 
 void SendNextDeleteItem(HWND window)
@@ -187,7 +183,7 @@ void SendAddItem(HWND window)
         EndConversation(window);
         return;
     }
-    WaitMilliseconds(kCommandPause, false);
+    g_conversation.job->view->Pause(kCommandPause, false);
 }
 
 void OnAcknowledgement(HWND window, HWND sender, LPARAM lParam)
@@ -226,7 +222,7 @@ bool ConversationStalled()
 
 bool HandleProgramGroupMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == kStartGroupMessage) {
+    if (message == kStartGroupMessage && g_conversation.job != nullptr) {
         StartConversation(window);
         return true;
     }
@@ -236,20 +232,20 @@ bool HandleProgramGroupMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     return true;
 }
 
-void CreateProgramGroup()
+void CreateProgramGroup(InstallJob& job)
 {
-    if (g_wizard.createGroup == 0)
+    if (job.createGroup == 0)
         return;
-    char status[kTextCapacity];
-    SetControlTextFromTable(stcCurrentTask, IDS_CREATING_GROUP, status, 0);
-    WaitMilliseconds(500, false);
-    SendMessageA(g_wizard.mainWindow, kStartGroupMessage, 0, 0);
-    while (g_wizard.createGroup != 0) {
+    job.view->ShowTask(IDS_CREATING_GROUP);
+    job.view->Pause(500, false);
+    g_conversation.job = &job;
+    SendMessageA(job.window, kStartGroupMessage, 0, 0);
+    while (job.createGroup != 0) {
         if (g_conversation.active && ConversationStalled()) {
             if (g_conversation.lastBlock != nullptr)
                 GlobalFree(g_conversation.lastBlock);
             g_conversation.lastBlock = nullptr;
-            EndConversation(g_wizard.mainWindow);
+            EndConversation(job.window);
             break;
         }
         // After a quit no acknowledgement can be dispatched any more.
@@ -257,6 +253,7 @@ void CreateProgramGroup()
             break;
         MsgWaitForMultipleObjectsEx(0, nullptr, 100, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
-    WaitMilliseconds(300, true);
-    g_wizard.createGroup = 1;
+    job.view->Pause(300, true);
+    job.createGroup = 1;
+    g_conversation.job = nullptr;
 }

@@ -1,7 +1,6 @@
 #include "registration/settings_and_uninstall.h"
 
 #include <windows.h>
-#include <commctrl.h>
 #include <ole2.h>
 
 #include "base/messages.h"
@@ -20,17 +19,15 @@
 #include "registration/portable/uninstall_record.h"
 #include "registration/portable/uninstaller_contract.h"
 #include "resources/string_ids.h"
-#include "wizard/control_ids.h"
-#include "wizard/controls.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
-// Keys and progress shared by the step's parts.
+// The job, its keys and the progress shared by the step's parts.
 struct RegistryStep {
+    InstallJob& job;
+    RootCode root;
     char productKey[kTextCapacity];
     char recordKey[kTextCapacity];
-    char destination[kTextCapacity];
     DWORD done;
     DWORD total;
 };
@@ -43,66 +40,61 @@ int LineCount(StringList list)
 void Advance(RegistryStep& step)
 {
     ++step.done;
-    ShowCopyProgress(step.done, step.total, true);
+    ShowCopyProgress(*step.job.view, step.done, step.total, true);
 }
 
-void WriteCountedValue(const char* key, const char* stem, int n, const char* text)
+void WriteCountedValue(const RegistryStep& step, const char* key, const char* stem, int n, const char* text)
 {
     char name[kTextCapacity];
     char number[36];
     NumberToText(n, number, 1);
     CopyText(name, stem);
     AppendText(name, number);
-    WriteRegString(g_wizard.installRoot, key, name, text);
+    WriteRegString(step.root, key, name, text);
 }
 
-void WriteNumber(const char* key, const char* name, int value)
+void WriteNumber(const RegistryStep& step, const char* key, const char* name, int value)
 {
     char number[36];
     NumberToText(value, number, 1);
-    WriteRegString(g_wizard.installRoot, key, name, number);
+    WriteRegString(step.root, key, name, number);
 }
 
-void WriteInformationLine(RootCode root, const char* key, const char* name, InformationLine line)
+void WriteInformationLine(const RegistryStep& step, const char* key, const char* name, InformationLine line)
 {
     char text[kTextCapacity];
-    GetInformationLine(line, text);
-    WriteRegString(root, key, name, text);
+    GetInformationLine(*step.job.model, line, text);
+    WriteRegString(step.root, key, name, text);
 }
 
-void WriteControlText(const char* key, const char* name, int control)
+void BeginStep(InstallView& view)
 {
+    view.ShowBar(0);
+    view.EnableCancel(false);
+    view.ShowTask(IDS_UPDATING_REGISTRY);
     char text[kTextCapacity];
-    GetControlText(control, text);
-    WriteRegString(g_wizard.installRoot, key, name, text);
-}
-
-void BeginStep()
-{
-    SendMessageA(ControlWindow(prbPerCent), PBM_SETPOS, 0, 0);
-    EnableControl(btnCancel, false);
-    char text[kTextCapacity];
-    SetControlTextFromTable(stcCurrentTask, IDS_UPDATING_REGISTRY, text, 0);
-    SetControlTextFromTable(stcFile, IDS_WRITING_VALUES, text, 0);
+    LoadTableString(IDS_WRITING_VALUES, text);
+    view.ShowFile(text);
 }
 
 void WriteToolsetSetting(const RegistryStep& step)
 {
     char key[kTextCapacity];
     ProductRecordKey(key, sizeof key, step.productKey, "", "Settings");
-    WriteRegString(g_wizard.installRoot, key, "Basalt", IsControlChecked(chkBasalt) ? "1" : "0");
+    WriteRegString(step.root, key, "Basalt", step.job.choices.basalt ? "1" : "0");
 }
 
 void WriteRegistryList(RegistryStep& step)
 {
-    for (int i = 0; i < LineCount(g_wizard.model.registry); ++i) {
+    StringList registry = step.job.model->registry;
+    for (int i = 0; i < LineCount(registry); ++i) {
         char line[kTextCapacity];
         RegistryLine parsed;
-        StringListGet(g_wizard.model.registry, i, line);
-        RootCode root = ParseRegistryLine(line, parsed);
+        StringListGet(registry, i, line);
+        RootCode root = ParseRegistryLine(line, step.job.destination, parsed);
         if (root != 0) {
             if (root == kLocalMachine)
-                root = g_wizard.installRoot;
+                root = step.root;
             WriteRegString(root, parsed.key, parsed.valueName, parsed.data);
         }
         Advance(step);
@@ -112,19 +104,20 @@ void WriteRegistryList(RegistryStep& step)
 // Registers the listed libraries and records the files for the uninstaller.
 void WriteFileRecords(RegistryStep& step)
 {
+    StringList files = step.job.model->files;
     char prefix[kTextCapacity];
-    CopyText(prefix, step.destination);
+    CopyText(prefix, step.job.destination);
     ToShortForm(prefix);
     JoinPath(prefix, nullptr);
 
     OleInitialize(nullptr);
     int n = 0;
-    for (int i = 0; i < LineCount(g_wizard.model.files); ++i) {
+    for (int i = 0; i < LineCount(files); ++i) {
         char line[kTextCapacity];
         char folder[kTextCapacity];
         char name[kTextCapacity];
         char fullPath[kTextCapacity];
-        StringListGet(g_wizard.model.files, i, line);
+        StringListGet(files, i, line);
         FileFlags flags = ReadFileFlags(line);
         SplitFirstField(line, folder);
         SplitFirstField(line, name);
@@ -138,74 +131,75 @@ void WriteFileRecords(RegistryStep& step)
         if (flags.record != 0) {
             char record[kTextCapacity];
             ComposeFileRecord(record, sizeof record, RecordedFilePath(fullPath, prefix), flags.registerCharacter);
-            WriteCountedValue(step.recordKey, "File", ++n, record);
+            WriteCountedValue(step, step.recordKey, "File", ++n, record);
         }
         Advance(step);
     }
-    WriteNumber(step.recordKey, "Files", n);
+    WriteNumber(step, step.recordKey, "Files", n);
     OleUninitialize();
 }
 
 void WriteProgramGroupRecord(RegistryStep& step)
 {
-    WriteControlText(step.recordKey, "Group", Edit3);
-    int count = LineCount(g_wizard.model.groupItems);
+    WriteRegString(step.root, step.recordKey, "Group", step.job.choices.groupName);
+    StringList items = step.job.model->groupItems;
+    int count = LineCount(items);
     for (int k = 1; k <= count; ++k) {
         char line[kTextCapacity];
-        StringListGet(g_wizard.model.groupItems, k - 1, line);
-        WriteCountedValue(step.recordKey, "Item", k, line);
+        StringListGet(items, k - 1, line);
+        WriteCountedValue(step, step.recordKey, "Item", k, line);
         Advance(step);
     }
-    WriteNumber(step.recordKey, "Items", count);
+    WriteNumber(step, step.recordKey, "Items", count);
 }
 
 void WriteProductAndUser(const RegistryStep& step)
 {
-    RootCode root = g_wizard.installRoot;
-    WriteInformationLine(root, step.recordKey, "Language", InfoLanguage);
-    WriteRegString(root, step.recordKey, "Path", step.destination);
-    WriteInformationLine(root, step.recordKey, "Version", InfoVersion);
-    WriteInformationLine(root, step.recordKey, "Name", InfoProductName);
+    WriteInformationLine(step, step.recordKey, "Language", InfoLanguage);
+    WriteRegString(step.root, step.recordKey, "Path", step.job.destination);
+    WriteInformationLine(step, step.recordKey, "Version", InfoVersion);
+    WriteInformationLine(step, step.recordKey, "Name", InfoProductName);
 
     char userKey[kTextCapacity];
     ProductRecordKey(userKey, sizeof userKey, step.productKey, "", "User");
-    WriteControlText(userKey, "Name", Edit1);
-    WriteControlText(userKey, "Organization", Edit2);
+    WriteRegString(step.root, userKey, "Name", step.job.choices.userName);
+    WriteRegString(step.root, userKey, "Organization", step.job.choices.organization);
 }
 
 // What the system's programs list shows besides the name: the icon, the
 // size, the folder, the date, and that the wizard offers no change or repair.
 void WriteProgramsListDetails(const RegistryStep& step, const char* key)
 {
-    RootCode root = g_wizard.installRoot;
+    RootCode root = step.root;
+    const InstallJob& job = step.job;
     char text[kTextCapacity];
-    GetInformationLine(InfoShortcutTarget, text);
-    if (text[0] != '\0' && ExpandPathMacro(text)) {
+    GetInformationLine(*job.model, InfoShortcutTarget, text);
+    if (text[0] != '\0' && ExpandPathMacro(text, job.destination)) {
         char icon[kTextCapacity];
         ComposeDisplayIcon(icon, text);
         WriteRegString(root, key, "DisplayIcon", icon);
     }
-    WriteRegNumber(root, key, "EstimatedSize", static_cast<DWORD>((g_wizard.installedBytes + 1023) / 1024));
-    WriteRegString(root, key, "InstallLocation", step.destination);
+    WriteRegNumber(root, key, "EstimatedSize", static_cast<DWORD>((job.installedBytes + 1023) / 1024));
+    WriteRegString(root, key, "InstallLocation", job.destination);
     SYSTEMTIME today;
     GetLocalTime(&today);
     ComposeInstallDate(text, today.wYear, today.wMonth, today.wDay);
     WriteRegString(root, key, "InstallDate", text);
     WriteRegNumber(root, key, "NoModify", 1);
     WriteRegNumber(root, key, "NoRepair", 1);
-    WriteControlText(key, "URLInfoAbout", stcKestrel);
+    WriteRegString(root, key, "URLInfoAbout", job.choices.helpLink);
 }
 
 void WriteSystemUninstallEntry(const RegistryStep& step)
 {
-    RootCode root = g_wizard.installRoot;
+    RootCode root = step.root;
     char key[kTextCapacity];
     char windows[kTextCapacity];
     char command[kTextCapacity];
     ComposeSystemUninstallKey(key, step.productKey);
-    WriteInformationLine(root, key, "DisplayName", InfoUninstallName);
-    WriteInformationLine(root, key, "DisplayVersion", InfoVersion);
-    WriteControlText(key, "HelpLink", stcKestrel);
+    WriteInformationLine(step, key, "DisplayName", InfoUninstallName);
+    WriteInformationLine(step, key, "DisplayVersion", InfoVersion);
+    WriteRegString(root, key, "HelpLink", step.job.choices.helpLink);
     WriteRegString(root, key, "Publisher", "Tallwood");
     GetWindowsDirectoryA(windows, static_cast<UINT>(kTextCapacity));
     ComposeUninstallString(command, windows, step.productKey);
@@ -215,36 +209,34 @@ void WriteSystemUninstallEntry(const RegistryStep& step)
 
 }  // namespace
 
-RootCode ParseRegistryLine(const char* line, RegistryLine& parsed)
+RootCode ParseRegistryLine(const char* line, const char* destination, RegistryLine& parsed)
 {
-    if (!SplitRegistryLine(line, parsed) || !ExpandPathMacro(parsed.data))
+    if (!SplitRegistryLine(line, parsed) || !ExpandPathMacro(parsed.data, destination))
         return 0;
     return static_cast<RootCode>(parsed.root);
 }
 
-void WriteSettingsAndUninstall()
+void WriteSettingsAndUninstall(InstallJob& job)
 {
-    BeginStep();
-    RegistryStep step = {};
-    GetInformationLine(InfoProductKey, step.productKey);
+    BeginStep(*job.view);
+    const InstallModel& model = *job.model;
+    RegistryStep step = {job, job.installRoot, {}, {}, 0, 0};
+    GetInformationLine(model, InfoProductKey, step.productKey);
     ProductRecordKey(step.recordKey, sizeof step.recordKey, step.productKey, "", "Uninstall");
-    GetControlText(stcDestDir, step.destination);
 
-    if (g_wizard.model.setupKind != SetupKindWithoutToolset)
+    if (model.setupKind != SetupKindWithoutToolset)
         WriteToolsetSetting(step);
-    step.total = static_cast<DWORD>(LineCount(g_wizard.model.registry) + LineCount(g_wizard.model.files) +
-                                       LineCount(g_wizard.model.groupItems));
+    step.total = static_cast<DWORD>(LineCount(model.registry) + LineCount(model.files) + LineCount(model.groupItems));
     WriteRegistryList(step);
-    WriteInformationLine(g_wizard.installRoot, step.recordKey, "Control", InfoSystemInstall);
+    WriteInformationLine(step, step.recordKey, "Control", InfoSystemInstall);
     WriteFileRecords(step);
-    if (IsControlChecked(Check1))
+    if (job.choices.programGroup)
         WriteProgramGroupRecord(step);
     WriteProductAndUser(step);
     WriteSystemUninstallEntry(step);
-    if (g_wizard.model.setupKind != SetupKindWithoutOptions)
-        WriteAssociations();
+    if (model.setupKind != SetupKindWithoutOptions)
+        WriteAssociations(job);
 
-    WaitMilliseconds(600, true);
-    ShowControl(stcFile, false);
-    ShowControl(prbPerCent, false);
+    job.view->Pause(600, true);
+    job.view->ShowProgress(false);
 }

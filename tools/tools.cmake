@@ -31,8 +31,4 @@ if(NOT WIN32)
                              SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(builder_tests package_builder)
   add_test(NAME builder_tests COMMAND builder_tests)
-else()
-  # Extraction throughput of the engine beside raw zlib, for the benchmark.
-  add_executable(bench_extract ${CMAKE_SOURCE_DIR}/tools/bench_extract.cpp)
-  target_link_libraries(bench_extract PRIVATE instal_windows)
 endif()

@@ -52,7 +52,8 @@ bool EndLongStep()
     if (--g_wizard.longSteps > 0 || !g_wizard.cleanUpDeferred)
         return g_wizard.cleanUpDeferred == 0;
     g_wizard.cleanUpDeferred = 0;
-    CleanUpTemp();
+    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model, g_wizard.job);
+    FreeWorkBuffers();
     return false;
 }
 
@@ -64,5 +65,6 @@ void CleanUpOnDestroy()
         g_wizard.cleanUpDeferred = 1;
         return;
     }
-    CleanUpTemp();
+    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model, g_wizard.job);
+    FreeWorkBuffers();
 }

@@ -26,9 +26,9 @@ void ComposeFinishTexts()
 {
     char text[kTextCapacity];
     char part[kTextCapacity];
-    GetInformationLine(InfoProductName, text);
+    GetInformationLine(g_wizard.model, InfoProductName, text);
     AppendChar(text, ' ');
-    GetInformationLine(InfoVersion, part);
+    GetInformationLine(g_wizard.model, InfoVersion, part);
     AppendText(text, part);
     SetControlTextFromTable(Static1, IDS_INSTALLED_SUCCESSFULLY, text, 1);
     SetControlTextFromTable(Static2, IDS_SUPPORT_CONTACT, text, 0);
@@ -48,7 +48,7 @@ void WriteRestartData(StringList registrations)
     char productKey[kTextCapacity];
     char key[kTextCapacity];
     char number[40];
-    GetInformationLine(InfoProductKey, productKey);
+    GetInformationLine(g_wizard.model, InfoProductKey, productKey);
     ProductRecordKey(key, sizeof key, productKey, "", "Restart");
 
     NumberToText(static_cast<int32_t>(count), number, 1);
@@ -84,7 +84,7 @@ void RaiseStatic3()
 
 void OfferRestart()
 {
-    StringList registrations = g_wizard.afterRestartRegistrations;
+    StringList registrations = g_wizard.job.afterRestartRegistrations;
     if (registrations != nullptr && StringListSize(registrations) > 0)
         WriteRestartData(registrations);
     RaiseStatic3();
@@ -124,7 +124,7 @@ void EnableShutdownPrivilege()
 void ShowFinishPage()
 {
     ComposeFinishTexts();
-    if (g_wizard.restartNeeded) {
+    if (g_wizard.job.restartNeeded) {
         OfferRestart();
     } else {
         char text[kTextCapacity];
@@ -147,7 +147,7 @@ void RestartOrRemind()
     char text[kTextCapacity];
     char name[kTextCapacity];
     LoadTableString(IDS_RESTART_REMINDER, text);
-    GetInformationLine(InfoProductName, name);
+    GetInformationLine(g_wizard.model, InfoProductName, name);
     AppendChar(text, ' ');
     AppendText(text, name);
     AppendChar(text, '.');

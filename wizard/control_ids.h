@@ -55,5 +55,22 @@ enum MainControlId {
     radRebootLater = 1050,
 };
 
+// What the template's designer names stand for, where code uses them.
+enum MainControlAlias {
+    grpWelcomePage = Group1,          // also the finish page
+    grpDestinationPage = Group2,
+    grpUserPage = Group3,
+    grpGroupPage = Group4,
+    grpOptionsPage = Group5,
+    grpSummaryPage = Group6,
+    stcFinishHint = Static3,
+    edtUserName = Edit1,
+    edtOrganization = Edit2,
+    chkProgramGroup = Check1,
+    edtGroupName = Edit3,
+    lstExistingGroups = List1,
+    edtSummary = Edit4,
+};
+
 constexpr int kFirstControlId = grpPercent;
 constexpr int kControlIdCount = radRebootLater - kFirstControlId + 1;

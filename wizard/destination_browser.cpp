@@ -113,7 +113,7 @@ bool UseExistingFolder()
 void BrowseForDestination()
 {
     char* destination = g_wizard.buffers.destination;
-    GetInformationLine(InfoDefaultFolder, g_wizard.buffers.defaultFolder);
+    GetInformationLine(g_wizard.model, InfoDefaultFolder, g_wizard.buffers.defaultFolder);
     for (;;) {
         if (!BrowseOnce(destination))
             return;

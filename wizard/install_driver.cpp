@@ -15,8 +15,7 @@
 #include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/pages.h"
-#include "wizard/portable/page_flow.h"
+#include "wizard/form_install_view.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -63,7 +62,7 @@ bool FileExists(const char* path)
 
 void OpenHelpFile()
 {
-    const char* help = g_wizard.buffers.helpFile;
+    const char* help = g_wizard.job.helpFile;
     if (help[0] == '\0')
         return;
     ShowStatus(IDS_OPENING_HELP);
@@ -92,34 +91,54 @@ void OpenReadme()
 
 }  // namespace
 
-int RunInstall()
+void FillInstallJob(InstallJob& job)
 {
-    BeginWaitCursor(g_wizard.mainWindow);
-    char destination[kTextCapacity];
-    GetControlText(stcDestDir, destination);
-    if (!CheckDiskSpace(destination))
-        return 0;
-    WaitMilliseconds(500, true);
-    if (!PrepareDestinations())
-        return 0;
-    WaitMilliseconds(500, true);
-    ShowStatus(IDS_COPYING_FILES);
-    ShowControl(prbPerCent, true);
-    EndWaitCursor();
+    job.model = &g_wizard.model;
+    GetControlText(stcDestDir, job.destination);
+    CopyText(job.tempFolder, g_wizard.unpacking.tempFolder);
+    CopyText(job.defaultFolder, g_wizard.buffers.defaultFolder != nullptr ? g_wizard.buffers.defaultFolder : "");
+    job.installRoot = g_wizard.installRoot;
+    job.osCode = g_wizard.osCode;
+    InstallChoices& choices = job.choices;
+    const int kindBoxes[kDocumentKindCount] = {chkProject, chkWindow, chkModule, chkResource};
+    for (int kind = 0; kind < kDocumentKindCount; ++kind)
+        choices.associations[kind] = IsControlChecked(kindBoxes[kind]);
+    choices.programGroup = IsControlChecked(chkProgramGroup);
+    choices.desktopShortcut = IsControlChecked(chkShortcut);
+    choices.basalt = IsControlChecked(chkBasalt);
+    GetControlText(edtGroupName, choices.groupName);
+    GetControlText(edtUserName, choices.userName);
+    GetControlText(edtOrganization, choices.organization);
+    GetControlText(stcKestrel, choices.helpLink);
+    job.view = &FormInstallView();
+    job.cancel = &g_wizard.cancel;
+    job.window = g_wizard.mainWindow;
+    job.createGroup = g_wizard.createGroup;
+}
 
-    if (!CopyFiles() || g_wizard.cancel)
+int RunInstall(InstallJob& job)
+{
+    InstallView& view = *job.view;
+    view.ShowBusy(true);
+    if (!CheckDiskSpace(job))
         return 0;
-    WaitMilliseconds(600, true);
-    WriteSettingsAndUninstall();
-    CreateProgramGroup();
-    WaitMilliseconds(500, true);
-    CreateDesktopShortcut(g_wizard.osCode);
+    view.Pause(500, true);
+    if (!PrepareDestinations(job))
+        return 0;
+    view.Pause(500, true);
+    view.ShowTask(IDS_COPYING_FILES);
+    ShowControl(prbPerCent, true);
+    view.ShowBusy(false);
+
+    if (!CopyFiles(job) || *job.cancel)
+        return 0;
+    view.Pause(600, true);
+    WriteSettingsAndUninstall(job);
+    CreateProgramGroup(job);
+    view.Pause(500, true);
+    CreateDesktopShortcut(job);
     NotifyShellAndRepaintDesktop();
     OpenHelpAndReadme();
-
-    g_wizard.page = PageFinish;
-    ShowPage();
-    EndWaitCursor();
     return 1;
 }
 

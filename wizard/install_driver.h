@@ -1,11 +1,16 @@
 #pragma once
 // The install sequence: every step in its fixed order, announced on the
 // status line, with pauses that keep the window alive.
+#include "engine/install_job.h"
 
-// Runs the install from the disk check to the finish page. Returns 1 when
-// the finish page is shown, 0 when the install stopped (reported, and rolled
-// back where the copy had started).
-int RunInstall();
+// The job from the pages as the user left them: destination, choices, and
+// the wizard's form as the steps' view.
+void FillInstallJob(InstallJob& job);
+
+// Runs the install from the disk check to the help file and read-me.
+// Returns 1 when it is complete, for the caller to show the finish page; 0
+// when it stopped (reported, and rolled back where the copy had started).
+int RunInstall(InstallJob& job);
 
 // Opens the help file (hiding the main window) and the read-me, when they exist.
 void OpenHelpAndReadme();

@@ -51,7 +51,7 @@ bool ProductIsRunning()
 void LoadLogo()
 {
     char path[kTextCapacity];
-    CopyText(path, g_wizard.buffers.temp);
+    CopyText(path, g_wizard.unpacking.tempFolder);
     JoinPath(path, kLogoName);
     HANDLE bitmap = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (bitmap != nullptr)
@@ -63,7 +63,9 @@ LRESULT OnFormLoaded()
 {
     EndWaitCursor();
     BeginLongStep();
-    bool unpacked = ExtractPackage() != 0;
+    ShowWindow(g_wizard.mainWindow, SW_SHOW);
+    UpdateWindow(g_wizard.mainWindow);
+    bool unpacked = ExtractPackage(g_wizard.unpacking) != 0;
     if (!EndLongStep())
         return 1;
     if (!unpacked) {

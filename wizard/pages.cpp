@@ -46,7 +46,7 @@ void ComposeLabel(int id, int firstString, std::initializer_list<int> informatio
     LoadTableString(firstString, text);
     for (int index : informationLines) {
         AppendChar(text, ' ');
-        GetInformationLine(index, line);
+        GetInformationLine(g_wizard.model, index, line);
         AppendText(text, line);
     }
     if (lastString != kNoString)
@@ -64,14 +64,14 @@ void HideOptionsShortcut()
 void ChooseDefaultDestination()
 {
     char* destination = g_wizard.buffers.destination;
-    GetInformationLine(InfoDefaultFolder, destination);
+    GetInformationLine(g_wizard.model, InfoDefaultFolder, destination);
     if (g_wizard.model.systemInstall != 0) {
         GetSystemDirectoryA(destination, static_cast<UINT>(kTextCapacity));
         HideOptionsShortcut();
         return;
     }
     char shortcutTarget[kTextCapacity];
-    GetInformationLine(InfoShortcutTarget, shortcutTarget);
+    GetInformationLine(g_wizard.model, InfoShortcutTarget, shortcutTarget);
     if (shortcutTarget[0] == '\0') {
         HideOptionsShortcut();
         g_wizard.optionsContent = 0;
@@ -81,7 +81,7 @@ void ChooseDefaultDestination()
     ShowControl(List1, true);
     SetChecked(Check1, true);
 
-    GetInformationLine(InfoDefaultFolder, g_wizard.buffers.defaultFolder);
+    GetInformationLine(g_wizard.model, InfoDefaultFolder, g_wizard.buffers.defaultFolder);
     if (!ReadRegValue(kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
                       destination)) {
         // Without the value, the system drive's usual folder stands in.
@@ -95,6 +95,8 @@ void ChooseDefaultDestination()
 void OfferAssociations()
 {
     StringList associations = g_wizard.model.associations;
+    char destination[kTextCapacity];
+    GetControlText(stcDestDir, destination);
     LRESULT count = associations != nullptr ? StringListSize(associations) : 0;
     if (count <= 0) {
         ShowControl(grpAssociate, false);
@@ -120,7 +122,7 @@ void ReadToolsetChoice()
     char productKey[kTextCapacity];
     char key[kTextCapacity];
     char value[kTextCapacity] = "0";
-    GetInformationLine(InfoProductKey, productKey);
+    GetInformationLine(g_wizard.model, InfoProductKey, productKey);
     ProductRecordKey(key, sizeof key, productKey, "", "Settings");
     if (!ReadRegValue(g_wizard.installRoot, key, "Basalt", value))
         CopyText(value, "0");
@@ -169,14 +171,14 @@ void ListExistingGroups()
 void ComposeStartTexts()
 {
     char text[kTextCapacity];
-    GetInformationLine(InfoProductName, text);
+    GetInformationLine(g_wizard.model, InfoProductName, text);
     SetControlTextFromTable(Static5, IDS_DEFAULT_LOCATION, text, 1);
     ComposeLabel(Static7, IDS_INFORMATION_DETECTED, {InfoProductName}, IDS_ON_YOUR_COMPUTER);
 
     char version[kTextCapacity];
-    GetInformationLine(InfoProductName, text);
+    GetInformationLine(g_wizard.model, InfoProductName, text);
     AppendChar(text, ' ');
-    GetInformationLine(InfoVersion, version);
+    GetInformationLine(g_wizard.model, InfoVersion, version);
     AppendText(text, version);
     SetControlText(Edit3, text);
 
@@ -184,7 +186,7 @@ void ComposeStartTexts()
     char line[kTextCapacity];
     for (int index : {InfoProductName, InfoVersion}) {
         AppendChar(text, ' ');
-        GetInformationLine(index, line);
+        GetInformationLine(g_wizard.model, index, line);
         AppendText(text, line);
     }
     SetControlTextFromTable(Static12, IDS_ON_YOUR_COMPUTER, text, 1);
@@ -252,6 +254,8 @@ bool AskToLeave()
 void ConvertAssociations()
 {
     StringList associations = g_wizard.model.associations;
+    char destination[kTextCapacity];
+    GetControlText(stcDestDir, destination);
     LRESULT count = associations != nullptr ? StringListSize(associations) : 0;
     for (int k = 0; k < count; ++k) {
         char line[kTextCapacity];
@@ -260,7 +264,7 @@ void ConvertAssociations()
         StringListGet(associations, k, line);
         SplitFirstField(line, extension);
         SplitFirstField(line, caption);
-        ExpandPathMacro(line);
+        ExpandPathMacro(line, destination);
         AppendChar(extension, ',');
         AppendText(extension, line);
         StringListDelete(associations, k);
@@ -271,10 +275,10 @@ void ConvertAssociations()
 void FinishWizard()
 {
     char closing[kTextCapacity];
-    GetInformationLine(InfoClosingMessage, closing);
+    GetInformationLine(g_wizard.model, InfoClosingMessage, closing);
     if (g_wizard.finishReached && closing[0] != '\0')
         ShowMessage(closing, MB_OK | MB_ICONINFORMATION);
-    if (g_wizard.restartNeeded)
+    if (g_wizard.job.restartNeeded)
         RestartOrRemind();
     CloseWizard();
 }
@@ -284,7 +288,7 @@ void FinishWizard()
 void FillPageDefaults()
 {
     char line[kTextCapacity];
-    GetInformationLine(InfoWelcomeText, line);
+    GetInformationLine(g_wizard.model, InfoWelcomeText, line);
     SetControlText(Static4, line);
     ChooseDefaultDestination();
     SetControlText(stcDestDir, g_wizard.buffers.destination);
@@ -353,10 +357,18 @@ int OnNextClicked()
     ShowPage();
     if (g_wizard.page == PageInstalling) {
         ConvertAssociations();
+        FillInstallJob(g_wizard.job);
         BeginLongStep();
-        bool installed = RunInstall() != 0;
-        if (EndLongStep() && (!installed || g_wizard.page == PageInstalling))
+        bool installed = RunInstall(g_wizard.job) != 0;
+        if (!EndLongStep())
+            return 1;
+        if (!installed) {
             CloseWizard();
+            return 1;
+        }
+        g_wizard.page = PageFinish;
+        ShowPage();
+        EndWaitCursor();
     }
     return 1;
 }
@@ -380,7 +392,7 @@ int OnCancelClicked()
 {
     switch (g_wizard.page) {
     case PageUnpacking: {
-        DeleteUnpackedLogo(g_wizard.buffers.temp);
+        DeleteUnpackedLogo(g_wizard.unpacking.tempFolder);
         g_wizard.cancel = 1;
         break;
     }

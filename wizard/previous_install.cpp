@@ -104,8 +104,8 @@ int CheckPreviousInstall()
 {
     char productName[kTextCapacity];
     char productKey[kTextCapacity];
-    GetInformationLine(InfoProductName, productName);
-    GetInformationLine(InfoProductKey, productKey);
+    GetInformationLine(g_wizard.model, InfoProductName, productName);
+    GetInformationLine(g_wizard.model, InfoProductKey, productKey);
     const char* suffix = FindInstalledSuffix(productName, productKey);
     if (suffix == nullptr)
         return 1;
@@ -131,8 +131,8 @@ int CheckPreviousInstall()
 
     char question[kTextCapacity], thisVersion[kTextCapacity], thisLanguage[kTextCapacity];
     LoadTableString(IDS_UNINSTALL_TO_INSTALL, question);
-    GetInformationLine(InfoVersion, thisVersion);
-    GetInformationLine(InfoLanguage, thisLanguage);
+    GetInformationLine(g_wizard.model, InfoVersion, thisVersion);
+    GetInformationLine(g_wizard.model, InfoLanguage, thisLanguage);
     AppendRemovalQuestion(message, kMessageCapacity, question, productName, thisVersion, thisLanguage);
     int answer = ShowMessage(message, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     GlobalFree(message);

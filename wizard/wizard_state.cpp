@@ -3,15 +3,14 @@
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "resources/string_ids.h"
+#include "wizard/form_install_view.h"
 
 WizardState g_wizard = {};
 
 namespace {
 
-// Scratch C holds two texts; every other buffer holds one.
 constexpr int kTextBufferSize = static_cast<int>(kTextCapacity);
-constexpr int kScratchCSize = 2 * kTextBufferSize;
-static_assert(6 * kTextBufferSize + kScratchCSize == kWorkBlockSize, "the seven buffers fill the work block");
+static_assert(3 * kTextBufferSize == kWorkBlockSize, "the three buffers fill the work block");
 
 // Hands out the next `size` bytes of the work block.
 char* Carve(char*& next, int size)
@@ -29,9 +28,9 @@ HWND WizardMainWindow()
 // An error ends the wizard: the package is closed before the box shows.
 void ClosePackage()
 {
-    if (g_wizard.package != INVALID_HANDLE_VALUE) {
-        CloseHandle(g_wizard.package);
-        g_wizard.package = INVALID_HANDLE_VALUE;
+    if (g_wizard.unpacking.package != INVALID_HANDLE_VALUE) {
+        CloseHandle(g_wizard.unpacking.package);
+        g_wizard.unpacking.package = INVALID_HANDLE_VALUE;
     }
 }
 
@@ -42,7 +41,10 @@ void ResetWizardState()
     g_wizard = WizardState{};
     g_wizard.instance = GetModuleHandleA(nullptr);
     g_wizard.installRoot = kLocalMachine;
-    g_wizard.package = INVALID_HANDLE_VALUE;
+    g_wizard.unpacking.package = INVALID_HANDLE_VALUE;
+    g_wizard.unpacking.model = &g_wizard.model;
+    g_wizard.unpacking.view = &FormInstallView();
+    g_wizard.unpacking.cancel = &g_wizard.cancel;
     g_wizard.optionsContent = 1;
     SetMessageContext({IDS_WIZARD_CAPTION, IDS_CANNOT_CONTINUE, WizardMainWindow, ClosePackage});
 }
@@ -55,12 +57,8 @@ bool AllocateWorkBuffers()
     g_wizard.workBlock = block;
     char* next = block;
     g_wizard.buffers.scratchA = Carve(next, kTextBufferSize);
-    g_wizard.buffers.scratchB = Carve(next, kTextBufferSize);
-    g_wizard.buffers.scratchC = Carve(next, kScratchCSize);
     g_wizard.buffers.destination = Carve(next, kTextBufferSize);
-    g_wizard.buffers.temp = Carve(next, kTextBufferSize);
     g_wizard.buffers.defaultFolder = Carve(next, kTextBufferSize);
-    g_wizard.buffers.helpFile = Carve(next, kTextBufferSize);
     return true;
 }
 

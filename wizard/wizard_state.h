@@ -3,22 +3,19 @@
 // the handlers that run inside their waits talk only through its flags.
 #include <windows.h>
 
+#include "engine/install_job.h"
 #include "engine/install_model.h"
-#include "engine/progress_hook.h"
+#include "engine/unpacking.h"
 #include "registration/registry.h"
 #include "wizard/control_ids.h"
 
-constexpr int kWorkBlockSize = 2080;
+constexpr int kWorkBlockSize = 780;
 
-// The seven text buffers carved out of the work block, in this order.
+// The three text buffers carved out of the work block, in this order, 260 bytes each.
 struct WorkBuffers {
-    char* scratchA;        // 260
-    char* scratchB;        // 260
-    char* scratchC;        // 520
-    char* destination;     // 260
-    char* temp;            // 260
-    char* defaultFolder;   // 260
-    char* helpFile;        // 260
+    char* scratchA;
+    char* destination;
+    char* defaultFolder;
 };
 
 struct WizardState {
@@ -30,17 +27,12 @@ struct WizardState {
     RootCode installRoot;           // kLocalMachine, or kCurrentUser when that cannot be written
     unsigned page;
     volatile LONG cancel;
-    HANDLE package;                 // open package handle, or INVALID_HANDLE_VALUE
-    ProgressState progress;         // the extraction's progress hook
+    Unpacking unpacking;            // the start-up's: the open package and the progress hook
     InstallModel model;
+    InstallJob job;                 // the install handed to the steps, and what it did
     int optionsContent;
     int createGroup;
     int finishReached;
-    int restartNeeded;
-    StringList afterRestartRegistrations;
-    StringList copiedFiles;         // targets the copy step wrote; the only files a rollback deletes
-    ULONGLONG installedBytes;       // what the copy step put in place, for the programs list
-    StringList createdFolders;      // folders this run created, in order; a rollback removes the empty ones
     int closingItself;              // the wizard's own close is under way; any other comes from outside
     int longSteps;                  // long steps running inside a handler of the main form
     int cleanUpDeferred;            // the main form went while a long step ran; it cleans up on return

@@ -181,7 +181,7 @@ TEST_F(CopyStep, CopyWithTimesKeepsTimesAndAttributes)
     CloseHandle(file);
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
 
-    ASSERT_EQ(CopyWithTimes(source.c_str(), target.c_str(), 0), 1);
+    ASSERT_EQ(CopyWithTimes(g_wizard.job, source.c_str(), target.c_str(), 0), 1);
     EXPECT_TRUE(ReadBytes(target) == bytes);
     EXPECT_EQ(GetFileAttributesA(target.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_FALSE(GetFileAttributesA(source.c_str()) & FILE_ATTRIBUTE_READONLY) << "the source is made deletable";
@@ -192,8 +192,8 @@ TEST_F(CopyStep, CopyWithTimesKeepsTimesAndAttributes)
     EXPECT_EQ(g_barPositions, (std::vector<WPARAM>{100, 100, 100})) << "three chunks against a total of 1000";
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 
-    EXPECT_EQ(CopyWithTimes((temp_ + "\\Missing.bin").c_str(), target.c_str(), 0), 0);
-    EXPECT_EQ(CopyWithTimes(source.c_str(), (root_ + "\\NoFolder\\Data.bin").c_str(), 0), 0);
+    EXPECT_EQ(CopyWithTimes(g_wizard.job, (temp_ + "\\Missing.bin").c_str(), target.c_str(), 0), 0);
+    EXPECT_EQ(CopyWithTimes(g_wizard.job, source.c_str(), (root_ + "\\NoFolder\\Data.bin").c_str(), 0), 0);
 }
 
 TEST_F(CopyStep, ProtectedLibrariesThatExistAreNotCopied)
@@ -207,7 +207,7 @@ TEST_F(CopyStep, ProtectedLibrariesThatExistAreNotCopied)
     AddFileLine(Line(target_, "msvcrt40.dll", 100, "0FFFFFFFFh", "0", 1));
     AddFileLine(Line(target_, "Kestrel.exe", 100));
 
-    ASSERT_EQ(CopyFiles(), 1);
+    ASSERT_EQ(CopyFiles(g_wizard.job), 1);
     EXPECT_TRUE(ReadBytes(TargetPath("MFC42.DLL")) == TestLibrary("registers_ok.dll"));
     EXPECT_EQ(RegistrationCount(TargetPath("MFC42.DLL")), 1u) << "the existing copy is registered again";
     EXPECT_EQ(ReadBytes(TargetPath("msvcrt40.dll")), "existing runtime");
@@ -226,7 +226,7 @@ TEST_F(CopyStep, AbsentProtectedLibrariesAreCopiedAndLeaveTheList)
     AddFileLine(Line(target_, "mfc42.dll", 100));
     AddFileLine(Line(target_, "MSVCRT40.DLL", 100));
 
-    ASSERT_EQ(CopyFiles(), 1);
+    ASSERT_EQ(CopyFiles(g_wizard.job), 1);
     EXPECT_TRUE(ReadBytes(TargetPath("mfc42.dll")) == TestLibrary("registers_ok.dll"));
     EXPECT_EQ(RegistrationCount(TargetPath("mfc42.dll")), 1u) << "the new copy is registered";
     EXPECT_EQ(ReadBytes(TargetPath("MSVCRT40.DLL")), "packaged runtime");
@@ -256,11 +256,11 @@ TEST_F(CopyStep, DebugHelperIsUpdatedOnlyOverAnOlderVersion)
         WriteBytes(TargetPath("dbghelp.dll"), TestLibrary("version_old.dll"));
         PutInTemp("dbghelp.dll", "packaged helper");
         AddFileLine(Line(target_, "dbghelp.dll", 100, Hex(c.packaged.ms).c_str(), Hex(c.packaged.ls).c_str()));
-        ASSERT_EQ(CopyFiles(), 1) << c.description;
+        ASSERT_EQ(CopyFiles(g_wizard.job), 1) << c.description;
         EXPECT_TRUE(ReadBytes(TargetPath("dbghelp.dll")) == (c.updated ? "packaged helper" : TestLibrary("version_old.dll")))
             << c.description;
         EXPECT_TRUE(FileLines().empty()) << c.description;
-        EXPECT_EQ(g_wizard.restartNeeded, 0);
+        EXPECT_EQ(g_wizard.job.restartNeeded, 0);
     }
 }
 
@@ -287,13 +287,13 @@ TEST_F(CopyStep, ExistingFilesAreReplacedByFlagOrNewerVersion)
         PutInTemp(c.name, std::string("packaged ") + c.name);
         AddFileLine(Line(target_, c.name, 10, c.high, c.low, c.replace));
     }
-    ASSERT_EQ(CopyFiles(), 1);
+    ASSERT_EQ(CopyFiles(g_wizard.job), 1);
     for (const Case& c : cases) {
         EXPECT_TRUE(ReadBytes(TargetPath(c.name)) == (c.replaced ? std::string("packaged ") + c.name : c.existing)) << c.name;
         EXPECT_FALSE(Exists(TempPath(c.name))) << c.name;
     }
     EXPECT_EQ(FileLines().size(), 6u) << "ordinary lines stay for the registration step";
-    EXPECT_EQ(g_wizard.restartNeeded, 0);
+    EXPECT_EQ(g_wizard.job.restartNeeded, 0);
 }
 
 TEST_F(CopyStep, AKeptFontIsStillInstalledAndLeavesTheList)
@@ -309,7 +309,7 @@ TEST_F(CopyStep, AKeptFontIsStillInstalledAndLeavesTheList)
     PutInTemp("Kestrel.exe", "program");
     DeleteRegValue(kLocalMachine, kNtFonts, kFontValue);
 
-    ASSERT_EQ(CopyFiles(), 1);
+    ASSERT_EQ(CopyFiles(g_wizard.job), 1);
     EXPECT_TRUE(ReadBytes(FontsPath("DejaVuSans.ttf")) == hostFont) << "a font is never replaced by version";
     char value[kTextCapacity] = "";
     ReadRegValue(kLocalMachine, kNtFonts, kFontValue, value);
@@ -331,18 +331,18 @@ TEST_F(CopyStep, AFileInUseIsReplacedAtTheNextStart)
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ASSERT_NE(busy, INVALID_HANDLE_VALUE);
 
-    int result = CopyFiles();
+    int result = CopyFiles(g_wizard.job);
     CloseHandle(held);
     CloseHandle(busy);
     ASSERT_EQ(result, 1);
     EXPECT_EQ(ReadBytes(TargetPath("Locked.dll")), "running");
     EXPECT_EQ(ReadBytes(TargetPath("Locked.tmp")), "replacement");
     EXPECT_EQ(ReadBytes(TargetPath("Busy.tmp")), "replacement too");
-    EXPECT_EQ(g_wizard.restartNeeded, 1);
-    ASSERT_NE(g_wizard.afterRestartRegistrations, nullptr);
-    ASSERT_EQ(StringListSize(g_wizard.afterRestartRegistrations), 1) << "only the self-registering one";
+    EXPECT_EQ(g_wizard.job.restartNeeded, 1);
+    ASSERT_NE(g_wizard.job.afterRestartRegistrations, nullptr);
+    ASSERT_EQ(StringListSize(g_wizard.job.afterRestartRegistrations), 1) << "only the self-registering one";
     char registered[kTextCapacity];
-    StringListGet(g_wizard.afterRestartRegistrations, 0, registered);
+    StringListGet(g_wizard.job.afterRestartRegistrations, 0, registered);
     EXPECT_EQ(LongForm(registered), LongForm(TargetPath("Locked.dll")));
 
     std::string renames = PendingRenames();
@@ -359,13 +359,13 @@ TEST_F(CopyStep, RenamesOnWindows9xGoToWininit)
     GetWindowsDirectoryA(windows, sizeof windows);
     std::string wininit = std::string(windows) + "\\WININIT.INI";
     DeleteFileA(wininit.c_str());
-    g_wizard.osCode = 1;
+    g_wizard.job.osCode = 1;
     WriteBytes(TargetPath("Locked.dll"), "running");
     PutInTemp("Locked.dll", "replacement");
     AddFileLine(Line(target_, "Locked.dll", 10, "", "", 1));
     HANDLE held = CreateFileA(TargetPath("Locked.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 
-    int result = CopyFiles();
+    int result = CopyFiles(g_wizard.job);
     CloseHandle(held);
     ASSERT_EQ(result, 1);
     char temporary[kTextCapacity];
@@ -391,7 +391,7 @@ TEST_F(CopyStep, ARenameTheSystemRefusesIsACopyFailure)
         StartList();
         const std::size_t boxesBefore = boxes_.boxes().size();
         g_wizard.cancel = 0;
-        g_wizard.osCode = osCode;
+        g_wizard.job.osCode = osCode;
         if (osCode == 5) {   // a list of pending renames that is not a list
             DWORD damaged = 1;
             ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations", REG_DWORD,
@@ -407,7 +407,7 @@ TEST_F(CopyStep, ARenameTheSystemRefusesIsACopyFailure)
         HANDLE held = CreateFileA(TargetPath("Locked.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
-        int result = CopyFiles();
+        int result = CopyFiles(g_wizard.job);
         CloseHandle(held);
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations");
         RemoveDirectoryA(wininit.c_str());
@@ -417,7 +417,7 @@ TEST_F(CopyStep, ARenameTheSystemRefusesIsACopyFailure)
         EXPECT_EQ(ReadBytes(TargetPath("Locked.dll")), "running");
         EXPECT_FALSE(Exists(TargetPath("Locked.tmp"))) << "the copy that could not be scheduled";
         EXPECT_FALSE(Exists(TargetPath("First.txt"))) << "rolled back";
-        EXPECT_EQ(g_wizard.restartNeeded, 0);
+        EXPECT_EQ(g_wizard.job.restartNeeded, 0);
         DeleteFileA(TargetPath("Locked.dll").c_str());
     }
 }
@@ -432,7 +432,7 @@ TEST_F(CopyStep, ProductLibrariesAlsoGoToTheSystemDirectory)
     AddFileLine(Line(target_, "KSDllGo.dll", 2));
     AddFileLine(Line(target_, "KSDllGou.dll", 12));
 
-    ASSERT_EQ(CopyFiles(), 1);
+    ASSERT_EQ(CopyFiles(g_wizard.job), 1);
     EXPECT_EQ(ReadBytes(TargetPath("KSDllGo.dll")), "go");
     EXPECT_EQ(ReadBytes(SystemPath("KSDllGo.dll")), "go");
     EXPECT_EQ(ReadBytes(TargetPath("KSDllGou.dll")), "kept gou");
@@ -445,7 +445,7 @@ TEST_F(CopyStep, ASpaceAfterTheExtensionIsNotPartOfTheName)
 {
     PutInTemp("Trail.txt", "trailing");
     AddFileLine(Line(target_, "Trail.txt ", 8));
-    ASSERT_EQ(CopyFiles(), 1);
+    ASSERT_EQ(CopyFiles(g_wizard.job), 1);
     EXPECT_EQ(ReadBytes(TargetPath("Trail.txt")), "trailing");
     char shown[kTextCapacity];
     GetControlText(stcFile, shown);
@@ -460,7 +460,7 @@ TEST_F(CopyStep, TheBarFollowsBytesThenTheSizeFields)
     AddFileLine(Line(target_, "Big.bin", 1000));
     AddFileLine(Line(target_, "Small.txt", 200000));
 
-    ASSERT_EQ(CopyFiles(), 1);
+    ASSERT_EQ(CopyFiles(g_wizard.job), 1);
     // Four chunks of Big.bin by bytes, then its size field (the bar steps
     // back), then Small.txt from there, then a sum beyond the total.
     EXPECT_EQ(g_barPositions, (std::vector<WPARAM>{16, 32, 49, 65, 1, 1, 100}));
@@ -471,7 +471,7 @@ TEST_F(CopyStep, AMissingSourceRollsBackWhatWasCopied)
     const std::string folder = target_ + "\\Kestrel\\Bin";
     CreateDirectoryA((target_ + "\\Kestrel").c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
-    CopyText(g_wizard.buffers.defaultFolder, "Kestrel");
+    CopyText(g_wizard.job.defaultFolder, "Kestrel");
     PutInTemp("First.dll", "first");
     PutInTemp("Third.txt", "third");
     AddFileLine(Line(folder, "First.dll", 5));
@@ -479,7 +479,7 @@ TEST_F(CopyStep, AMissingSourceRollsBackWhatWasCopied)
     AddFileLine(Line(target_, "Third.txt", 5));
     WriteBytes(TargetPath("Third.txt"), "there before");
 
-    EXPECT_EQ(CopyFiles(), 0);
+    EXPECT_EQ(CopyFiles(g_wizard.job), 0);
     EXPECT_FALSE(Exists(folder + "\\First.dll"));
     EXPECT_FALSE(Exists(folder)) << "emptied folders go";
     EXPECT_FALSE(Exists(target_ + "\\Kestrel"));
@@ -495,7 +495,7 @@ TEST_F(CopyStep, AFileThatCannotBeWrittenIsReported)
 {
     PutInTemp("Lost.dll", "lost");
     AddFileLine(Line(root_ + "\\NoSuchFolder", "Lost.dll", 5));
-    EXPECT_EQ(CopyFiles(), 0);
+    EXPECT_EQ(CopyFiles(g_wizard.job), 0);
     ASSERT_EQ(boxes_.boxes().size(), 1u);
     EXPECT_EQ(boxes_.boxes()[0].text, ErrorText("Lost.dll", IDS_COPY_FAILED));
 }
@@ -512,7 +512,7 @@ TEST_F(CopyStep, CancelDuringAChunkedCopyRollsBack)
     g_wizard.model.progressTotal = 1024 * 1024 + 4;
 
     g_cancelAtPosition = 10;
-    EXPECT_EQ(CopyFiles(), 0);
+    EXPECT_EQ(CopyFiles(g_wizard.job), 0);
     EXPECT_FALSE(Exists(folder + "\\Large.bin")) << "the partial copy is removed";
     EXPECT_FALSE(Exists(folder + "\\Next.txt"));
     EXPECT_EQ(ReadBytes(folder + "\\Foreign.txt"), "not ours");

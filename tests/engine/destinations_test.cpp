@@ -33,15 +33,21 @@ std::string Expand(const std::string& text, int expected)
 {
     char buffer[kTextCapacity];
     CopyText(buffer, text.c_str());
-    EXPECT_EQ(ExpandPathMacro(buffer), expected) << text;
+    EXPECT_EQ(ExpandPathMacro(buffer, g_wizard.job.destination), expected) << text;
     return buffer;
 }
 
 using Destinations = EngineTest;
 
+int CheckDiskSpaceFor(const char* destination)
+{
+    CopyText(g_wizard.job.destination, destination);
+    return CheckDiskSpace(g_wizard.job);
+}
+
 TEST_F(Destinations, MacrosExpandInPlaceOnlyAtTheStart)
 {
-    SetControlText(stcDestDir, "C:\\Program Files\\Kestrel");
+    CopyText(g_wizard.job.destination, "C:\\Program Files\\Kestrel");
     EXPECT_EQ(Expand("<WinDir>\\Help", 1), WindowsDirectory() + "\\Help");
     EXPECT_EQ(Expand("<WINSYSDIR>\\Drivers,a.sys,5", 1), SystemDirectory() + "\\Drivers,a.sys,5");
     EXPECT_EQ(Expand("<appdir>\\Bin", 1), "C:\\Program Files\\Kestrel\\Bin");
@@ -54,7 +60,7 @@ TEST_F(Destinations, MacrosExpandInPlaceOnlyAtTheStart)
 TEST_F(Destinations, ALongExpansionIsCutToTheBuffer)
 {
     std::string folder = "C:\\" + std::string(250, 'k');
-    SetControlText(stcDestDir, folder.c_str());
+    CopyText(g_wizard.job.destination, folder.c_str());
     EXPECT_EQ(Expand("<AppDir>\\Bin\\Deeper", 1), (folder + "\\Bin\\Deeper").substr(0, 259));
 }
 
@@ -79,42 +85,44 @@ TEST_F(Destinations, DiskSpaceAgainstTheProgressTotal)
     unsigned long long freeBytes = 1ull * sectors * bytes * freeClusters;
     if (freeBytes >= (1ull << 32)) {
         g_wizard.model.progressTotal = 0xFFFFFFFFu;
-        EXPECT_EQ(CheckDiskSpace("C:\\Program Files\\Kestrel"), 1) << "4 GiB free pass whatever the total";
+        EXPECT_EQ(CheckDiskSpaceFor("C:\\Program Files\\Kestrel"), 1) << "4 GiB free pass whatever the total";
         EXPECT_TRUE(boxes_.boxes().empty());
     } else {
         g_wizard.model.progressTotal = static_cast<uint32_t>(freeBytes - 1);
-        EXPECT_EQ(CheckDiskSpace("C:\\Program Files\\Kestrel"), 1);
+        EXPECT_EQ(CheckDiskSpaceFor("C:\\Program Files\\Kestrel"), 1);
         g_wizard.model.progressTotal = static_cast<uint32_t>(freeBytes);
-        EXPECT_EQ(CheckDiskSpace("C:\\Program Files\\Kestrel"), 0) << "equal is refused";
+        EXPECT_EQ(CheckDiskSpaceFor("C:\\Program Files\\Kestrel"), 0) << "equal is refused";
         ASSERT_EQ(boxes_.boxes().size(), 1u);
         EXPECT_EQ(boxes_.boxes()[0].text, TableString(IDS_NO_DISK_SPACE)) << "no cannot-continue ending";
     }
     g_wizard.model.progressTotal = 0xFFFFFFFFu;
-    EXPECT_EQ(CheckDiskSpace("Q:\\Nowhere"), 1) << "unknown free space passes";
+    EXPECT_EQ(CheckDiskSpaceFor("Q:\\Nowhere"), 1) << "unknown free space passes";
 }
 
 TEST_F(Destinations, FolderChainsAreCreatedLevelByLevel)
 {
+    char failed[kTextCapacity] = "";
+    StringList& created = g_wizard.job.createdFolders;
     std::string deep = root_ + "\\One\\Two\\Three";
-    EXPECT_EQ(CreateFolderChain(deep.c_str()), 1);
+    EXPECT_EQ(CreateFolderChain(deep.c_str(), created, failed), 1);
     EXPECT_TRUE(GetFileAttributesA(deep.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_TRUE(Exists(deep));
-    EXPECT_EQ(CreateFolderChain(deep.c_str()), 1) << "existing levels are accepted";
+    EXPECT_EQ(CreateFolderChain(deep.c_str(), created, failed), 1) << "existing levels are accepted";
 
     std::string trailing = root_ + "\\Four\\";
-    EXPECT_EQ(CreateFolderChain(trailing.c_str()), 0);
-    EXPECT_EQ(std::string(g_wizard.buffers.scratchA), trailing) << "the failing level is handed back";
+    EXPECT_EQ(CreateFolderChain(trailing.c_str(), created, failed), 0);
+    EXPECT_EQ(std::string(failed), trailing) << "the failing level is handed back";
 
     WriteBytes(root_ + "\\File", "x");
     std::string underFile = root_ + "\\File\\Sub";
-    EXPECT_EQ(CreateFolderChain(underFile.c_str()), 0) << "a file counts as existing, its child cannot be made";
-    EXPECT_EQ(std::string(g_wizard.buffers.scratchA), underFile);
+    EXPECT_EQ(CreateFolderChain(underFile.c_str(), created, failed), 0) << "a file counts as existing, its child cannot be made";
+    EXPECT_EQ(std::string(failed), underFile);
 }
 
 TEST_F(Destinations, PrepareExpandsLinesCreatesFoldersAndFindsTheHelpFile)
 {
     std::string destination = root_ + "\\Kestrel";
-    SetControlText(stcDestDir, destination.c_str());
+    CopyText(g_wizard.job.destination, destination.c_str());
     SetControlText(stcCurrentTask, "");
     AddFileLine("<AppDir>,Kestrel.exe,10,,,1,0,0");
     AddFileLine("<appdir>\\Help,First.chm,10,,,1,0,0");
@@ -122,7 +130,7 @@ TEST_F(Destinations, PrepareExpandsLinesCreatesFoldersAndFindsTheHelpFile)
     AddFileLine("<AppDir>\\Help\\More,Second.CHM,10,,,1,0,0");
     AddFileLine(root_ + "\\Plain,Plain.txt,1,,,0,0,0");
 
-    ASSERT_EQ(PrepareDestinations(), 1);
+    ASSERT_EQ(PrepareDestinations(g_wizard.job), 1);
     std::vector<std::string> lines = FileLines();
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], destination + ",Kestrel.exe,10,,,1,0,0");
@@ -131,7 +139,7 @@ TEST_F(Destinations, PrepareExpandsLinesCreatesFoldersAndFindsTheHelpFile)
     EXPECT_TRUE(Exists(destination + "\\Help\\More"));
     EXPECT_TRUE(Exists(root_ + "\\Plain"));
     EXPECT_FALSE(Exists(destination + "\\Empty")) << "no folder for a line without a name";
-    EXPECT_EQ(std::string(g_wizard.buffers.helpFile), destination + "\\Help\\More\\Second.CHM");
+    EXPECT_EQ(std::string(g_wizard.job.helpFile), destination + "\\Help\\More\\Second.CHM");
 
     char status[kTextCapacity];
     GetControlText(stcCurrentTask, status);
@@ -141,25 +149,25 @@ TEST_F(Destinations, PrepareExpandsLinesCreatesFoldersAndFindsTheHelpFile)
 
 TEST_F(Destinations, AnExistingDestinationShowsNoCreationText)
 {
-    SetControlText(stcDestDir, target_.c_str());
+    CopyText(g_wizard.job.destination, target_.c_str());
     SetControlText(stcCurrentTask, "");
     AddFileLine("<AppDir>,Kestrel.exe,10,,,1,0,0");
-    ASSERT_EQ(PrepareDestinations(), 1);
+    ASSERT_EQ(PrepareDestinations(g_wizard.job), 1);
     char status[kTextCapacity];
     GetControlText(stcCurrentTask, status);
     EXPECT_STREQ(status, "");
-    EXPECT_STREQ(g_wizard.buffers.helpFile, "") << "no help file listed";
+    EXPECT_STREQ(g_wizard.job.helpFile, "") << "no help file listed";
 }
 
 TEST_F(Destinations, AFolderThatCannotBeMadeIsReported)
 {
-    SetControlText(stcDestDir, target_.c_str());
+    CopyText(g_wizard.job.destination, target_.c_str());
     WriteBytes(root_ + "\\Blocker", "x");
     AddFileLine("<AppDir>,Kestrel.exe,10,,,1,0,0");
     AddFileLine(root_ + "\\Blocker\\Bin,Lib.dll,10,,,1,0,0");
     AddFileLine("<AppDir>\\Never,Late.dll,10,,,1,0,0");
 
-    EXPECT_EQ(PrepareDestinations(), 0);
+    EXPECT_EQ(PrepareDestinations(g_wizard.job), 0);
     ASSERT_EQ(boxes_.boxes().size(), 1u);
     EXPECT_EQ(boxes_.boxes()[0].text, ErrorText((root_ + "\\Blocker\\Bin").c_str(), IDS_FOLDER_FAILED));
     EXPECT_FALSE(Exists(target_ + "\\Never")) << "the preparation stops at the failure";

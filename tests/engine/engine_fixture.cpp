@@ -7,6 +7,7 @@
 #include "engine/temp_cleanup.h"
 #include "resources/string_ids.h"
 #include "stand_in_main_window.h"
+#include "wizard/form_install_view.h"
 #include "wizard/wizard_state.h"
 
 void EngineTest::SetUp()
@@ -24,13 +25,22 @@ void EngineTest::SetUp()
     CreateDirectoryA(root_.c_str(), nullptr);
     CreateDirectoryA(temp_.c_str(), nullptr);
     CreateDirectoryA(target_.c_str(), nullptr);
-    CopyText(g_wizard.buffers.temp, temp_.c_str());
+    CopyText(g_wizard.unpacking.tempFolder, temp_.c_str());
     g_wizard.model.files = CreateStringList(false);
+    InstallJob& job = g_wizard.job;
+    job.model = &g_wizard.model;
+    CopyText(job.tempFolder, temp_.c_str());
+    job.installRoot = kLocalMachine;
+    job.osCode = 5;
+    job.view = &FormInstallView();
+    job.cancel = &g_wizard.cancel;
+    job.window = g_wizard.mainWindow;
 }
 
 void EngineTest::TearDown()
 {
-    CleanUpTemp();
+    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model, g_wizard.job);
+    FreeWorkBuffers();
     DestroyStandInMainWindow();
     DeleteTree(root_);
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\InstalTests");

@@ -8,6 +8,7 @@
 #include "stand_in_main_window.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
+#include "wizard/form_install_view.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -23,7 +24,7 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseInstallModel();
+        ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         DeleteFileA(path_);
     }
@@ -59,7 +60,7 @@ const char kListFile[] =
 
 TEST_F(ListReader, FillsTheInstallModelAndTheCaption)
 {
-    ASSERT_EQ(ReadListFile(Open(kListFile), "Setup.lst"), 1);
+    ASSERT_EQ(ReadListFile(Open(kListFile), "Setup.lst", g_wizard.model, FormInstallView()), 1);
     const InstallModel& model = g_wizard.model;
     EXPECT_EQ(model.setupKind, 2);
     EXPECT_EQ(model.progressTotal, 1000u);
@@ -82,7 +83,7 @@ TEST_F(ListReader, FillsTheInstallModelAndTheCaption)
 
 TEST_F(ListReader, TheFileIsClosedAfterReading)
 {
-    ASSERT_EQ(ReadListFile(Open(kListFile), "Setup.lst"), 1);
+    ASSERT_EQ(ReadListFile(Open(kListFile), "Setup.lst", g_wizard.model, FormInstallView()), 1);
     EXPECT_TRUE(DeleteFileA(path_)) << "nothing holds the file open";
 }
 
@@ -98,12 +99,12 @@ TEST_F(ListReader, DamageIsReportedOnceWithTheListName)
     };
     for (const std::string& bytes : damaged) {
         MessageBoxCatcher catcher;
-        EXPECT_EQ(ReadListFile(Open(bytes), "Setup.lst"), 0);
+        EXPECT_EQ(ReadListFile(Open(bytes), "Setup.lst", g_wizard.model, FormInstallView()), 0);
         ASSERT_EQ(catcher.boxes().size(), 1u);
         EXPECT_EQ(catcher.boxes()[0].text,
                   Ansi("Setup.lst: El fitxer està fet malbé. L'Assistent d'instal·lació no pot continuar."));
         EXPECT_TRUE(DeleteFileA(path_)) << "the list file is closed after a failure";
-        ReleaseInstallModel();
+        ReleaseInstallModel(g_wizard.model);
     }
 }
 

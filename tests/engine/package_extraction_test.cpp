@@ -20,6 +20,7 @@
 #include "test_environment.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
+#include "wizard/form_install_view.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -85,7 +86,7 @@ WNDPROC g_barProc;
 LRESULT CALLBACK RecordingBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == PBM_SETPOS)
-        g_barSteps.push_back({static_cast<unsigned>(wParam), g_wizard.progress.count.done});
+        g_barSteps.push_back({static_cast<unsigned>(wParam), g_wizard.unpacking.progress.count.done});
     return CallWindowProcA(g_barProc, window, message, wParam, lParam);
 }
 
@@ -145,7 +146,7 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseInstallModel();
+        ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         SetCurrentDirectoryA(previous_);
         RemoveFile(InFolder(work_, "_Data.001"));
@@ -170,9 +171,9 @@ TEST_F(PackageExtraction, TheSamplePackageExtractsWithBytesTimesAndAttributes)
     Bytes package(packed.begin(), packed.end());
 
     MessageBoxCatcher catcher;
-    ASSERT_NE(ExtractPackage(), 0);
+    ASSERT_NE(ExtractPackage(g_wizard.unpacking), 0);
     EXPECT_TRUE(catcher.boxes().empty());
-    EXPECT_EQ(g_wizard.package, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(g_wizard.unpacking.package, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(IsWindowEnabled(ControlWindow(btnCancel)));
     char status[kTextCapacity];
     GetControlText(stcFile, status);
@@ -205,7 +206,7 @@ TEST_F(PackageExtraction, TheSamplePackageExtractsWithBytesTimesAndAttributes)
             RemoveFile(path);
     });
     ASSERT_EQ(walk.status, WalkStatus::Complete);
-    EXPECT_EQ(g_wizard.progress.count.done, unpacked) << "the bar counts every entry but the list file";
+    EXPECT_EQ(g_wizard.unpacking.progress.count.done, unpacked) << "the bar counts every entry but the list file";
     EXPECT_EQ(g_wizard.model.progressTotal, unpacked) << "the sample's total is exact";
 
     ASSERT_FALSE(g_barSteps.empty());
@@ -220,8 +221,8 @@ TEST_F(PackageExtraction, TheBarReachesHundredByTheProgressTotal)
     for (std::string& body : parts.bodies)
         body.assign(972, 'x');   // 1000 bytes with the header
     UsePackage(Pack(parts));
-    ASSERT_NE(ExtractPackage(), 0);
-    EXPECT_EQ(g_wizard.progress.count.done, 5000u);
+    ASSERT_NE(ExtractPackage(g_wizard.unpacking), 0);
+    EXPECT_EQ(g_wizard.unpacking.progress.count.done, 5000u);
     // Each entry ends on a whole thousand bytes: a third of the total each.
     const BarStep atEntryEnds[] = {{33, 1000}, {66, 2000}, {100, 3000}, {100, 4000}};
     for (const BarStep& expected : atEntryEnds) {
@@ -296,11 +297,11 @@ TEST_F(PackageExtraction, DamagedPackagesGiveTheirOneMessage)
         if (c.present)
             UsePackage(c.bytes);
         MessageBoxCatcher catcher;
-        EXPECT_EQ(ExtractPackage(), 0) << c.what;
+        EXPECT_EQ(ExtractPackage(g_wizard.unpacking), 0) << c.what;
         ASSERT_EQ(catcher.boxes().size(), 1u) << c.what;
         EXPECT_EQ(catcher.boxes()[0].text, c.message) << c.what;
-        EXPECT_EQ(g_wizard.package, INVALID_HANDLE_VALUE) << c.what << ": the package is closed";
-        ReleaseInstallModel();
+        EXPECT_EQ(g_wizard.unpacking.package, INVALID_HANDLE_VALUE) << c.what << ": the package is closed";
+        ReleaseInstallModel(g_wizard.model);
     }
     std::string parent = TempFolder().substr(0, TempFolder().rfind('\\'));
     EXPECT_EQ(GetFileAttributesA(InFolder(parent, "escaped.txt").c_str()), INVALID_FILE_ATTRIBUTES)
@@ -313,7 +314,7 @@ TEST_F(PackageExtraction, ADamagedListFileIsNotLeftInTheTempFolder)
     parts.listFile = "Kind=1\r\nTitle=cut short\r\n";
     UsePackage(Pack(parts));
     MessageBoxCatcher catcher;
-    EXPECT_EQ(ExtractPackage(), 0);
+    EXPECT_EQ(ExtractPackage(g_wizard.unpacking), 0);
     ASSERT_EQ(catcher.boxes().size(), 1u);
     EXPECT_EQ(GetFileAttributesA(InFolder(TempFolder(), "Setup.lst").c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -325,9 +326,9 @@ TEST_F(PackageExtraction, CancelStopsBetweenEntriesWithoutAMessage)
     RemoveFile(InFolder(temp, "second.txt"));
     g_wizard.cancel = 1;
     MessageBoxCatcher catcher;
-    EXPECT_EQ(ExtractPackage(), 0);
+    EXPECT_EQ(ExtractPackage(g_wizard.unpacking), 0);
     EXPECT_TRUE(catcher.boxes().empty());
-    EXPECT_EQ(g_wizard.package, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(g_wizard.unpacking.package, INVALID_HANDLE_VALUE);
     EXPECT_NE(GetFileAttributesA(InFolder(temp, "first.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesA(InFolder(temp, "second.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     RemoveFile(InFolder(temp, "first.txt"));
@@ -340,7 +341,7 @@ TEST_F(PackageExtraction, ReplacesAReadOnlyHiddenFileInTheTempFolder)
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     PackageParts parts = MakeParts({"locked.txt"});
     UsePackage(Pack(parts));
-    ASSERT_NE(ExtractPackage(), 0);
+    ASSERT_NE(ExtractPackage(g_wizard.unpacking), 0);
     EXPECT_EQ(ReadBytes(target), parts.bodies.back());
     EXPECT_EQ(GetFileAttributesA(target.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
     RemoveFile(target);
@@ -349,11 +350,12 @@ TEST_F(PackageExtraction, ReplacesAReadOnlyHiddenFileInTheTempFolder)
 TEST_F(PackageExtraction, ProgressHookCountsStreamsOnceTheBarIsSet)
 {
     HWND bar = ControlWindow(prbPerCent);
-    ProgressHook(500, true);
-    EXPECT_EQ(g_wizard.progress.count.done, 0u) << "inert before a bar is set";
+    ProgressState& progress = g_wizard.unpacking.progress;
+    ProgressHook(progress, 500, true);
+    EXPECT_EQ(g_wizard.unpacking.progress.count.done, 0u) << "inert before a bar is set";
     EXPECT_TRUE(g_barSteps.empty());
 
-    SetProgressTarget(bar, 1000);
+    SetProgressTarget(progress, &FormInstallView(), 1000);
     struct Call { uint32_t count; bool end; unsigned position; };
     const Call calls[] = {
         {100, false, 10}, {300, false, 30}, {500, true, 50},     // one stream of 500 bytes
@@ -361,10 +363,10 @@ TEST_F(PackageExtraction, ProgressHookCountsStreamsOnceTheBarIsSet)
         {80, true, 100}, {900, true, 100},                      // beyond the total: capped
     };
     for (const Call& call : calls) {
-        ProgressHook(call.count, call.end);
+        ProgressHook(progress, call.count, call.end);
         EXPECT_EQ(static_cast<unsigned>(SendMessageA(bar, PBM_GETPOS, 0, 0)), call.position);
     }
-    EXPECT_EQ(g_wizard.progress.count.done, 1930u);
+    EXPECT_EQ(g_wizard.unpacking.progress.count.done, 1930u);
 }
 
 }  // namespace

@@ -18,9 +18,9 @@ protected:
     {
         WriteBytes(folder + "\\" + name, name);
         AddFileLine(folder + "," + name + ",1,,,0,0,0");
-        if (g_wizard.copiedFiles == nullptr)
-            g_wizard.copiedFiles = CreateStringList(false);
-        StringListAdd(g_wizard.copiedFiles, (folder + "\\" + name).c_str());
+        if (g_wizard.job.copiedFiles == nullptr)
+            g_wizard.job.copiedFiles = CreateStringList(false);
+        StringListAdd(g_wizard.job.copiedFiles, (folder + "\\" + name).c_str());
     }
 };
 
@@ -32,7 +32,7 @@ TEST_F(Rollback, ProtectedLibrariesAndFontsAreNeverDeleted)
     AddCopied(target_, "Kestrel.exe");
     g_wizard.cancel = 1;
 
-    RollBack();
+    RollBack(g_wizard.job);
     EXPECT_TRUE(Exists(TargetPath("mfc42.dll")));
     EXPECT_TRUE(Exists(TargetPath("DBGHELP.DLL")));
     EXPECT_TRUE(Exists(TargetPath("Led.TTF")));
@@ -52,9 +52,9 @@ TEST_F(Rollback, HelpIndexFilesBesideTheHelpFileGo)
     WriteBytes(TargetPath("Kestrel.GID"), "index");
     WriteBytes(TargetPath("Kestrel.chw"), "index");
     SetFileAttributesA(TargetPath("Kestrel.chw").c_str(), FILE_ATTRIBUTE_READONLY);
-    CopyText(g_wizard.buffers.helpFile, TargetPath("Kestrel.chm").c_str());
+    CopyText(g_wizard.job.helpFile, TargetPath("Kestrel.chm").c_str());
 
-    RollBack();
+    RollBack(g_wizard.job);
     EXPECT_FALSE(Exists(TargetPath("Kestrel.chm")));
     EXPECT_FALSE(Exists(TargetPath("Kestrel.GID")));
     EXPECT_FALSE(Exists(TargetPath("Kestrel.chw"))) << "read-only index files go too";
@@ -66,7 +66,7 @@ TEST_F(Rollback, WithoutAHelpFileNoIndexFileIsTouched)
     AddCopied(target_, "Kestrel.exe");
     WriteBytes(TargetPath("Kestrel.GID"), "index");
     WriteBytes(TargetPath("Kestrel.chw"), "index");
-    RollBack();
+    RollBack(g_wizard.job);
     EXPECT_TRUE(Exists(TargetPath("Kestrel.GID")));
     EXPECT_TRUE(Exists(TargetPath("Kestrel.chw")));
 }
@@ -79,10 +79,10 @@ TEST_F(Rollback, FoldersGoUpwardUntilOneIsNotEmpty)
     CreateDirectoryA((programs + "\\Other").c_str(), nullptr);
     CreateDirectoryA(destination.c_str(), nullptr);
     CreateDirectoryA((destination + "\\Bin").c_str(), nullptr);
-    CopyText(g_wizard.buffers.defaultFolder, "Kestrel");
+    CopyText(g_wizard.job.defaultFolder, "Kestrel");
     AddCopied(destination + "\\Bin", "Lib.dll");
 
-    RollBack();
+    RollBack(g_wizard.job);
     EXPECT_FALSE(Exists(destination + "\\Bin"));
     EXPECT_FALSE(Exists(destination)) << "the destination folder went once empty";
     EXPECT_TRUE(Exists(programs)) << "a parent that is not empty stops the walk";
@@ -93,12 +93,12 @@ TEST_F(Rollback, FolderChainsStopAtTheLengthOfTheDefaultFolderName)
     CreateDirectoryA((root_ + "\\A").c_str(), nullptr);
     CreateDirectoryA((root_ + "\\A\\B").c_str(), nullptr);
     // A bound longer than every path of the chain: nothing is removed.
-    CopyText(g_wizard.buffers.defaultFolder, std::string(root_.size() + 10, 'x').c_str());
-    RemoveFolderChain((root_ + "\\A\\B").c_str());
+    CopyText(g_wizard.job.defaultFolder, std::string(root_.size() + 10, 'x').c_str());
+    RemoveFolderChain(g_wizard.job, (root_ + "\\A\\B").c_str());
     EXPECT_TRUE(Exists(root_ + "\\A\\B"));
     // A bound that lets only the deepest level go.
-    CopyText(g_wizard.buffers.defaultFolder, std::string(root_.size() + 3, 'x').c_str());
-    RemoveFolderChain((root_ + "\\A\\B").c_str());
+    CopyText(g_wizard.job.defaultFolder, std::string(root_.size() + 3, 'x').c_str());
+    RemoveFolderChain(g_wizard.job, (root_ + "\\A\\B").c_str());
     EXPECT_FALSE(Exists(root_ + "\\A\\B"));
     EXPECT_TRUE(Exists(root_ + "\\A"));
 }
@@ -115,10 +115,11 @@ TEST_F(Rollback, CleanUpDeletesUnpackedFilesAndReleasesEverything)
     AddFileLine(target_ + ",ReadOnly.txt,4,,,0,0,0");
     AddFileLine(target_ + ",Gone.txt,4,,,0,0,0");
     g_wizard.model.information = CreateStringList(false);
-    g_wizard.afterRestartRegistrations = CreateStringList(false);
-    g_wizard.copiedFiles = CreateStringList(false);
+    g_wizard.job.afterRestartRegistrations = CreateStringList(false);
+    g_wizard.job.copiedFiles = CreateStringList(false);
 
-    CleanUpTemp();
+    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model, g_wizard.job);
+    FreeWorkBuffers();
     EXPECT_FALSE(Exists(TempPath("Left.dll")));
     EXPECT_FALSE(Exists(TempPath("ReadOnly.txt")));
     EXPECT_TRUE(Exists(TempPath("Unlisted.txt")));
@@ -126,7 +127,7 @@ TEST_F(Rollback, CleanUpDeletesUnpackedFilesAndReleasesEverything)
     EXPECT_TRUE(Exists(temp_)) << "the temp folder itself stays";
     EXPECT_EQ(StringListCount(), listsBefore - 1) << "the fixture's file list went too";
     EXPECT_EQ(g_wizard.model.files, nullptr);
-    EXPECT_EQ(g_wizard.afterRestartRegistrations, nullptr);
+    EXPECT_EQ(g_wizard.job.afterRestartRegistrations, nullptr);
     EXPECT_EQ(g_wizard.workBlock, nullptr);
 }
 

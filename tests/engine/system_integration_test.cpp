@@ -74,9 +74,9 @@ TEST_F(SystemIntegration, FontsAreAddedAndRecordedUnderOneValueName)
     CopyHostFont("DejaVuSans.ttf");
     CopyHostFont("DejaVuSansMono.ttf");
 
-    EXPECT_EQ(InstallFont("DejaVuSans.ttf"), 1);
+    EXPECT_EQ(InstallFont("DejaVuSans.ttf", g_wizard.osCode), 1);
     EXPECT_EQ(FontValue(kNtFonts), "DejaVuSans.ttf");
-    EXPECT_EQ(InstallFont("DejaVuSansMono.ttf"), 1);
+    EXPECT_EQ(InstallFont("DejaVuSansMono.ttf", g_wizard.osCode), 1);
     EXPECT_EQ(FontValue(kNtFonts), "DejaVuSansMono.ttf") << "the second font overwrites the first";
     EXPECT_EQ(FontValue(k9xFonts), "<none>");
     EXPECT_EQ(g_fontChanges, 2) << "each added font is broadcast";
@@ -86,19 +86,19 @@ TEST_F(SystemIntegration, TheFontKeyFollowsTheWindowsFamily)
 {
     CopyHostFont("DejaVuSans.ttf");
     g_wizard.osCode = 2;
-    EXPECT_EQ(InstallFont("DejaVuSans.ttf"), 1);
+    EXPECT_EQ(InstallFont("DejaVuSans.ttf", g_wizard.osCode), 1);
     EXPECT_EQ(FontValue(k9xFonts), "DejaVuSans.ttf");
     EXPECT_EQ(FontValue(kNtFonts), "<none>");
 }
 
 TEST_F(SystemIntegration, AFontThatCannotBeAddedIsStillAFontButUnrecorded)
 {
-    EXPECT_EQ(InstallFont("Absent.TTF"), 1);
-    EXPECT_EQ(InstallFont("absent.fon"), 1);
+    EXPECT_EQ(InstallFont("Absent.TTF", g_wizard.osCode), 1);
+    EXPECT_EQ(InstallFont("absent.fon", g_wizard.osCode), 1);
     EXPECT_EQ(FontValue(kNtFonts), "<none>");
     EXPECT_EQ(g_fontChanges, 0);
-    EXPECT_EQ(InstallFont("Readme.txt"), 0);
-    EXPECT_EQ(InstallFont("ttf"), 0);
+    EXPECT_EQ(InstallFont("Readme.txt", g_wizard.osCode), 0);
+    EXPECT_EQ(InstallFont("ttf", g_wizard.osCode), 0);
 }
 
 TEST_F(SystemIntegration, SelfRegistrationCallsTheEntryPointOnce)

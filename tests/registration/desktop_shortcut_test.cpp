@@ -78,10 +78,18 @@ protected:
     RegistrationFixture fixture_;
 };
 
+// The step as Install runs it, on a system of this code.
+void CreateShortcutOn(int osCode)
+{
+    InstallJob& job = RegistrationFixture::Job();
+    job.osCode = osCode;
+    CreateDesktopShortcut(job);
+}
+
 TEST_F(DesktopShortcut, PerMachineGoesOnTheAllUsersDesktop)
 {
     g_wizard.installRoot = kLocalMachine;
-    CreateDesktopShortcut(5);
+    CreateShortcutOn(5);
     std::string link = Desktop(HKEY_LOCAL_MACHINE, "Common Desktop") + "\\Kestrel.lnk";
     ASSERT_TRUE(Exists(link)) << link;
     EXPECT_FALSE(Exists(Desktop(HKEY_CURRENT_USER, "Desktop") + "\\Kestrel.lnk"));
@@ -100,7 +108,7 @@ TEST_F(DesktopShortcut, PerUserAndWindows95GoOnTheUsersDesktop)
     const Case cases[] = {{kCurrentUser, 5, HKEY_CURRENT_USER}, {kLocalMachine, 1, HKEY_LOCAL_MACHINE}};
     for (const Case& c : cases) {
         g_wizard.installRoot = c.root;
-        CreateDesktopShortcut(c.osCode);
+        CreateShortcutOn(c.osCode);
         std::string link = Desktop(HKEY_CURRENT_USER, "Desktop") + "\\Kestrel.lnk";
         ASSERT_TRUE(Exists(link)) << link << " os " << c.osCode;
         EXPECT_FALSE(Exists(Desktop(HKEY_LOCAL_MACHINE, "Common Desktop") + "\\Kestrel.lnk"));
@@ -114,10 +122,10 @@ TEST_F(DesktopShortcut, NoLinkWhenUncheckedOrForASystemInstall)
 {
     g_wizard.installRoot = kCurrentUser;
     RegistrationFixture::Check(chkShortcut, false);
-    CreateDesktopShortcut(5);
+    CreateShortcutOn(5);
     RegistrationFixture::Check(chkShortcut, true);
     g_wizard.model.systemInstall = 1;
-    CreateDesktopShortcut(5);
+    CreateShortcutOn(5);
     EXPECT_FALSE(Exists(Desktop(HKEY_CURRENT_USER, "Desktop") + "\\Kestrel.lnk"));
     EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kRecordKey, "Shortcut"));
 }
@@ -127,7 +135,7 @@ TEST_F(DesktopShortcut, UnreadableDesktopFolderMakesNoLinkAndNoRecord)
     g_wizard.installRoot = kLocalMachine;
     std::string common = Desktop(HKEY_LOCAL_MACHINE, "Common Desktop");
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kShellFolders, "Common Desktop");
-    CreateDesktopShortcut(5);
+    CreateShortcutOn(5);
     WriteRegString(kLocalMachine, kShellFolders, "Common Desktop", common.c_str());
     EXPECT_FALSE(Exists(common + "\\Kestrel.lnk"));
     EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE, kRecordKey, "Shortcut"));

@@ -127,8 +127,8 @@ TEST(ProgramGroup, CapturedCommandSequence)
         RegistrationFixture fixture;
         HWND window = CreateTestServer();
         PrepareGroup("G", {"A,bin\\a.exe", "B,b.exe"}, "C:\\K");
-        CreateProgramGroup();
-        EXPECT_EQ(g_wizard.createGroup, 1) << "set again for a later run";
+        CreateProgramGroup(RegistrationFixture::Job());
+        EXPECT_EQ(g_wizard.job.createGroup, 1) << "set again for a later run";
         EXPECT_FALSE(HandleProgramGroupMessage(g_wizard.mainWindow, WM_DDE_ACK, reinterpret_cast<WPARAM>(window), 0))
             << "the conversation is over";
         DestroyWindow(window);
@@ -154,7 +154,7 @@ TEST(ProgramGroup, OnlyTheFirstServerIsHeard)
         HWND first = CreateTestServer();   // created last, so it is first in the broadcast
         server.rogue = second;
         PrepareGroup("G", {"A,a.exe"}, "C:\\K");
-        CreateProgramGroup();
+        CreateProgramGroup(RegistrationFixture::Job());
         DestroyWindow(first);
         DestroyWindow(second);
     });
@@ -177,8 +177,8 @@ TEST(ProgramGroup, EmptyItemListEndsAfterTheGroup)
         RegistrationFixture fixture;
         HWND window = CreateTestServer();
         PrepareGroup(" \tTools  ", {}, "C:\\K");
-        CreateProgramGroup();
-        EXPECT_EQ(g_wizard.createGroup, 1);
+        CreateProgramGroup(RegistrationFixture::Job());
+        EXPECT_EQ(g_wizard.job.createGroup, 1);
         DestroyWindow(window);
     });
     const std::vector<std::string> expected = {"[CreateGroup(\"Tools\")]", "terminate"};
@@ -195,7 +195,7 @@ TEST(ProgramGroup, ItemsWhoseCommandsDoNotFitAreSkipped)
         RegistrationFixture fixture;
         HWND window = CreateTestServer();
         PrepareGroup("G", {longTitle.c_str(), "A,a.exe", longPath.c_str()}, "C:\\K");
-        CreateProgramGroup();
+        CreateProgramGroup(RegistrationFixture::Job());
         DestroyWindow(window);
     });
     const std::vector<std::string> expected = {
@@ -216,7 +216,7 @@ LRESULT CALLBACK WatchStartMessage(HWND window, UINT message, WPARAM wParam, LPA
         g_answered = true;
     LRESULT result = CallWindowProcA(g_mainProc, window, message, wParam, lParam);
     if (message == kStartGroupMessage)
-        g_flagAfterStart = g_wizard.createGroup;
+        g_flagAfterStart = g_wizard.job.createGroup;
     return result;
 }
 
@@ -229,8 +229,8 @@ TEST(ProgramGroup, WithoutAServerTheInstallGoesOn)
         g_answered = false;
         g_mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             g_wizard.mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchStartMessage)));
-        CreateProgramGroup();
-        EXPECT_EQ(g_wizard.createGroup, 1);
+        CreateProgramGroup(RegistrationFixture::Job());
+        EXPECT_EQ(g_wizard.job.createGroup, 1);
         // Wine starts a program manager with every desktop, a new one too;
         // only when none has answered yet is there no server at all.
         if (g_answered)
@@ -248,8 +248,8 @@ TEST(ProgramGroup, AServerThatFallsSilentIsGivenUp)
         RegistrationFixture fixture;
         HWND window = CreateTestServer();
         PrepareGroup("G", {"A,a.exe"}, "C:\\K");
-        CreateProgramGroup();
-        EXPECT_EQ(g_wizard.createGroup, 1);
+        CreateProgramGroup(RegistrationFixture::Job());
+        EXPECT_EQ(g_wizard.job.createGroup, 1);
         DestroyWindow(window);
     });
     const std::vector<std::string> expected = {"[CreateGroup(\"G\")]", "terminate"};
@@ -266,11 +266,11 @@ TEST(ProgramGroup, NothingHappensWithoutTheFlag)
         PrepareGroup("G", {"A,a.exe"}, "C:\\K");
         RegistrationFixture::SetText(stcCurrentTask, "before");
         g_wizard.createGroup = 0;
-        CreateProgramGroup();
+        CreateProgramGroup(RegistrationFixture::Job());
         char status[64];
         GetWindowTextA(ControlWindow(stcCurrentTask), status, sizeof status);
         EXPECT_STREQ(status, "before") << "no status text";
-        EXPECT_EQ(g_wizard.createGroup, 0);
+        EXPECT_EQ(g_wizard.job.createGroup, 0);
         DestroyWindow(window);
     });
     EXPECT_TRUE(server.log.empty());
@@ -310,13 +310,13 @@ TEST(ProgramGroup, MadeByTheSystemProgramManager)
     MakeFile("C:\\Kestrel\\bin\\ed.exe");
     MakeFile("C:\\Kestrel\\notes.txt");
     PrepareGroup("  Kestrel Tools ", {"Editor,bin\\ed.exe", "Notes,notes.txt"}, "C:\\Kestrel");
-    CreateProgramGroup();
+    CreateProgramGroup(RegistrationFixture::Job());
 
     std::string group = ShellFolder(CSIDL_PROGRAMS) + "\\Kestrel Tools";
     EXPECT_TRUE(Exists(group)) << group;
     EXPECT_TRUE(Exists(group + "\\Editor.lnk"));
     EXPECT_TRUE(Exists(group + "\\Notes.lnk"));
-    EXPECT_EQ(g_wizard.createGroup, 1);
+    EXPECT_EQ(g_wizard.job.createGroup, 1);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "registration/program_group.h"
 #include "stand_in_main_window.h"
 #include "wizard/controls.h"
+#include "wizard/install_driver.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -32,7 +33,8 @@ RegistrationFixture::RegistrationFixture()
 
 RegistrationFixture::~RegistrationFixture()
 {
-    ReleaseInstallModel();
+    ReleaseInstallModel(g_wizard.model);
+    ReleaseJobLists(g_wizard.job);
     DestroyStandInMainWindow();
 }
 
@@ -72,4 +74,10 @@ std::string ReadValue(HKEY root, const char* key, const char* name)
 bool HasValue(HKEY root, const char* key, const char* name)
 {
     return RegGetValueA(root, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+InstallJob& RegistrationFixture::Job()
+{
+    FillInstallJob(g_wizard.job);
+    return g_wizard.job;
 }

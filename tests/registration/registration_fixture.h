@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "engine/install_job.h"
 #include "forms/string_list.h"
 #include "test_environment.h"
 
@@ -21,6 +22,8 @@ public:
     static void Fill(StringList& list, std::initializer_list<const char*> lines);
     static void SetText(int control, const char* text);
     static void Check(int control, bool checked);
+    // The job as Install hands it down, from the stand-in form as it is now.
+    static InstallJob& Job();
 };
 
 std::string ReadValue(HKEY root, const char* key, const char* name);

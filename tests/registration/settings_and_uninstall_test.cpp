@@ -123,8 +123,8 @@ protected:
 
 TEST_F(SettingsAndUninstall, WritesTheGoldenValues)
 {
-    g_wizard.installedBytes = 5000 * 1024 + 1;   // the programs list shows 5001 KB
-    WriteSettingsAndUninstall();
+    g_wizard.job.installedBytes = 5000 * 1024 + 1;   // the programs list shows 5001 KB
+    WriteSettingsAndUninstall(RegistrationFixture::Job());
     std::string dump = Dump();
     const std::string today = "\"" + Today() + "\"";
     if (std::size_t at = dump.find(today); at != std::string::npos)
@@ -134,7 +134,7 @@ TEST_F(SettingsAndUninstall, WritesTheGoldenValues)
 
 TEST_F(SettingsAndUninstall, StatusBarAndCancelButton)
 {
-    WriteSettingsAndUninstall();
+    WriteSettingsAndUninstall(RegistrationFixture::Job());
     char text[260];
     GetWindowTextA(ControlWindow(stcCurrentTask), text, sizeof text);
     EXPECT_EQ(std::string(text), TableString(10063));
@@ -149,7 +149,7 @@ TEST_F(SettingsAndUninstall, StatusBarAndCancelButton)
 TEST_F(SettingsAndUninstall, WithoutAGroupNoGroupValuesAndTheBarStopsShort)
 {
     RegistrationFixture::Check(Check1, false);
-    WriteSettingsAndUninstall();
+    WriteSettingsAndUninstall(RegistrationFixture::Job());
     for (const char* name : {"Group", "Item1", "Items"})
         EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE, kRecordKey, name)) << name;
     EXPECT_EQ(BarPosition(), 9 * 100 / 11) << "the group items still count in the total";
@@ -162,7 +162,7 @@ TEST_F(SettingsAndUninstall, SetupKindDecidesToolsetAndAssociations)
     for (const Case& c : cases) {
         TearDown();
         g_wizard.model.setupKind = c.kind;
-        WriteSettingsAndUninstall();
+        WriteSettingsAndUninstall(RegistrationFixture::Job());
         EXPECT_EQ(HasValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\TWC Products\\Kestrel\\Settings", "Basalt"), c.toolset)
             << "kind " << c.kind;
         EXPECT_EQ(HasValue(HKEY_LOCAL_MACHINE, kRecordKey, "Associations"), c.associations) << "kind " << c.kind;
@@ -173,7 +173,7 @@ TEST_F(SettingsAndUninstall, SetupKindDecidesToolsetAndAssociations)
 TEST_F(SettingsAndUninstall, PerUserInstallWritesUnderTheUser)
 {
     g_wizard.installRoot = kCurrentUser;
-    WriteSettingsAndUninstall();
+    WriteSettingsAndUninstall(RegistrationFixture::Job());
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, "Software\\Acme", "Dir"), "C:\\Kestrel Test\\Bin");
     EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE, "Software\\Acme", "Dir"));
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kRecordKey, "Files"), "3");
@@ -197,7 +197,7 @@ TEST_F(SettingsAndUninstall, AssociationsAreNumberedInRegistrationOrder)
             RegistrationFixture::Check(box, false);
         for (int box : c.checked)
             RegistrationFixture::Check(box, true);
-        WriteAssociations();
+        WriteAssociations(RegistrationFixture::Job());
         EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecordKey, "Associations"), std::to_string(c.associated.size()));
         for (std::size_t n = 0; n < c.associated.size(); ++n)
             EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecordKey, ("Associate" + std::to_string(n + 1)).c_str()),
@@ -219,7 +219,6 @@ namespace {
 TEST(ParseRegistryLine, ExpandsTheLeadingMacroOrSkipsTheLine)
 {
     RegistrationFixture fixture;
-    RegistrationFixture::SetText(stcDestDir, "C:\\Apps\\K");
     struct Case { const char* line; RootCode root; const char* data; };
     const Case cases[] = {
         {"80000002H,Software\\Acme,Dir@<AppDir>\\Bin", kLocalMachine, "C:\\Apps\\K\\Bin"},
@@ -231,7 +230,7 @@ TEST(ParseRegistryLine, ExpandsTheLeadingMacroOrSkipsTheLine)
     };
     for (const Case& c : cases) {
         RegistryLine parsed;
-        EXPECT_EQ(ParseRegistryLine(c.line, parsed), c.root) << c.line;
+        EXPECT_EQ(ParseRegistryLine(c.line, "C:\\Apps\\K", parsed), c.root) << c.line;
         if (c.data != nullptr)
             EXPECT_STREQ(parsed.data, c.data) << c.line;
     }

@@ -30,9 +30,9 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseInstallModel();
-        if (g_wizard.afterRestartRegistrations != nullptr)
-            DestroyStringList(g_wizard.afterRestartRegistrations);
+        ReleaseInstallModel(g_wizard.model);
+        if (g_wizard.job.afterRestartRegistrations != nullptr)
+            DestroyStringList(g_wizard.job.afterRestartRegistrations);
         DestroyStandInMainWindow();
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\TWC Products");
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunOnceKey, "TWRestart");
@@ -79,7 +79,7 @@ TEST_F(Completion, WithoutFilesInUseTheFinishPageIsPlain)
 
 TEST_F(Completion, AFileInUseWithoutLibrariesOffersTheRestartOnly)
 {
-    g_wizard.restartNeeded = 1;
+    g_wizard.job.restartNeeded = 1;
     int top = Top(Static3);
     ShowFinishPage();
     EXPECT_EQ(Text(Static3), TableString(10042));
@@ -92,10 +92,10 @@ TEST_F(Completion, AFileInUseWithoutLibrariesOffersTheRestartOnly)
 
 TEST_F(Completion, DelayedLibrariesAreListedForTheUninstaller)
 {
-    g_wizard.restartNeeded = 1;
-    g_wizard.afterRestartRegistrations = CreateStringList(false);
+    g_wizard.job.restartNeeded = 1;
+    g_wizard.job.afterRestartRegistrations = CreateStringList(false);
     for (const char* path : {"C:\\Kestrel\\a.dll", "C:\\Windows\\System32\\b.ocx", "C:\\Kestrel\\c.dll"})
-        StringListAdd(g_wizard.afterRestartRegistrations, path);
+        StringListAdd(g_wizard.job.afterRestartRegistrations, path);
     ShowFinishPage();
     EXPECT_EQ(Value(kRestartKey, "Registers"), "3");
     EXPECT_EQ(Value(kRestartKey, "Register1"), "C:\\Kestrel\\a.dll");
@@ -112,7 +112,7 @@ TEST_F(Completion, DelayedLibrariesAreListedForTheUninstaller)
 
 TEST_F(Completion, RestartLaterRemindsWithoutOwnerAndCloses)
 {
-    g_wizard.restartNeeded = 1;
+    g_wizard.job.restartNeeded = 1;
     ShowFinishPage();
     SendMessageA(ControlWindow(radRebootNow), BM_SETCHECK, BST_UNCHECKED, 0);
     SendMessageA(ControlWindow(radRebootLater), BM_SETCHECK, BST_CHECKED, 0);

@@ -26,6 +26,18 @@ std::string Text(int id)
     return text;
 }
 
+// As Install on the summary page does: the job from the pages, the install,
+// and the finish page when it is complete.
+int InstallAsThePagesDo()
+{
+    FillInstallJob(g_wizard.job);
+    if (!RunInstall(g_wizard.job))
+        return 0;
+    g_wizard.page = PageFinish;
+    ShowPage();
+    return 1;
+}
+
 class InstallDriver : public testing::Test {
 protected:
     void SetUp() override
@@ -40,7 +52,7 @@ protected:
         temp_ = std::string(temp) + "driver-temp";
         destination_ = std::string(temp) + "driver-destination";
         CreateDirectoryA(temp_.c_str(), nullptr);
-        lstrcpyA(g_wizard.buffers.temp, temp_.c_str());
+        lstrcpyA(g_wizard.unpacking.tempFolder, temp_.c_str());
         SetControlText(stcDestDir, destination_.c_str());
 
         InstallModel& model = g_wizard.model;
@@ -64,7 +76,7 @@ protected:
     void TearDown() override
     {
         KillTimer(nullptr, timer_);
-        ReleaseInstallModel();
+        ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         FreeWorkBuffers();
         for (const char* name : kFiles) {
@@ -127,7 +139,7 @@ TEST_F(InstallDriver, CancelAnsweredNoLetsTheCopyGoOn)
     MessageBoxCatcher catcher;
     catcher.Answer(IDNO);
     PressCancelWhen(CopyIsRunning);
-    EXPECT_EQ(RunInstall(), 1);
+    EXPECT_EQ(InstallAsThePagesDo(), 1);
     EXPECT_TRUE(s_pressed);
     ASSERT_EQ(catcher.boxes().size(), 1u);
     EXPECT_EQ(catcher.boxes()[0].text, TableString(10032));
@@ -143,7 +155,7 @@ TEST_F(InstallDriver, CancelAnsweredYesAfterTheCopyDoesNotStopTheInstall)
     MessageBoxCatcher catcher;
     catcher.Answer(IDYES);
     PressCancelWhen(CopyHasEnded);
-    EXPECT_EQ(RunInstall(), 1);
+    EXPECT_EQ(InstallAsThePagesDo(), 1);
     EXPECT_TRUE(s_pressed);
     EXPECT_EQ(g_wizard.cancel, 1) << "the flag is set but no longer looked at";
     EXPECT_EQ(g_wizard.page, static_cast<unsigned>(PageFinish));
@@ -178,7 +190,7 @@ TEST_F(InstallDriver, FailuresGiveTheirMessageAndStop)
         SetUp();
         c.prepare(*this);
         MessageBoxCatcher catcher;
-        EXPECT_EQ(RunInstall(), 0) << c.what;
+        EXPECT_EQ(InstallAsThePagesDo(), 0) << c.what;
         ASSERT_EQ(catcher.boxes().size(), 1u) << c.what;
         EXPECT_EQ(catcher.boxes()[0].text, c.message) << c.what;
         EXPECT_EQ(g_wizard.page, static_cast<unsigned>(PageInstalling)) << c.what;

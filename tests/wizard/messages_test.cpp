@@ -66,12 +66,12 @@ TEST_F(Messages, ErrorReportClosesThePackage)
     char path[MAX_PATH];
     GetTempPathA(MAX_PATH, path);
     lstrcatA(path, "package-open.bin");
-    g_wizard.package = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    g_wizard.unpacking.package = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    ASSERT_NE(g_wizard.package, INVALID_HANDLE_VALUE);
+    ASSERT_NE(g_wizard.unpacking.package, INVALID_HANDLE_VALUE);
     MessageBoxCatcher catcher;
     ReportError(10004, nullptr, true);
-    EXPECT_EQ(g_wizard.package, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(g_wizard.unpacking.package, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetFileAttributesA(path), INVALID_FILE_ATTRIBUTES) << "closing deleted the file";
 }
 

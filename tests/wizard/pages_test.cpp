@@ -34,7 +34,7 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseInstallModel();
+        ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         FreeWorkBuffers();
         RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\TWC Products");

@@ -44,7 +44,7 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseInstallModel();
+        ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         for (const char* suffix : {"", "E", "Ev"})
             RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kRecordKey) + suffix).c_str());

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "base/portable/text_helpers.h"
+#include "engine/bar_position.h"
 #include "engine/entry_extraction.h"
 #include "engine/portable/entry_codec.h"
 #include "engine/portable/package_walk.h"
 #include "engine/progress_hook.h"
 #include "engine/temp_folder.h"
-#include "wizard/wizard_state.h"
 
 namespace {
 
@@ -75,6 +75,28 @@ double TimeRawInflate(const std::vector<unsigned char>& package, const std::vect
     return best;
 }
 
+// A window with a bar, moved as the wizard's is; nothing else is shown.
+class BarView final : public InstallView {
+public:
+    explicit BarView(HWND bar) : bar_(bar) {}
+    void ShowBar(int percent) override
+    {
+        ShowBarPosition(bar_, static_cast<unsigned>(percent));
+        UpdateWindow(bar_);
+    }
+    void ShowTask(int) override {}
+    void ShowFile(const char*) override {}
+    void ShowProgress(bool) override {}
+    void EnableCancel(bool) override {}
+    void ShowBusy(bool) override {}
+    void Pause(DWORD, bool) override {}
+    void ShowListFile(const ListFileContent&) override {}
+    void DispatchWaiting() override {}
+
+private:
+    HWND bar_;
+};
+
 struct EngineRun {
     double seconds;
     uint32_t hookCalls;
@@ -82,27 +104,28 @@ struct EngineRun {
 
 // Best time of ExtractEntry over every entry, each written into the folder,
 // and the progress hook's calls in that round; every round counts from 0.
-EngineRun TimeEngine(const char* packagePath, const std::string& folder, const std::vector<Stream>& streams)
+// Without a view the hook is inert.
+EngineRun TimeEngine(const char* packagePath, const std::string& folder, const std::vector<Stream>& streams,
+                     InstallView* view, uint32_t total)
 {
     EngineRun best = {1e9, 0};
     for (int round = 0; round < kRounds; ++round) {
-        g_wizard.progress.count = {};
-        g_wizard.progress.calls = 0;
-        g_wizard.package = CreateFileA(packagePath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        SetFilePointer(g_wizard.package, static_cast<LONG>(kPackageHeaderSize), nullptr, FILE_BEGIN);
+        Unpacking unpacking = {};
+        SetProgressTarget(unpacking.progress, view, total);
+        unpacking.package = CreateFileA(packagePath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFilePointer(unpacking.package, static_cast<LONG>(kPackageHeaderSize), nullptr, FILE_BEGIN);
         LARGE_INTEGER start = Now();
         for (const Stream& stream : streams) {
             char target[kTextCapacity];
             CopyText(target, folder.c_str());
             JoinPath(target, stream.name.c_str());
-            if (!ExtractEntry(target))
+            if (!ExtractEntry(unpacking, target))
                 std::fprintf(stderr, "engine failed for %s\n", stream.name.c_str());
         }
         double seconds = Seconds(start);
         if (seconds < best.seconds)
-            best = {seconds, g_wizard.progress.calls};
-        CloseHandle(g_wizard.package);
-        g_wizard.package = INVALID_HANDLE_VALUE;
+            best = {seconds, unpacking.progress.calls};
+        CloseHandle(unpacking.package);
     }
     return best;
 }
@@ -165,7 +188,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench_extract PACKAGE\n");
         return 2;
     }
-    ResetWizardState();
     std::vector<unsigned char> package = ReadPackage(argv[1]);
     std::vector<Stream> streams;
     uint64_t output = 0;
@@ -184,11 +206,11 @@ int main(int argc, char** argv)
 
     double megabytes = static_cast<double>(output) / 1e6;
     double raw = TimeRawInflate(package, streams);
-    double engine = TimeEngine(argv[1], folder, streams).seconds;
+    double engine = TimeEngine(argv[1], folder, streams, nullptr, 0).seconds;
     double decoder = TimeEngineDecoder(package, streams);
     unsigned long offered = CountDecoderCalls(package, streams);
-    SetProgressTarget(CreateBar(), static_cast<uint32_t>(output));
-    EngineRun withBar = TimeEngine(argv[1], folder, streams);
+    BarView view(CreateBar());
+    EngineRun withBar = TimeEngine(argv[1], folder, streams, &view, static_cast<uint32_t>(output));
     double sleeps = withBar.hookCalls * 0.002;
     double floor = sleeps + engine;
 

@@ -1,0 +1,52 @@
+#pragma once
+// One install, handed by the wizard to every install step: what to install
+// and where, what the user chose, where the steps report, and what this run
+// has created so far.
+#include <windows.h>
+
+#include "base/portable/text_helpers.h"
+#include "engine/install_model.h"
+#include "engine/install_view.h"
+#include "registration/registry.h"
+
+// The document kinds in the association list's order.
+enum DocumentKind { KindProject, KindWindow, KindModule, KindResource, kDocumentKindCount };
+
+struct InstallChoices {
+    bool associations[kDocumentKindCount];   // the kinds to open in the product
+    bool programGroup;
+    bool desktopShortcut;
+    bool basalt;                             // the toolset choice, stored for the product
+    char groupName[kTextCapacity];
+    char userName[kTextCapacity];
+    char organization[kTextCapacity];
+    char helpLink[kTextCapacity];            // the product's web address, for the programs list
+};
+
+struct InstallJob {
+    // What and where.
+    InstallModel* model;
+    char destination[kTextCapacity];         // the folder the user chose: "<AppDir>"
+    char tempFolder[kTextCapacity];          // where the package was unpacked
+    char defaultFolder[kTextCapacity];       // the list file's folder name: no rollback removes above it
+    RootCode installRoot;
+    int osCode;
+    InstallChoices choices;
+
+    // Where the steps report, and how the user stops them.
+    InstallView* view;
+    volatile LONG* cancel;
+    HWND window;                             // answers the program manager's conversation
+    volatile LONG createGroup;               // the conversation runs while it is set
+
+    // What this run did.
+    char helpFile[kTextCapacity];            // the listed help file, found by PrepareDestinations
+    StringList copiedFiles;                  // targets the copy wrote; the only files a rollback deletes
+    StringList createdFolders;               // folders this run created, in order
+    StringList afterRestartRegistrations;    // libraries to register after the next start
+    ULONGLONG installedBytes;                // what the copy put in place, for the programs list
+    bool restartNeeded;
+};
+
+// Destroys the job's lists of what the run did.
+void ReleaseJobLists(InstallJob& job);

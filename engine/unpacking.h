@@ -1,0 +1,19 @@
+#pragma once
+// The unpacking at start-up, handed to each of its steps: the open package,
+// where its entries go, the model its list file fills, and how the user
+// sees its progress and stops it.
+#include <windows.h>
+
+#include "base/portable/text_helpers.h"
+#include "engine/install_model.h"
+#include "engine/install_view.h"
+#include "engine/progress_hook.h"
+
+struct Unpacking {
+    HANDLE package;           // open while unpacking, else INVALID_HANDLE_VALUE
+    char tempFolder[kTextCapacity];   // the folder the entries go to
+    InstallModel* model;
+    InstallView* view;
+    volatile LONG* cancel;
+    ProgressState progress;   // the decompressor's hook
+};

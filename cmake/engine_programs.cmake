@@ -33,4 +33,4 @@ add_executable(bench_copy ${CMAKE_SOURCE_DIR}/bench/bench_copy.cpp ${INSTAL_RESO
 target_link_libraries(bench_copy PRIVATE instal_windows)
 # Extraction throughput of the engine beside raw zlib.
 add_executable(bench_extract ${CMAKE_SOURCE_DIR}/bench/bench_extract.cpp)
-target_link_libraries(bench_extract PRIVATE instal_windows)
+target_link_libraries(bench_extract PRIVATE instal_engine)

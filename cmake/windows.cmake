@@ -17,19 +17,24 @@ set_source_files_properties(${INSTAL_RESOURCES} PROPERTIES OBJECT_DEPENDS "${INS
 # looked for beside Instal.exe first, in whatever folder it was downloaded to.
 set(SYSTEM_LIBRARIES comctl32 shell32 ole32 uuid advapi32 gdi32 user32 kernel32)
 
-# Everything of the four subsystems and the helpers beneath them, except the
-# program's entry point.
-file(GLOB WINDOWS_SOURCES CONFIGURE_DEPENDS
-     ${CMAKE_SOURCE_DIR}/base/*.cpp
-     ${CMAKE_SOURCE_DIR}/wizard/*.cpp
-     ${CMAKE_SOURCE_DIR}/engine/*.cpp
-     ${CMAKE_SOURCE_DIR}/registration/*.cpp
-     ${CMAKE_SOURCE_DIR}/forms/*.cpp)
-list(REMOVE_ITEM WINDOWS_SOURCES ${CMAKE_SOURCE_DIR}/wizard/entry_point.cpp)
-add_library(instal_windows STATIC ${WINDOWS_SOURCES})
-target_include_directories(instal_windows PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(instal_windows PRIVATE -Wall -Wextra)
-target_link_libraries(instal_windows PUBLIC instal_portable ${SYSTEM_LIBRARIES})
+# One library per floor, each linking only the floors beneath it: a call
+# from a lower floor up into a higher one then fails to link.
+function(add_floor name folder)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  list(REMOVE_ITEM sources ${CMAKE_SOURCE_DIR}/wizard/entry_point.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE -Wall -Wextra)
+  target_link_libraries(${name} PUBLIC ${ARGN})
+endfunction()
+add_floor(instal_base base instal_portable ${SYSTEM_LIBRARIES})
+add_floor(instal_forms forms instal_base)
+add_floor(instal_engine engine instal_forms)
+add_floor(instal_registration registration instal_engine)
+add_floor(instal_wizard wizard instal_registration)
+# Everything of the wizard and the floors beneath it, except its entry point.
+add_library(instal_windows INTERFACE)
+target_link_libraries(instal_windows INTERFACE instal_wizard)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/wizard/entry_point.cpp)
   add_executable(Instal WIN32 ${CMAKE_SOURCE_DIR}/wizard/entry_point.cpp ${INSTAL_RESOURCES})

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/portable/file_rules.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "base/portable/text_helpers.h"
 #include "engine/install_model.h"
 #include "engine/install_view.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 
 // The document kinds in the association list's order.
 enum DocumentKind { KindProject, KindWindow, KindModule, KindResource, kDocumentKindCount };

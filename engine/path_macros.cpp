@@ -4,7 +4,7 @@
 
 #include "base/portable/text_helpers.h"
 #include "engine/portable/path_macro.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 
 namespace {
 

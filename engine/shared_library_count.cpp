@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "registration/registry.h"
+#include "base/registry.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "forms/control_search.h"
 #include "forms/form_templates.h"
 #include "forms/portable/form_geometry.h"
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 #include "forms/portable/screen_metrics.h"
 #include "forms/runtime_memory.h"
 #include "forms/runtime_state.h"

@@ -1,7 +1,7 @@
 #include "forms/control_properties.h"
 
 #include "forms/portable/form_geometry.h"
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 #include "forms/portable/screen_metrics.h"
 #include "forms/runtime_fonts.h"
 #include "forms/runtime_state.h"

@@ -2,7 +2,7 @@
 
 #include "forms/dispatch_common.h"
 #include "forms/portable/form_geometry.h"
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 #include "forms/portable/screen_metrics.h"
 #include "forms/runtime_state.h"
 #include "forms/window_map.h"

@@ -1,7 +1,7 @@
 #include "forms/runtime_startup.h"
 
 #include "forms/portable/command_line.h"
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 #include "forms/portable/screen_metrics.h"
 #include "forms/portable/object_kinds.h"
 #include "forms/runtime_fonts.h"

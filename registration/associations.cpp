@@ -6,7 +6,7 @@
 #include "registration/portable/number_text.h"
 #include "registration/portable/product_keys.h"
 #include "registration/portable/uninstaller_contract.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 
 namespace {
 

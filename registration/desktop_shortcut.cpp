@@ -9,10 +9,10 @@
 #include "engine/install_model.h"
 #include "engine/path_macros.h"
 #include "engine/portable/list_file.h"
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 #include "registration/portable/product_keys.h"
 #include "registration/portable/uninstaller_contract.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "registration/shell_link.h"
 #include "resources/string_ids.h"
 

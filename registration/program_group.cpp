@@ -116,7 +116,9 @@ void EndConversation(HWND window)
 
 void StartConversation(HWND window)
 {
-    g_conversation = GroupConversation{g_conversation.job};
+    InstallJob* job = g_conversation.job;
+    g_conversation = GroupConversation{};
+    g_conversation.job = job;
     g_conversation.active = 1;
     g_conversation.step = AwaitingServer;
     g_conversation.lastProgress = GetTickCount();

@@ -4,7 +4,7 @@
 // uninstall entry, then the file associations.
 #include "engine/install_job.h"
 #include "registration/portable/registry_line.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 
 // Splits a registry line and expands the macro at the start of its data
 // ("<AppDir>" is the destination). Returns the line's root code, or 0 when

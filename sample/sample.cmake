@@ -9,7 +9,7 @@ set(SAMPLE_FILES ${CMAKE_BINARY_DIR}/sample/files)
 add_library(kestrel_app STATIC ${CMAKE_SOURCE_DIR}/sample/kestrel_frame.cpp
             ${CMAKE_SOURCE_DIR}/sample/kestrel_documents.cpp ${CMAKE_SOURCE_DIR}/sample/kestrel_templates.cpp)
 target_compile_options(kestrel_app PRIVATE -Wall -Wextra)
-target_link_libraries(kestrel_app PUBLIC instal_windows)
+target_link_libraries(kestrel_app PUBLIC instal_forms)
 set(KESTREL_RESOURCE_INPUTS ${CMAKE_SOURCE_DIR}/sample/kestrel.manifest ${CMAKE_SOURCE_DIR}/sample/kestrel_forms.rc
     ${CMAKE_SOURCE_DIR}/sample/kestrel_strings.rc ${CMAKE_SOURCE_DIR}/sample/kestrel_ids.h)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/sample/kestrel.rc PROPERTIES OBJECT_DEPENDS "${KESTREL_RESOURCE_INPUTS}")

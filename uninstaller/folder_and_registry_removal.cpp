@@ -7,7 +7,7 @@
 #include "base/portable/text_helpers.h"
 #include "registration/portable/product_keys.h"
 #include "registration/portable/uninstaller_contract.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "uninstaller/uninstall_window.h"
 #include "uninstaller/uninstaller_ids.h"
 

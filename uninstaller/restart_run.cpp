@@ -9,7 +9,7 @@
 #include "engine/self_registration.h"
 #include "registration/portable/product_keys.h"
 #include "registration/portable/uninstaller_contract.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "uninstaller/portable/uninstall_plan.h"
 #include "uninstaller/uninstaller_ids.h"
 

@@ -8,10 +8,10 @@
 #include <cstring>
 
 #include "base/portable/text_helpers.h"
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 #include "registration/portable/uninstaller_contract.h"
 #include "registration/program_group_deletion.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "uninstaller/uninstall_window.h"
 #include "uninstaller/uninstaller_ids.h"
 

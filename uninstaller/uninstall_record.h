@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "uninstaller/portable/uninstall_plan.h"
 
 struct UninstallRecord {

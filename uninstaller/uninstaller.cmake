@@ -7,5 +7,5 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/uninstaller/uninstaller.rc PROPE
 add_executable(KSUninst WIN32 ${UNINSTALLER_SOURCES} ${CMAKE_SOURCE_DIR}/uninstaller/uninstaller.rc)
 target_include_directories(KSUninst PRIVATE ${CMAKE_SOURCE_DIR}/uninstaller ${CMAKE_SOURCE_DIR}/resources)
 target_compile_options(KSUninst PRIVATE -Wall -Wextra)
-target_link_libraries(KSUninst PRIVATE instal_windows)
+target_link_libraries(KSUninst PRIVATE instal_registration)
 set_target_properties(KSUninst PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/sample/files)

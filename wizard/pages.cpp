@@ -11,7 +11,7 @@
 #include "engine/portable/list_file.h"
 #include "engine/temp_cleanup.h"
 #include "registration/portable/product_keys.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "resources/string_ids.h"
 #include "wizard/closing.h"
 #include "wizard/completion.h"

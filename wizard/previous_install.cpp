@@ -10,7 +10,7 @@
 #include "engine/install_model.h"
 #include "engine/portable/list_file.h"
 #include "registration/portable/product_keys.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "resources/string_ids.h"
 #include "wizard/portable/wizard_texts.h"
 #include "wizard/wizard_state.h"

@@ -6,7 +6,7 @@
 #include "engine/install_job.h"
 #include "engine/install_model.h"
 #include "engine/unpacking.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "wizard/control_ids.h"
 
 constexpr int kWorkBlockSize = 780;

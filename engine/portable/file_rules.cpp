@@ -5,7 +5,7 @@
 #include "base/portable/text_helpers.h"
 #include "engine/portable/list_file.h"
 #include "base/portable/characters.h"
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 
 namespace {
 

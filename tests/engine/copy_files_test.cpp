@@ -13,7 +13,7 @@
 #include "engine/copy_with_times.h"
 #include "engine/file_version.h"
 #include "engine_fixture.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"

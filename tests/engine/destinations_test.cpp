@@ -5,7 +5,7 @@
 #include "engine/destinations.h"
 #include "engine/path_macros.h"
 #include "engine_fixture.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"

@@ -5,7 +5,7 @@
 #include "engine/self_registration.h"
 #include "engine/shared_library_count.h"
 #include "engine_fixture.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/dispatch_common.h"
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 #include "forms/property_accessors.h"
 #include "forms/window_map.h"
 #include "runtime_fixture.h"

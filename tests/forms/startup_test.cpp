@@ -3,7 +3,7 @@
 #include <string>
 
 #include "forms/portable/command_line.h"
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 #include "forms/runtime_fonts.h"
 #include "forms/window_procedures.h"
 #include "runtime_fixture.h"

@@ -5,7 +5,7 @@
 #include "forms/portable/command_line.h"
 #include "forms/portable/form_geometry.h"
 #include "forms/portable/object_kinds.h"
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 #include "forms/portable/references.h"
 #include "forms/portable/screen_metrics.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "registration/desktop_shortcut.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "registration/shell_link.h"
 #include "registration_fixture.h"
 #include "wizard/control_ids.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "registration/registry.h"
+#include "base/registry.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "engine/list_reader.h"
 #include "message_box_catcher.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "screenshot.h"
 #include "stand_in_main_window.h"
 #include "wizard/control_ids.h"

@@ -6,7 +6,7 @@
 
 #include "engine/list_reader.h"
 #include "message_box_catcher.h"
-#include "registration/registry.h"
+#include "base/registry.h"
 #include "stand_in_main_window.h"
 #include "test_environment.h"
 #include "wizard/previous_install.h"

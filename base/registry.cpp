@@ -1,4 +1,4 @@
-#include "registration/registry.h"
+#include "base/registry.h"
 
 #include <cstring>
 

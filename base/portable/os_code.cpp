@@ -1,4 +1,4 @@
-#include "forms/portable/os_code.h"
+#include "base/portable/os_code.h"
 
 int OsCodeFor(unsigned platformId, unsigned majorVersion, unsigned minorVersion)
 {

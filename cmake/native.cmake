@@ -4,7 +4,9 @@ find_package(ZLIB REQUIRED)
 target_link_libraries(instal_portable PUBLIC ZLIB::ZLIB)
 
 file(GLOB PORTABLE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/portable/*.cpp)
-add_executable(portable_tests ${PORTABLE_TEST_SOURCES})
+# The import-table reader serves only tests: it lives with their common code.
+add_executable(portable_tests ${PORTABLE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/common/import_table.cpp)
+target_include_directories(portable_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
 target_link_libraries(portable_tests PRIVATE instal_portable gtest_main)
 add_test(NAME portable_tests COMMAND portable_tests)
 

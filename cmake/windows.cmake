@@ -128,7 +128,8 @@ endif()
 # The portable tests also run under Wine, so the core is known to behave the
 # same when built for Windows.
 file(GLOB PORTABLE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/portable/*.cpp)
-add_executable(portable_tests ${PORTABLE_TEST_SOURCES})
+add_executable(portable_tests ${PORTABLE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/common/import_table.cpp)
+target_include_directories(portable_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
 target_link_libraries(portable_tests PRIVATE instal_portable gtest_main)
 add_test(NAME portable_tests COMMAND portable_tests)
 include(${CMAKE_SOURCE_DIR}/cmake/engine_programs.cmake)

@@ -1,6 +1,7 @@
 #include "sample/kestrel_templates.h"
 
 #include "forms/portable/screen_metrics.h"
+#include "forms/template_records.h"
 #include "sample/kestrel_ids.h"
 
 namespace {
@@ -13,7 +14,6 @@ constexpr ColorValue kBlack = 0x000000;
 const char kSans[] = "MS Sans Serif";
 const char kMono[] = "Courier New";
 const char kArial[] = "Arial";
-constexpr int kFirstControlId = 1000;
 
 ObjectRecord g_frame[kFrameTemplateRecords];
 ObjectRecord g_document[kDocumentTemplateRecords];
@@ -21,16 +21,12 @@ ObjectRecord g_about[kAboutTemplateRecords];
 
 void SetCommonFields(ObjectRecord& record, const char* fontName, int fontSize)
 {
-    record.PictureFormat = -1;
-    record.ScaleMode = kScaleModePixels;
-    record.Visible = (record.Style & WS_VISIBLE) != 0 ? 1 : 0;
-    record.Enabled = (record.Style & WS_DISABLED) != 0 ? 0 : 1;
+    FinishTemplateRecord(record);
     record.FontName = const_cast<char*>(fontName);
     record.FontSize = fontSize;
     record.FontAt96Dpi = 1;
     record.BackColor = kFace;
     record.ForeColor = kButtonText;
-    record.TemplateLink = &record;
 }
 
 void SetForm(ObjectRecord& form, const char* name, int kind, int width, int height, DWORD style, DWORD exStyle,
@@ -55,14 +51,7 @@ void SetControl(ObjectRecord& control, const char* name, int kind, int id, RECT 
                 int captionId)
 {
     control = ObjectRecord{};
-    control.Name = name;
-    control.Kind = kind;
-    control.ControlIndex = id - kFirstControlId;
-    control.Left = place.left;
-    control.Top = place.top;
-    control.Width = place.right;
-    control.Height = place.bottom;
-    control.Style = style;
+    PlaceControl(control, {name, kind, id, place.left, place.top, place.right, place.bottom, style, 0});
     control.Caption = captionId != 0 ? TableText(captionId) : nullptr;
     SetCommonFields(control, kArial, 9);
 }

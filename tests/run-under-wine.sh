@@ -58,6 +58,20 @@ export LANG=en_US.UTF-8
 # for a file name beyond ASCII ("Hola món.kst" cannot be created); the
 # character type of C.UTF-8, which is always there, gives it UTF-8 names.
 export LC_CTYPE=C.UTF-8
+# Wine draws the caption buttons with the Marlett font, which fonts-wine
+# ships where only fontconfig would find it: the run's own font
+# configuration adds that one font to the system's, nothing else.
+mkdir "$area/fonts"
+ln -s /usr/share/wine/fonts/marlett.ttf "$area/fonts/marlett.ttf"
+cat > "$area/fonts.conf" <<FONTS
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <dir>$area/fonts</dir>
+</fontconfig>
+FONTS
+export FONTCONFIG_FILE="$area/fonts.conf"
 
 # Windows that no window manager manages: Wine draws their frames itself and
 # never waits for a manager to confirm that a window was hidden.

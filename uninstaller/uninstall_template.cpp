@@ -2,16 +2,13 @@
 
 #include "base/portable/text_helpers.h"
 #include "forms/portable/screen_metrics.h"
+#include "forms/template_records.h"
 #include "uninstaller/uninstaller_ids.h"
 
 namespace {
 
 struct ControlRow {
-    const char* name;
-    int kind;
-    int id;
-    int left, top, width, height;
-    DWORD style, exStyle;
+    ControlPlace place;
     int captionId;
     int tabStop;
     int scrollBars;    // progress bar: Max
@@ -25,26 +22,20 @@ const char kArial[] = "Arial";
 
 const ControlRow kControls[] = {
 // name              kind             id              left top width height style       exStyle  caption              tab scroll
-{"stcStatus",       KindLabel,       stcStatus,       16,  18, 360,  40, 0x54000100, 0,       IDS_U_PREPARING,     0, 0},
-{"prbProgress",     KindProgressBar, prbProgress,     16,  66, 360,  19, 0x54000000, 0x20000, 0,                   0, 100},
-{"btnCancelClose",  KindPushButton,  btnCancelClose, 288, 100,  88,  24, 0x54004300, 0,       IDS_U_CANCEL,        1, 0},
+{{"stcStatus",      KindLabel,       stcStatus,       16,  18, 360,  40, 0x54000100, 0},       IDS_U_PREPARING,     0, 0},
+{{"prbProgress",    KindProgressBar, prbProgress,     16,  66, 360,  19, 0x54000000, 0x20000}, 0,                   0, 100},
+{{"btnCancelClose", KindPushButton,  btnCancelClose, 288, 100,  88,  24, 0x54004300, 0},       IDS_U_CANCEL,        1, 0},
 };
 static_assert(sizeof kControls / sizeof kControls[0] == kUninstallTemplateRecords - 1, "three controls");
-
-constexpr int kFirstControlId = 1000;
 
 ObjectRecord g_template[kUninstallTemplateRecords];
 char g_caption[kTextCapacity];
 
 void SetCommonFields(ObjectRecord& record)
 {
-    record.PictureFormat = -1;
-    record.ScaleMode = kScaleModePixels;
-    record.Visible = (record.Style & WS_VISIBLE) != 0 ? 1 : 0;
-    record.Enabled = (record.Style & WS_DISABLED) != 0 ? 0 : 1;
+    FinishTemplateRecord(record);
     record.BackColor = kFace;
     record.ForeColor = kButtonText;
-    record.TemplateLink = &record;
 }
 
 void BuildFormRecord(ObjectRecord& form, WNDPROC procedure)
@@ -72,23 +63,15 @@ void BuildFormRecord(ObjectRecord& form, WNDPROC procedure)
 
 void BuildControlRecord(ObjectRecord& record, const ControlRow& row)
 {
-    record.Name = row.name;
-    record.Kind = row.kind;
-    record.ControlIndex = row.id - kFirstControlId;
-    record.Left = row.left;
-    record.Top = row.top;
-    record.Width = row.width;
-    record.Height = row.height;
-    record.Style = row.style;
-    record.ExStyle = row.exStyle;
+    PlaceControl(record, row.place);
     record.Caption = row.captionId != 0 ? TableText(row.captionId) : nullptr;
     record.FontName = const_cast<char*>(kArial);
-    record.FontSize = row.kind == KindPushButton ? 10 : 9;
+    record.FontSize = row.place.kind == KindPushButton ? 10 : 9;
     record.TabStop = row.tabStop;
-    record.CustomPaint = row.kind == KindPushButton ? 1 : 0;
+    record.CustomPaint = row.place.kind == KindPushButton ? 1 : 0;
     record.ScrollBars = row.scrollBars;
     SetCommonFields(record);
-    if (row.kind == KindProgressBar)
+    if (row.place.kind == KindProgressBar)
         record.ForeColor = kHighlight;
 }
 

@@ -1,6 +1,7 @@
 #include "wizard/main_template.h"
 
 #include "forms/portable/screen_metrics.h"
+#include "forms/template_records.h"
 #include "resources/resource_ids.h"
 #include "resources/string_ids.h"
 #include "wizard/control_ids.h"
@@ -118,7 +119,6 @@ const ControlRow kMainControls[] = {
 };
 static_assert(sizeof kMainControls / sizeof kMainControls[0] == kMainTemplateRecords - 1, "51 controls");
 
-constexpr int kFirstControlId = 1000;
 constexpr int kLinkPointer = 14;
 
 ObjectRecord g_mainTemplate[kMainTemplateRecords];
@@ -127,14 +127,6 @@ bool g_built = false;
 int Flag(unsigned flags, unsigned flag)
 {
     return (flags & flag) != 0 ? 1 : 0;
-}
-
-void SetCommonFields(ObjectRecord& record)
-{
-    record.PictureFormat = -1;
-    record.ScaleMode = kScaleModePixels;
-    record.Visible = Flag(record.Style, WS_VISIBLE);
-    record.Enabled = Flag(record.Style, WS_DISABLED) ^ 1;
 }
 
 void BuildFormRecord(ObjectRecord& form)
@@ -158,22 +150,13 @@ void BuildFormRecord(ObjectRecord& form)
     form.DrawWidth = 1;
     form.PasswordChar = 1;
     form.ChildCount = 11;
-    form.TemplateLink = &form;
-    SetCommonFields(form);
+    FinishTemplateRecord(form);
 }
 
 void BuildControlRecord(ObjectRecord& record, const ControlRow& row)
 {
-    record.Name = row.name;
-    record.Kind = row.kind;
-    record.ControlIndex = row.id - kFirstControlId;
+    PlaceControl(record, {row.name, row.kind, row.id, row.left, row.top, row.width, row.height, row.style, row.exStyle});
     record.ChildCount = row.children;
-    record.Left = row.left;
-    record.Top = row.top;
-    record.Width = row.width;
-    record.Height = row.height;
-    record.Style = row.style;
-    record.ExStyle = row.exStyle;
     record.Caption = row.caption;
     record.FontName = Text(row.fontName);
     record.FontSize = row.fontSize;
@@ -195,8 +178,7 @@ void BuildControlRecord(ObjectRecord& record, const ControlRow& row)
         record.MouseIcon = ResourceNumber(IDC_INSTAL);
     }
     record.ScrollBars = row.scrollBars;
-    record.TemplateLink = &record;
-    SetCommonFields(record);
+    FinishTemplateRecord(record);
 }
 
 void BuildMainTemplate()

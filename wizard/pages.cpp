@@ -213,22 +213,25 @@ void ShowSummary()
     SetControlText(Edit4, summary);
 }
 
-void ShowWelcomePage()
+void PrepareWelcomePage()
 {
     EnableControl(btnPrevious, false);
     ShowControl(btnCancel, true);
     ComposeLabel(Static1, IDS_WELCOME, {InfoProductName, InfoVersion}, IDS_ON_YOUR_COMPUTER);
     ShowControl(btnPrevious, true);
     ShowControl(btnNext, true);
-    ShowControl(Group1, true);
     ShowControl(grpPercent, false);
-    ShowControl(Group2, false);
+}
+
+void EnablePrevious()
+{
+    EnableControl(btnPrevious, true);
 }
 
 void ShowInstallingPage()
 {
     char text[kTextCapacity];
-    ShowControl(Group6, false);
+    ShowControl(grpSummaryPage, false);
     ShowControl(btnPrevious, false);
     ShowControl(btnNext, false);
     SetDefaultButton(btnCancel);
@@ -283,6 +286,43 @@ void FinishWizard()
     CloseWizard();
 }
 
+// A page that is a frame of its own: the frame shown (every other page's
+// frame hidden), the control that takes the focus, the Next button's text,
+// and what the page prepares first.
+struct PageRow {
+    unsigned page;
+    int frame;
+    int focus;          // 0: the focus stays where it is
+    int nextCaption;    // 0: Next keeps its text
+    void (*prepare)();
+};
+
+const PageRow kPageRows[] = {
+    {PageWelcome, grpWelcomePage, 0, 0, PrepareWelcomePage},
+    {PageDestination, grpDestinationPage, 0, 0, EnablePrevious},
+    {PageUserDetails, grpUserPage, edtUserName, 0, nullptr},
+    {PageProgramGroup, grpGroupPage, edtGroupName, IDS_NEXT, nullptr},
+    {PageOptions, grpOptionsPage, 0, IDS_NEXT, nullptr},
+    {PageSummary, grpSummaryPage, 0, IDS_INSTALL, ShowSummary},
+};
+
+void ShowFramedPage(const PageRow& row)
+{
+    if (row.prepare != nullptr)
+        row.prepare();
+    if (row.nextCaption != 0) {
+        char text[kTextCapacity];
+        SetControlTextFromTable(btnNext, row.nextCaption, text, 0);
+    }
+    if (row.focus != 0)
+        FocusControl(row.focus);
+    for (const PageRow& other : kPageRows) {
+        if (other.frame != row.frame)
+            ShowControl(other.frame, false);
+    }
+    ShowControl(row.frame, true);
+}
+
 }  // namespace
 
 void FillPageDefaults()
@@ -301,50 +341,16 @@ void FillPageDefaults()
 
 void ShowPage()
 {
-    char text[kTextCapacity];
-    switch (g_wizard.page) {
-    case PageWelcome:
-        ShowWelcomePage();
-        break;
-    case PageDestination:
-        EnableControl(btnPrevious, true);
-        ShowControl(Group2, true);
-        ShowControl(Group1, false);
-        ShowControl(Group3, false);
-        break;
-    case PageUserDetails:
-        FocusControl(Edit1);
-        ShowControl(Group4, false);
-        ShowControl(Group3, true);
-        ShowControl(Group2, false);
-        break;
-    case PageProgramGroup:
-        FocusControl(Edit3);
-        ShowControl(Group5, false);
-        ShowControl(Group4, true);
-        ShowControl(Group3, false);
-        break;
-    case PageOptions:
-        SetControlTextFromTable(btnNext, IDS_NEXT, text, 0);
-        ShowControl(Group6, false);
-        ShowControl(Group5, true);
-        ShowControl(Group4, false);
-        break;
-    case PageSummary:
-        ShowSummary();
-        SetControlTextFromTable(btnNext, IDS_INSTALL, text, 0);
-        ShowControl(Group6, true);
-        ShowControl(Group5, false);
-        break;
-    case PageInstalling:
-        ShowInstallingPage();
-        break;
-    case PageFinish:
-        ShowFinishPage();
-        break;
-    default:
-        break;
+    for (const PageRow& row : kPageRows) {
+        if (row.page == g_wizard.page) {
+            ShowFramedPage(row);
+            return;
+        }
     }
+    if (g_wizard.page == PageInstalling)
+        ShowInstallingPage();
+    else if (g_wizard.page == PageFinish)
+        ShowFinishPage();
 }
 
 int OnNextClicked()
@@ -352,8 +358,6 @@ int OnNextClicked()
     if (g_wizard.page >= PageFinish)
         return 1;
     g_wizard.page = NextPageNumber(g_wizard.page, g_wizard.optionsContent, g_wizard.model.setupKind);
-    if (g_wizard.page == PageSummary && SkipsOptionsPage(g_wizard.optionsContent, g_wizard.model.setupKind))
-        ShowControl(Group4, false);
     ShowPage();
     if (g_wizard.page == PageInstalling) {
         ConvertAssociations();
@@ -378,12 +382,6 @@ int OnPreviousClicked()
     if (g_wizard.page <= PageWelcome)
         return 1;
     g_wizard.page = PreviousPageNumber(g_wizard.page, g_wizard.optionsContent, g_wizard.model.setupKind);
-    if (g_wizard.page == PageProgramGroup
-        && SkipsOptionsPage(g_wizard.optionsContent, g_wizard.model.setupKind)) {
-        char text[kTextCapacity];
-        SetControlTextFromTable(btnNext, IDS_NEXT, text, 0);
-        ShowControl(Group6, false);
-    }
     ShowPage();
     return 1;
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "base/portable/import_table.h"
+#include "import_table.h"
 #include "e2e_fixture.h"
 #include "test_environment.h"
 #include "wizard/control_ids.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/portable/import_table.h"
+#include "import_table.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "base/portable/import_table.h"
+#include "import_table.h"
 
 #include <cstdint>
 

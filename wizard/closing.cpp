@@ -3,20 +3,8 @@
 #include "engine/temp_cleanup.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
-#include "wizard/pages.h"
 #include "wizard/portable/page_flow.h"
 #include "wizard/wizard_state.h"
-
-namespace {
-
-// Once registration has begun the install cannot be undone, so Cancel is
-// disabled; a close from outside is refused then too.
-bool InstallCannotStop()
-{
-    return g_wizard.page == PageInstalling && !IsWindowEnabled(ControlWindow(btnCancel));
-}
-
-}  // namespace
 
 void CloseWizard()
 {
@@ -25,21 +13,14 @@ void CloseWizard()
     g_wizard.closingItself = 0;
 }
 
-LRESULT OnCloseMessage()
+bool IsClosingItself()
 {
-    if (g_wizard.closingItself)
-        return 0;
-    if (!InstallCannotStop())
-        OnCancelClicked();
-    return 1;
+    return g_wizard.closingItself != 0;
 }
 
-bool SessionMayEnd()
+bool InstallCannotStop()
 {
-    if (InstallCannotStop())
-        return false;
-    OnCancelClicked();
-    return true;
+    return g_wizard.page == PageInstalling && !IsWindowEnabled(ControlWindow(btnCancel));
 }
 
 void BeginLongStep()

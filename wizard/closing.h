@@ -7,13 +7,12 @@
 // The wizard's own close: the main form goes at once.
 void CloseWizard();
 
-// WM_CLOSE to the main form. The wizard's own goes through (0); one from
-// outside is answered like the page's Cancel and keeps the window (1).
-LRESULT OnCloseMessage();
+// Whether the WM_CLOSE under way is the wizard's own.
+bool IsClosingItself();
 
-// WM_QUERYENDSESSION: refused while the install cannot be stopped, otherwise
-// the user answers as for Cancel and the session may end.
-bool SessionMayEnd();
+// Once registration has begun the install cannot be undone, so Cancel is
+// disabled; a close from outside is refused then too.
+bool InstallCannotStop();
 
 // Around a step that pumps messages inside a handler of the main form.
 void BeginLongStep();

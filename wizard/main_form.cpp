@@ -111,9 +111,25 @@ LRESULT OnCommand(WPARAM wParam)
     }
 }
 
+// The wizard's own WM_CLOSE goes through (0); one from outside is answered
+// like the page's Cancel and keeps the window (1).
+LRESULT OnCloseMessage()
+{
+    if (IsClosingItself())
+        return 0;
+    if (!InstallCannotStop())
+        OnCancelClicked();
+    return 1;
+}
+
+// Refused while the install cannot be stopped; otherwise the user answers
+// as for Cancel and the session may end.
 LRESULT OnQueryEndSession()
 {
-    return SessionMayEnd() ? 0 : kEndSessionRefused;
+    if (InstallCannotStop())
+        return kEndSessionRefused;
+    OnCancelClicked();
+    return 0;
 }
 
 LRESULT OnDestroy()

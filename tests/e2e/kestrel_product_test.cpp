@@ -97,7 +97,7 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
     HWND frame = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (frame = VisibleKestrelFrame()) != nullptr && DocumentWindow(frame, first); },
                           60000))
-        << "the installed Kestrel shows the document";
+        << "the installed Kestrel shows the document; the stand-in logged: " << ReadBytes(marker);
     EXPECT_FALSE(Exists(marker)) << ReadBytes(marker);
     DeleteFileA("C:\\Program.exe");
     SetEnvironmentVariableA("INSTAL_FAKE_LOG", nullptr);

@@ -55,13 +55,6 @@ void ApplyToModel(const ListFileContent& content, InstallModel& model)
     model.associations = MakeList(content.associations);
 }
 
-void DestroyList(StringList& list)
-{
-    if (list != nullptr)
-        DestroyStringList(list);
-    list = nullptr;
-}
-
 }  // namespace
 
 int ReadListFile(HANDLE file, const char* listName, InstallModel& model, InstallView& view)
@@ -80,9 +73,9 @@ int ReadListFile(HANDLE file, const char* listName, InstallModel& model, Install
 
 void ReleaseInstallModel(InstallModel& model)
 {
-    DestroyList(model.information);
-    DestroyList(model.files);
-    DestroyList(model.registry);
-    DestroyList(model.groupItems);
-    DestroyList(model.associations);
+    ReleaseStringList(model.information);
+    ReleaseStringList(model.files);
+    ReleaseStringList(model.registry);
+    ReleaseStringList(model.groupItems);
+    ReleaseStringList(model.associations);
 }

@@ -50,6 +50,13 @@ int StringListCount()
     return g_stringLists.count;
 }
 
+void ReleaseStringList(StringList& list)
+{
+    if (list != nullptr)
+        DestroyStringList(list);
+    list = nullptr;
+}
+
 LRESULT StringListAdd(StringList list, const char* text)
 {
     return SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));

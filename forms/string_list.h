@@ -12,6 +12,8 @@ constexpr int kMaxStringLists = 64;
 StringList CreateStringList(bool sorted);
 // 1, or 0 when the window is not a registered list.
 int DestroyStringList(StringList list);
+// Destroys the list when there is one, and forgets it.
+void ReleaseStringList(StringList& list);
 // Destroys every list still registered (the runtime's tear-down).
 void DestroyAllStringLists();
 int StringListCount();

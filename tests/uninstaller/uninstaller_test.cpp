@@ -395,9 +395,11 @@ TEST_F(Uninstaller, TheWizardRemovesAnOlderVersionWithTheRealUninstaller)
     ASSERT_NE(question.box, nullptr);
     EXPECT_NE(question.text.find("Kestrel 0.9"), std::string::npos) << question.text;
     session.Answer(question, IDYES);
+    // The main window shows for a moment before it hides for the removal:
+    // the removal's end is waited for, not the window.
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(old) && !KeyExists(HKEY_LOCAL_MACHINE, kProductRecord); }, 60000))
+        << "the older installation is gone";
     ASSERT_NE(session.WaitForMainWindow(60000), nullptr) << "the uninstaller ended with 0 and the wizard goes on";
-    EXPECT_FALSE(Exists(old));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kProductRecord)) << "the older installation is gone";
     ASSERT_TRUE(InstallThroughEveryPage(session)) << "every page, the finish page and its closing message";
     EXPECT_EQ(session.WaitForExit(), 0u);
     EXPECT_TRUE(Exists(Destination() + "\\Kestrel.exe"));

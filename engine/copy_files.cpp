@@ -10,6 +10,7 @@
 #include "engine/copy_with_times.h"
 #include "engine/file_version.h"
 #include "engine/fonts.h"
+#include "engine/journaled_changes.h"
 #include "engine/portable/file_line.h"
 #include "engine/portable/file_rules.h"
 #include "engine/restart_rename.h"
@@ -25,7 +26,6 @@ struct FileCopy {
     FileLineFields fields;
     char source[kTextCapacity];      // in the temp folder, short form
     char target[kTextCapacity];      // short form when it exists
-    char installed[kTextCapacity];   // target folder and name as listed
     DWORD done;                      // the step's byte count before this file
 };
 
@@ -86,7 +86,7 @@ void ReplaceWhole(InstallJob& job, const char* source, const char* target, DWORD
     temporary[name + 1 - target] = '\0';
     TemporaryReplacementName(name + 1, replacement, sizeof replacement);
     AppendText(temporary, replacement);
-    if (!CopyOrFallBack(job, source, temporary, done))
+    if (!NoteNewFile(job.journal, temporary) || !CopyOrFallBack(job, source, temporary, done))
         return;
     SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
     if (!MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
@@ -102,19 +102,40 @@ void AddToList(StringList& list, const char* text)
     StringListAdd(list, text);
 }
 
-// The rollback deletes only what this run wrote, never a file that was
-// there before and was kept or could not be touched. A target counts as
-// written from the moment the copy may create it, so that a copy stopped
-// halfway is not spared.
-void RecordCopied(InstallJob& job, const FileCopy& file)
+// Protected libraries and fonts serve other programs too: an undo never
+// deletes them, so they are not noted as this run's own.
+bool IsSharedWithOthers(const FileCopy& file)
 {
-    AddToList(job.copiedFiles, file.installed);
+    return ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide) != NotProtected || IsFontFile(file.target);
 }
 
-void ClaimIfAbsent(InstallJob& job, const FileCopy& file)
+// The new bytes go beside the target under a temporary name and take its
+// name only when complete, so no file is ever half-written under its real
+// name. A cancel during the copy leaves the target as it was.
+bool CopyIntoPlace(InstallJob& job, const FileCopy& file)
 {
-    if (!Exists(file.target))
-        RecordCopied(job, file);
+    char temporary[kTextCapacity];
+    const char* name = std::strrchr(file.target, '\\');
+    if (name == nullptr)
+        return false;
+    CopyText(temporary, file.target);
+    temporary[name + 1 - file.target] = '\0';
+    AppendChar(temporary, '~');
+    AppendText(temporary, name + 1);
+    if (!NoteNewFile(job.journal, temporary) || !CopyOrFallBack(job, file.source, temporary, file.done))
+        return false;
+    if (*job.cancel) {
+        SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(temporary);
+        return true;
+    }
+    if ((!Exists(file.target) && !IsSharedWithOthers(file) && !NoteNewFile(job.journal, file.target)) ||
+        !MoveFileA(temporary, file.target)) {
+        SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(temporary);
+        return false;
+    }
+    return true;
 }
 
 Outcome ReportCopyFailure(InstallJob& job, const char* path)
@@ -134,11 +155,12 @@ Outcome ReplaceAtRestart(InstallJob& job, const FileCopy& file)
     TemporaryReplacementName(file.fields.name, name, sizeof name);
     CopyText(temporary, file.fields.folder);
     JoinPath(temporary, name);
-    if (!CopyOrFallBack(job, file.source, temporary, file.done))
+    if (!NoteNewFile(job.journal, temporary) || !CopyOrFallBack(job, file.source, temporary, file.done))
         return ReportCopyFailure(job, file.target);
     // Unscheduled, the copy would never take the target's place: the file
     // cannot be installed, and no restart would complete it.
-    if (!ScheduleRenameAtRestart(temporary, file.target, job.osCode)) {
+    if (!NoteRenameAtRestart(job.journal, temporary, file.target) ||
+        !ScheduleRenameAtRestart(temporary, file.target, job.osCode)) {
         DeleteFileA(temporary);
         return ReportCopyFailure(job, file.target);
     }
@@ -161,11 +183,11 @@ Outcome ReplaceOrKeep(InstallJob& job, const FileCopy& file)
 {
     if (!ShouldReplace(file))
         return Outcome::Installed;
-    SetFileAttributesA(file.target, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(file.target);
-    ClaimIfAbsent(job, file);
-    if (!CopyOrFallBack(job, file.source, file.target, file.done))
+    // A target that cannot be moved is held by a running program.
+    if (!MoveAside(job.journal, file.target))
         return ReplaceAtRestart(job, file);
+    if (!CopyIntoPlace(job, file))
+        return ReportCopyFailure(job, file.target);
     return Outcome::Installed;
 }
 
@@ -188,10 +210,10 @@ Outcome UpdateExistingTarget(InstallJob& job, const FileCopy& file)
 
 Outcome CopyNewTarget(InstallJob& job, const FileCopy& file)
 {
-    RecordCopied(job, file);
-    if (!CopyOrFallBack(job, file.source, file.target, file.done))
+    if (!CopyIntoPlace(job, file))
         return ReportCopyFailure(job, file.target);
-    if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Narrow) == ProtectedRegisteredAgain)
+    if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Narrow) == ProtectedRegisteredAgain &&
+        NoteRegistration(job.journal, file.target))
         SelfRegister(file.target);
     return Outcome::Installed;
 }
@@ -209,9 +231,8 @@ void PreparePaths(const InstallJob& job, FileCopy& file)
 {
     CopyText(file.source, job.tempFolder);
     JoinPath(file.source, file.fields.name);
-    CopyText(file.installed, file.fields.folder);
-    JoinPath(file.installed, file.fields.name);
-    CopyText(file.target, file.installed);
+    CopyText(file.target, file.fields.folder);
+    JoinPath(file.target, file.fields.name);
     job.view->ShowFile(file.target);
     ToShortForm(file.source);
     ToShortForm(file.target);

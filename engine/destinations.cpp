@@ -6,6 +6,7 @@
 
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
+#include "engine/journaled_changes.h"
 #include "engine/path_macros.h"
 #include "engine/portable/disk_space.h"
 #include "engine/portable/file_line.h"
@@ -24,18 +25,10 @@ bool Exists(const char* path)
     return true;
 }
 
-// A rollback removes what this run created, however high above the
-// product's folder it lies, and nothing that was there before.
-void RecordCreatedFolder(StringList& createdFolders, const char* folder)
-{
-    if (createdFolders == nullptr)
-        createdFolders = CreateStringList(false);
-    StringListAdd(createdFolders, folder);
-}
-
 // Creates the prefix of the path that ends before "end" when nothing of that
-// name exists yet.
-bool EnsureLevel(const char* path, std::size_t end, StringList& createdFolders, char* failedLevel)
+// name exists yet. An undo removes what the journal names, however high above
+// the product's folder it lies, and nothing that was there before.
+bool EnsureLevel(const char* path, std::size_t end, Journal& journal, char* failedLevel)
 {
     char prefix[kTextCapacity];
     CopyText(prefix, path);
@@ -43,10 +36,8 @@ bool EnsureLevel(const char* path, std::size_t end, StringList& createdFolders, 
         prefix[end] = '\0';
     if (Exists(prefix))
         return true;
-    if (CreateDirectoryA(prefix, nullptr)) {
-        RecordCreatedFolder(createdFolders, prefix);
+    if (NoteNewFolder(journal, prefix) && CreateDirectoryA(prefix, nullptr))
         return true;
-    }
     CopyText(failedLevel, prefix);
     return false;
 }
@@ -104,14 +95,14 @@ int CheckDiskSpace(const InstallJob& job)
     return ReportError(IDS_NO_DISK_SPACE, nullptr, false);
 }
 
-int CreateFolderChain(const char* path, StringList& createdFolders, char* failedLevel)
+int CreateFolderChain(const char* path, Journal& journal, char* failedLevel)
 {
     std::size_t length = std::strlen(path);
     for (std::size_t i = 3; i < length; ++i) {
-        if (path[i] == '\\' && !EnsureLevel(path, i, createdFolders, failedLevel))
+        if (path[i] == '\\' && !EnsureLevel(path, i, journal, failedLevel))
             return 0;
     }
-    return EnsureLevel(path, length, createdFolders, failedLevel) ? 1 : 0;
+    return EnsureLevel(path, length, journal, failedLevel) ? 1 : 0;
 }
 
 int PrepareDestinations(InstallJob& job)
@@ -139,7 +130,7 @@ int PrepareDestinations(InstallJob& job)
         if (IsHelpFile(fields.name))
             RememberHelpFile(fields, job.helpFile);
         char failedLevel[kTextCapacity];
-        if (!CreateFolderChain(fields.folder, job.createdFolders, failedLevel))
+        if (!CreateFolderChain(fields.folder, job.journal, failedLevel))
             return ReportError(IDS_FOLDER_FAILED, failedLevel, true);
     }
     return 1;

@@ -7,9 +7,9 @@
 int CheckDiskSpace(const InstallJob& job);
 
 // Creates every missing level of an absolute folder path below its drive
-// root, adding each to createdFolders. Returns 1 when all levels exist, or 0
-// with the level that could not be made in failedLevel (260 bytes).
-int CreateFolderChain(const char* path, StringList& createdFolders, char* failedLevel);
+// root, noting each in the journal first. Returns 1 when all levels exist, or
+// 0 with the level that could not be made in failedLevel (260 bytes).
+int CreateFolderChain(const char* path, Journal& journal, char* failedLevel);
 
 // Refuses a target path over 259 characters before anything is made, then
 // expands the macro of every file line in place, remembers the help file

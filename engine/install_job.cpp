@@ -3,6 +3,4 @@
 void ReleaseJobLists(InstallJob& job)
 {
     ReleaseStringList(job.afterRestartRegistrations);
-    ReleaseStringList(job.copiedFiles);
-    ReleaseStringList(job.createdFolders);
 }

@@ -7,6 +7,7 @@
 #include "base/portable/text_helpers.h"
 #include "engine/install_model.h"
 #include "engine/install_view.h"
+#include "engine/journal.h"
 #include "base/registry.h"
 
 // The document kinds in the association list's order.
@@ -39,13 +40,13 @@ struct InstallJob {
     HWND window;                             // answers the program manager's conversation
     volatile LONG createGroup;               // the conversation runs while it is set
 
-    // What this run did.
+    // What this run did: every change noted before it is made.
+    Journal journal;
     char helpFile[kTextCapacity];            // the listed help file, found by PrepareDestinations
-    StringList copiedFiles;                  // targets the copy wrote; the only files a rollback deletes
-    StringList createdFolders;               // folders this run created, in order
     StringList afterRestartRegistrations;    // libraries to register after the next start
     ULONGLONG installedBytes;                // what the copy put in place, for the programs list
     bool restartNeeded;
+    bool rolledBack;                         // the journal's changes were undone
 };
 
 // Destroys the job's lists of what the run did.

@@ -8,7 +8,9 @@
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/entry_extraction.h"
+#include "engine/journaled_changes.h"
 #include "engine/list_reader.h"
+#include "engine/portable/list_file.h"
 #include "engine/portable/package_format.h"
 #include "engine/progress_hook.h"
 #include "engine/temp_folder.h"
@@ -78,11 +80,32 @@ int CheckFileNames(const InstallModel& model, const char* listName)
     return 1;
 }
 
+// Tools that unpack without a journal (the benchmarks) hand none.
+bool NoteUnpacked(Unpacking& unpacking, const char* path)
+{
+    return unpacking.journal == nullptr || NoteNewFile(*unpacking.journal, path);
+}
+
+// A file that is there already (another product's uninstaller) is kept
+// until the install completes, and comes back when it is undone.
+bool NoteOrKeep(Unpacking& unpacking, const char* path)
+{
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+        return NoteUnpacked(unpacking, path);
+    if (unpacking.journal == nullptr || !MoveAside(*unpacking.journal, path)) {
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path);
+    }
+    return true;
+}
+
 int ExtractInto(Unpacking& unpacking, const char* folder, const char* name)
 {
     char path[kTextCapacity];
     CopyText(path, folder);
     JoinPath(path, name);
+    if (!NoteUnpacked(unpacking, path))
+        return ReportError(IDS_JOURNAL_FAILED, unpacking.journal->path, true);
     return ExtractEntry(unpacking, path);
 }
 
@@ -94,13 +117,13 @@ int ExtractUninstaller(Unpacking& unpacking)
     char uninstaller[kTextCapacity];
     CopyText(uninstaller, windows);
     JoinPath(uninstaller, kUninstallerName);
+    NoteOrKeep(unpacking, uninstaller);
     if (!ExtractEntry(unpacking, uninstaller))
         return 0;
     char copy[kTextCapacity];
     CopyText(copy, windows);
     JoinPath(copy, kUninstallerCopyName);
-    SetFileAttributesA(copy, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(copy);
+    NoteOrKeep(unpacking, copy);
     // The second copy is not essential, but a partial one must not stay
     // where it would be started.
     if (!CopyFileA(uninstaller, copy, FALSE)) {
@@ -147,6 +170,20 @@ int ExtractListedFiles(Unpacking& unpacking)
     return 1;
 }
 
+// The product key is known once the list file is read: an install of it that
+// was interrupted is put right first, then this run's journal begins.
+void BeginJournal(Unpacking& unpacking)
+{
+    if (unpacking.journal == nullptr)
+        return;
+    char productKey[kTextCapacity];
+    char message[kTextCapacity];
+    GetInformationLine(*unpacking.model, InfoProductKey, productKey);
+    LoadTableString(IDS_INSTALL_WAS_INTERRUPTED, message);
+    RecoverInterruptedInstall(productKey, message);
+    OpenJournal(*unpacking.journal, productKey);
+}
+
 }  // namespace
 
 int ExtractPackage(Unpacking& unpacking)
@@ -165,6 +202,7 @@ int ExtractPackage(Unpacking& unpacking)
         return 0;
     if (!ExtractListFile(unpacking, listName) || !CheckFileNames(*unpacking.model, listName))
         return 0;
+    BeginJournal(unpacking);
     if (!ExtractInto(unpacking, tempFolder, kLogoName) || !ExtractUninstaller(unpacking))
         return 0;
     unpacking.view->EnableCancel(true);

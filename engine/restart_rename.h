@@ -6,3 +6,7 @@
 // Windows 95, 98 and Me (osCode is the runtime's system code). False when
 // the system would not take it.
 bool ScheduleRenameAtRestart(const char* temporaryPath, const char* target, int osCode);
+
+// Takes back a rename that ScheduleRenameAtRestart made, from whichever of
+// the two places holds it; others' renames stay.
+void CancelRenameAtRestart(const char* temporaryPath, const char* target);

@@ -4,12 +4,6 @@
 
 #include "base/registry.h"
 
-namespace {
-
-const char kSharedDllsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-
-}  // namespace
-
 int AddSharedLibraryReference(const char* path)
 {
     HKEY key;

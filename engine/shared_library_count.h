@@ -1,6 +1,8 @@
 #pragma once
 // The system's count of installations that use a shared file.
 
+constexpr char kSharedDllsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
 // Raises the SharedDLLs count of the installed file's path by one (a
 // missing count becomes 1). Does nothing when the SharedDLLs key does not
 // exist. Returns 1.

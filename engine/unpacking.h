@@ -7,6 +7,7 @@
 #include "base/portable/text_helpers.h"
 #include "engine/install_model.h"
 #include "engine/install_view.h"
+#include "engine/journal.h"
 #include "engine/progress_hook.h"
 
 struct Unpacking {
@@ -15,5 +16,6 @@ struct Unpacking {
     InstallModel* model;
     InstallView* view;
     volatile LONG* cancel;
+    Journal* journal;         // the run's, opened once the product key is known
     ProgressState progress;   // the decompressor's hook
 };

@@ -2,6 +2,7 @@
 
 #include "base/portable/text_helpers.h"
 #include "engine/install_model.h"
+#include "engine/journaled_changes.h"
 #include "engine/portable/list_file.h"
 #include "registration/portable/number_text.h"
 #include "registration/portable/product_keys.h"
@@ -42,34 +43,34 @@ void ComposeCountedName(char* buffer, const char* stem, int n)
 
 }  // namespace
 
-int ResetExplorerChoice(RootCode installRoot, const char* recordKey, const char* extension, int n)
+int ResetExplorerChoice(Journal& journal, RootCode installRoot, const char* recordKey, const char* extension, int n)
 {
     char name[kTextCapacity];
     ComposeCountedName(name, "Associate", n);
-    int recorded = WriteRegString(installRoot, recordKey, name, extension);
+    int recorded = WriteJournaledString(journal, installRoot, recordKey, name, extension);
 
     char choiceKey[kTextCapacity];
     ComposeExplorerChoiceKey(choiceKey, extension);
-    DeleteRegTree(kCurrentUser, choiceKey);
+    DeleteJournaledTree(journal, kCurrentUser, choiceKey);
     if (installRoot != kLocalMachine)
-        WriteRegString(kCurrentUser, choiceKey, "Application", kProductProgram);
+        WriteJournaledString(journal, kCurrentUser, choiceKey, "Application", kProductProgram);
 
     char openWithKey[kTextCapacity];
     CopyText(openWithKey, choiceKey);
     JoinPath(openWithKey, "OpenWithList");
-    WriteRegString(kCurrentUser, openWithKey, "a", kProductProgram);
-    WriteRegString(kCurrentUser, openWithKey, "b", "NOTEPAD.EXE");
-    WriteRegString(kCurrentUser, openWithKey, "MRUList", "ab");
+    WriteJournaledString(journal, kCurrentUser, openWithKey, "a", kProductProgram);
+    WriteJournaledString(journal, kCurrentUser, openWithKey, "b", "NOTEPAD.EXE");
+    WriteJournaledString(journal, kCurrentUser, openWithKey, "MRUList", "ab");
     return recorded;
 }
 
-void RegisterFileType(const InstallModel& model, const char* extension, const char* kindName, const char* iconIndex,
+void RegisterFileType(Journal& journal, const InstallModel& model, const char* extension, const char* kindName, const char* iconIndex,
                       const char* programPath)
 {
     char identifier[kTextCapacity];
     CopyText(identifier, "Kestrel.");
     AppendText(identifier, kindName);
-    WriteRegString(kClassesRoot, extension, nullptr, identifier);
+    WriteJournaledString(journal, kClassesRoot, extension, nullptr, identifier);
 
     char key[kTextCapacity];
     char data[kTextCapacity];
@@ -77,20 +78,20 @@ void RegisterFileType(const InstallModel& model, const char* extension, const ch
     JoinPath(key, "DefaultIcon");
     CopyText(data, programPath);
     AppendText(data, iconIndex);
-    WriteRegString(kClassesRoot, key, nullptr, data);
+    WriteJournaledString(journal, kClassesRoot, key, nullptr, data);
 
     CopyText(key, identifier);
     JoinPath(key, "shell\\open\\command");
     ComposeOpenCommand(data, programPath);
-    WriteRegString(kClassesRoot, key, nullptr, data);
+    WriteJournaledString(journal, kClassesRoot, key, nullptr, data);
 
     GetInformationLine(model, InfoProductName, data);
     AppendChar(data, ' ');
     AppendText(data, kindName);
-    WriteRegString(kClassesRoot, identifier, nullptr, data);
+    WriteJournaledString(journal, kClassesRoot, identifier, nullptr, data);
 }
 
-void WriteAssociations(const InstallJob& job)
+void WriteAssociations(InstallJob& job)
 {
     const InstallModel& model = *job.model;
     char productKey[kTextCapacity];
@@ -107,10 +108,10 @@ void WriteAssociations(const InstallJob& job)
         StringListGet(model.associations, position, programPath);
         SplitFirstField(programPath, extension);
         ++n;
-        ResetExplorerChoice(job.installRoot, recordKey, extension, n);
-        RegisterFileType(model, extension, kind.name, kind.iconIndex, programPath);
+        ResetExplorerChoice(job.journal, job.installRoot, recordKey, extension, n);
+        RegisterFileType(job.journal, model, extension, kind.name, kind.iconIndex, programPath);
     }
     char count[36];
     NumberToText(n, count, 1);
-    WriteRegString(job.installRoot, recordKey, "Associations", count);
+    WriteJournaledString(job.journal, job.installRoot, recordKey, "Associations", count);
 }

@@ -7,6 +7,7 @@
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/install_model.h"
+#include "engine/journaled_changes.h"
 #include "engine/path_macros.h"
 #include "engine/portable/list_file.h"
 #include "base/portable/os_code.h"
@@ -34,7 +35,7 @@ bool ReadDesktopFolder(int osCode, RootCode installRoot, char* folder)
 
 }  // namespace
 
-void CreateDesktopShortcut(const InstallJob& job)
+void CreateDesktopShortcut(InstallJob& job)
 {
     const InstallModel& model = *job.model;
     if (!job.choices.desktopShortcut || model.systemInstall != 0)
@@ -52,13 +53,16 @@ void CreateDesktopShortcut(const InstallJob& job)
     if (ReadDesktopFolder(job.osCode, job.installRoot, linkPath)) {
         JoinPath(linkPath, productName);
         AppendText(linkPath, ".lnk");
-        CreateShellLink(target, linkPath, productName);
+        bool noted = GetFileAttributesA(linkPath) == INVALID_FILE_ATTRIBUTES ? NoteNewFile(job.journal, linkPath)
+                                                                              : MoveAside(job.journal, linkPath);
+        if (noted)
+            CreateShellLink(target, linkPath, productName);
 
         char productKey[kTextCapacity];
         char recordKey[kTextCapacity];
         GetInformationLine(model, InfoProductKey, productKey);
         ProductRecordKey(recordKey, sizeof recordKey, productKey, "", "Uninstall");
-        WriteRegString(job.installRoot, recordKey, "Shortcut", "1");
+        WriteJournaledString(job.journal, job.installRoot, recordKey, "Shortcut", "1");
     }
     job.view->Pause(250, true);
 }

@@ -6,7 +6,9 @@
 
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
+#include "base/registry.h"
 #include "base/waiting.h"
+#include "engine/journaled_changes.h"
 #include "registration/portable/dde_commands.h"
 #include "resources/string_ids.h"
 
@@ -220,6 +222,19 @@ bool ConversationStalled()
     return GetTickCount() - g_conversation.lastProgress >= kConversationStallMilliseconds;
 }
 
+// A group of that name in either programs folder: one the user already had,
+// which an undo must keep.
+bool ProgramGroupExists(const char* name)
+{
+    const char key[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    char folder[kTextCapacity];
+    if (ReadRegValue(kCurrentUser, key, "Programs", folder) && JoinPath(folder, name) &&
+        GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    return ReadRegValue(kLocalMachine, key, "Common Programs", folder) && JoinPath(folder, name) &&
+           GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace
 
 bool HandleProgramGroupMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -240,6 +255,11 @@ void CreateProgramGroup(InstallJob& job)
         return;
     job.view->ShowTask(IDS_CREATING_GROUP);
     job.view->Pause(500, false);
+    char groupName[kTextCapacity];
+    CopyText(groupName, job.choices.groupName);
+    TrimBlanks(groupName);
+    if (!ProgramGroupExists(groupName) && !NoteProgramGroup(job.journal, groupName))
+        return;
     g_conversation.job = &job;
     SendMessageA(job.window, kStartGroupMessage, 0, 0);
     while (job.createGroup != 0) {

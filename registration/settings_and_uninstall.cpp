@@ -8,6 +8,7 @@
 #include "base/waiting.h"
 #include "engine/copy_progress.h"
 #include "engine/install_model.h"
+#include "engine/journaled_changes.h"
 #include "engine/path_macros.h"
 #include "engine/portable/list_file.h"
 #include "engine/self_registration.h"
@@ -50,21 +51,21 @@ void WriteCountedValue(const RegistryStep& step, const char* key, const char* st
     NumberToText(n, number, 1);
     CopyText(name, stem);
     AppendText(name, number);
-    WriteRegString(step.root, key, name, text);
+    WriteJournaledString(step.job.journal, step.root, key, name, text);
 }
 
 void WriteNumber(const RegistryStep& step, const char* key, const char* name, int value)
 {
     char number[36];
     NumberToText(value, number, 1);
-    WriteRegString(step.root, key, name, number);
+    WriteJournaledString(step.job.journal, step.root, key, name, number);
 }
 
 void WriteInformationLine(const RegistryStep& step, const char* key, const char* name, InformationLine line)
 {
     char text[kTextCapacity];
     GetInformationLine(*step.job.model, line, text);
-    WriteRegString(step.root, key, name, text);
+    WriteJournaledString(step.job.journal, step.root, key, name, text);
 }
 
 void BeginStep(InstallView& view)
@@ -81,7 +82,7 @@ void WriteToolsetSetting(const RegistryStep& step)
 {
     char key[kTextCapacity];
     ProductRecordKey(key, sizeof key, step.productKey, "", "Settings");
-    WriteRegString(step.root, key, "Basalt", step.job.choices.basalt ? "1" : "0");
+    WriteJournaledString(step.job.journal, step.root, key, "Basalt", step.job.choices.basalt ? "1" : "0");
 }
 
 void WriteRegistryList(RegistryStep& step)
@@ -95,7 +96,7 @@ void WriteRegistryList(RegistryStep& step)
         if (root != 0) {
             if (root == kLocalMachine)
                 root = step.root;
-            WriteRegString(root, parsed.key, parsed.valueName, parsed.data);
+            WriteJournaledString(step.job.journal, root, parsed.key, parsed.valueName, parsed.data);
         }
         Advance(step);
     }
@@ -125,8 +126,10 @@ void WriteFileRecords(RegistryStep& step)
         ToShortForm(fullPath);
         JoinPath(fullPath, name);
         if (flags.registerFlag != 0) {
-            SelfRegister(fullPath);
-            AddSharedLibraryReference(fullPath);
+            if (NoteRegistration(step.job.journal, fullPath))
+                SelfRegister(fullPath);
+            if (NoteRegistryValue(step.job.journal, kLocalMachine, kSharedDllsKey, fullPath))
+                AddSharedLibraryReference(fullPath);
         }
         if (flags.record != 0) {
             char record[kTextCapacity];
@@ -141,7 +144,7 @@ void WriteFileRecords(RegistryStep& step)
 
 void WriteProgramGroupRecord(RegistryStep& step)
 {
-    WriteRegString(step.root, step.recordKey, "Group", step.job.choices.groupName);
+    WriteJournaledString(step.job.journal, step.root, step.recordKey, "Group", step.job.choices.groupName);
     StringList items = step.job.model->groupItems;
     int count = LineCount(items);
     for (int k = 1; k <= count; ++k) {
@@ -156,14 +159,14 @@ void WriteProgramGroupRecord(RegistryStep& step)
 void WriteProductAndUser(const RegistryStep& step)
 {
     WriteInformationLine(step, step.recordKey, "Language", InfoLanguage);
-    WriteRegString(step.root, step.recordKey, "Path", step.job.destination);
+    WriteJournaledString(step.job.journal, step.root, step.recordKey, "Path", step.job.destination);
     WriteInformationLine(step, step.recordKey, "Version", InfoVersion);
     WriteInformationLine(step, step.recordKey, "Name", InfoProductName);
 
     char userKey[kTextCapacity];
     ProductRecordKey(userKey, sizeof userKey, step.productKey, "", "User");
-    WriteRegString(step.root, userKey, "Name", step.job.choices.userName);
-    WriteRegString(step.root, userKey, "Organization", step.job.choices.organization);
+    WriteJournaledString(step.job.journal, step.root, userKey, "Name", step.job.choices.userName);
+    WriteJournaledString(step.job.journal, step.root, userKey, "Organization", step.job.choices.organization);
 }
 
 // What the system's programs list shows besides the name: the icon, the
@@ -171,23 +174,23 @@ void WriteProductAndUser(const RegistryStep& step)
 void WriteProgramsListDetails(const RegistryStep& step, const char* key)
 {
     RootCode root = step.root;
-    const InstallJob& job = step.job;
+    InstallJob& job = step.job;
     char text[kTextCapacity];
     GetInformationLine(*job.model, InfoShortcutTarget, text);
     if (text[0] != '\0' && ExpandPathMacro(text, job.destination)) {
         char icon[kTextCapacity];
         ComposeDisplayIcon(icon, text);
-        WriteRegString(root, key, "DisplayIcon", icon);
+        WriteJournaledString(step.job.journal, root, key, "DisplayIcon", icon);
     }
-    WriteRegNumber(root, key, "EstimatedSize", static_cast<DWORD>((job.installedBytes + 1023) / 1024));
-    WriteRegString(root, key, "InstallLocation", job.destination);
+    WriteJournaledNumber(step.job.journal, root, key, "EstimatedSize", static_cast<DWORD>((job.installedBytes + 1023) / 1024));
+    WriteJournaledString(step.job.journal, root, key, "InstallLocation", job.destination);
     SYSTEMTIME today;
     GetLocalTime(&today);
     ComposeInstallDate(text, today.wYear, today.wMonth, today.wDay);
-    WriteRegString(root, key, "InstallDate", text);
-    WriteRegNumber(root, key, "NoModify", 1);
-    WriteRegNumber(root, key, "NoRepair", 1);
-    WriteRegString(root, key, "URLInfoAbout", job.choices.helpLink);
+    WriteJournaledString(step.job.journal, root, key, "InstallDate", text);
+    WriteJournaledNumber(step.job.journal, root, key, "NoModify", 1);
+    WriteJournaledNumber(step.job.journal, root, key, "NoRepair", 1);
+    WriteJournaledString(step.job.journal, root, key, "URLInfoAbout", job.choices.helpLink);
 }
 
 void WriteSystemUninstallEntry(const RegistryStep& step)
@@ -199,11 +202,11 @@ void WriteSystemUninstallEntry(const RegistryStep& step)
     ComposeSystemUninstallKey(key, step.productKey);
     WriteInformationLine(step, key, "DisplayName", InfoUninstallName);
     WriteInformationLine(step, key, "DisplayVersion", InfoVersion);
-    WriteRegString(root, key, "HelpLink", step.job.choices.helpLink);
-    WriteRegString(root, key, "Publisher", "Tallwood");
+    WriteJournaledString(step.job.journal, root, key, "HelpLink", step.job.choices.helpLink);
+    WriteJournaledString(step.job.journal, root, key, "Publisher", "Tallwood");
     GetWindowsDirectoryA(windows, static_cast<UINT>(kTextCapacity));
     ComposeUninstallString(command, windows, step.productKey);
-    WriteRegString(root, key, "UninstallString", command);
+    WriteJournaledString(step.job.journal, root, key, "UninstallString", command);
     WriteProgramsListDetails(step, key);
 }
 

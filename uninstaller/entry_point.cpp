@@ -11,6 +11,7 @@
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "forms/form_lifecycle.h"
+#include "engine/journal.h"
 #include "forms/runtime_startup.h"
 #include "uninstaller/portable/uninstaller_command.h"
 #include "uninstaller/removal.h"
@@ -110,9 +111,12 @@ RemovalOutcome Remove(const UninstallRecord& record, const UninstallPlan& plan, 
 
 UINT RunRemoval(const UninstallerCommand& command)
 {
+    // An install of the product that was interrupted is undone first; when
+    // that took its record too, nothing is left to remove.
+    bool recovered = RecoverInterruptedInstall(command.productKey, LoadedText(IDS_U_INSTALL_WAS_INTERRUPTED).c_str());
     UninstallRecord record;
     if (!ReadUninstallRecord(command.productKey, &record))
-        return ShowNoRecord(command.productKey);
+        return recovered ? kRemoved : ShowNoRecord(command.productKey);
     UninstallPlan plan;
     std::string failedValue;
     switch (PlanUninstall(RecordValues(record), ReadSystemFolders(), &plan, &failedValue)) {

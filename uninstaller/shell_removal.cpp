@@ -10,7 +10,7 @@
 #include "base/portable/text_helpers.h"
 #include "base/portable/os_code.h"
 #include "registration/portable/uninstaller_contract.h"
-#include "registration/program_group_deletion.h"
+#include "engine/program_group_deletion.h"
 #include "base/registry.h"
 #include "uninstaller/uninstall_window.h"
 #include "uninstaller/uninstaller_ids.h"

@@ -29,6 +29,7 @@ enum UninstallerStringId {
     IDS_U_REGISTRATION_FAILED = 20022,
     IDS_U_CANNOT_CONTINUE = 20023,
     IDS_U_RECORD_NOT_REMOVED = 20024,
+    IDS_U_INSTALL_WAS_INTERRUPTED = 20025,
 };
 
 // Window identifiers of the form's controls: 1000 plus the index in its template.

@@ -8,6 +8,7 @@
 #include "engine/copy_files.h"
 #include "engine/destinations.h"
 #include "engine/install_model.h"
+#include "engine/rollback.h"
 #include "engine/short_path.h"
 #include "registration/desktop_shortcut.h"
 #include "registration/program_group.h"
@@ -126,6 +127,10 @@ int RunInstall(InstallJob& job)
     if (!PrepareDestinations(job))
         return 0;
     view.Pause(500, true);
+    if (*job.cancel) {
+        RollBack(job);
+        return 0;
+    }
     view.ShowTask(IDS_COPYING_FILES);
     ShowControl(prbPerCent, true);
     view.ShowBusy(false);
@@ -137,6 +142,7 @@ int RunInstall(InstallJob& job)
     CreateProgramGroup(job);
     view.Pause(500, true);
     CreateDesktopShortcut(job);
+    CompleteJournal(job.journal);
     NotifyShellAndRepaintDesktop();
     OpenHelpAndReadme();
     return 1;

@@ -5,6 +5,7 @@
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/package_extraction.h"
+#include "engine/rollback.h"
 #include "engine/portable/list_file.h"
 #include "base/portable/os_code.h"
 #include "forms/runtime_startup.h"
@@ -122,13 +123,28 @@ LRESULT OnCloseMessage()
     return 1;
 }
 
-// Refused while the install cannot be stopped; otherwise the user answers
-// as for Cancel and the session may end.
+// Refused while the install cannot be stopped. Otherwise the user answers
+// as for Cancel; during the install the session may end only after a Yes,
+// and only once the install is rolled back.
 LRESULT OnQueryEndSession()
 {
     if (InstallCannotStop())
         return kEndSessionRefused;
     OnCancelClicked();
+    if (g_wizard.page != PageInstalling)
+        return 0;
+    if (!g_wizard.cancel)
+        return kEndSessionRefused;
+    RollBack(g_wizard.job);
+    return 0;
+}
+
+// The session ends whatever was answered: nothing more is changed, and what
+// the journal names is put right at the next start.
+LRESULT OnEndSession(WPARAM ending)
+{
+    if (ending)
+        ExitProcess(0);
     return 0;
 }
 
@@ -155,6 +171,8 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return OnCloseMessage();
     case WM_QUERYENDSESSION:
         return OnQueryEndSession();
+    case WM_ENDSESSION:
+        return OnEndSession(wParam);
     case WM_DESTROY:
         return OnDestroy();
     default:

@@ -45,6 +45,7 @@ void ResetWizardState()
     g_wizard.unpacking.model = &g_wizard.model;
     g_wizard.unpacking.view = &FormInstallView();
     g_wizard.unpacking.cancel = &g_wizard.cancel;
+    g_wizard.unpacking.journal = &g_wizard.job.journal;
     g_wizard.optionsContent = 1;
     SetMessageContext({IDS_WIZARD_CAPTION, IDS_CANNOT_CONTINUE, WizardMainWindow, ClosePackage});
 }

@@ -6,6 +6,9 @@
 
 // A file of the build folder (INSTAL_BUILD), as a path Wine understands.
 std::string BuildFile(const char* name);
+
+// The product key of the journals that the Wine tests keep.
+constexpr char kTestProductKey[] = "InstalTests";
 // The folder for screenshots and other saved results (INSTAL_ARTIFACTS),
 // created when missing.
 std::string ArtifactFolder();

@@ -11,6 +11,7 @@
 #include "base/portable/text_helpers.h"
 #include "engine/copy_files.h"
 #include "engine/copy_with_times.h"
+#include "engine/destinations.h"
 #include "engine/file_version.h"
 #include "engine_fixture.h"
 #include "base/registry.h"
@@ -136,10 +137,14 @@ protected:
         g_barProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(ControlWindow(prbPerCent), GWLP_WNDPROC,
                                                                 reinterpret_cast<LONG_PTR>(RecordBar)));
     }
+    // A new list, and a new run's journal when the last one was undone.
     void StartList()
     {
         StringListClear(g_wizard.model.files);
         g_wizard.model.entryCount = 0;
+        if (!IsJournalOpen(g_wizard.job.journal))
+            OpenJournal(g_wizard.job.journal, kTestProductKey);
+        g_wizard.job.rolledBack = false;
     }
     std::string Status()
     {
@@ -469,9 +474,8 @@ TEST_F(CopyStep, TheBarFollowsBytesThenTheSizeFields)
 TEST_F(CopyStep, AMissingSourceRollsBackWhatWasCopied)
 {
     const std::string folder = target_ + "\\Kestrel\\Bin";
-    CreateDirectoryA((target_ + "\\Kestrel").c_str(), nullptr);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    CopyText(g_wizard.job.defaultFolder, "Kestrel");
+    char failed[kTextCapacity];
+    ASSERT_EQ(CreateFolderChain(folder.c_str(), g_wizard.job.journal, failed), 1);
     PutInTemp("First.dll", "first");
     PutInTemp("Third.txt", "third");
     AddFileLine(Line(folder, "First.dll", 5));
@@ -481,10 +485,10 @@ TEST_F(CopyStep, AMissingSourceRollsBackWhatWasCopied)
 
     EXPECT_EQ(CopyFiles(g_wizard.job), 0);
     EXPECT_FALSE(Exists(folder + "\\First.dll"));
-    EXPECT_FALSE(Exists(folder)) << "emptied folders go";
+    EXPECT_FALSE(Exists(folder)) << "the folders it made go";
     EXPECT_FALSE(Exists(target_ + "\\Kestrel"));
     EXPECT_EQ(ReadBytes(TargetPath("Third.txt")), "there before") << "a file this run did not write stays";
-    EXPECT_TRUE(Exists(target_)) << "a folder that is not empty stops the walk";
+    EXPECT_TRUE(Exists(target_)) << "a folder that was there before stays";
     ASSERT_EQ(boxes_.boxes().size(), 1u) << "no cancel box after an error";
     EXPECT_EQ(boxes_.boxes()[0].text, ErrorText("Second.dll", IDS_FILE_NOT_FOUND));
     EXPECT_EQ(Status(), TableString(IDS_INSTALL_INTERRUPTED));

@@ -102,20 +102,20 @@ TEST_F(Destinations, DiskSpaceAgainstTheProgressTotal)
 TEST_F(Destinations, FolderChainsAreCreatedLevelByLevel)
 {
     char failed[kTextCapacity] = "";
-    StringList& created = g_wizard.job.createdFolders;
+    Journal& journal = g_wizard.job.journal;
     std::string deep = root_ + "\\One\\Two\\Three";
-    EXPECT_EQ(CreateFolderChain(deep.c_str(), created, failed), 1);
+    EXPECT_EQ(CreateFolderChain(deep.c_str(), journal, failed), 1);
     EXPECT_TRUE(GetFileAttributesA(deep.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_TRUE(Exists(deep));
-    EXPECT_EQ(CreateFolderChain(deep.c_str(), created, failed), 1) << "existing levels are accepted";
+    EXPECT_EQ(CreateFolderChain(deep.c_str(), journal, failed), 1) << "existing levels are accepted";
 
     std::string trailing = root_ + "\\Four\\";
-    EXPECT_EQ(CreateFolderChain(trailing.c_str(), created, failed), 0);
+    EXPECT_EQ(CreateFolderChain(trailing.c_str(), journal, failed), 0);
     EXPECT_EQ(std::string(failed), trailing) << "the failing level is handed back";
 
     WriteBytes(root_ + "\\File", "x");
     std::string underFile = root_ + "\\File\\Sub";
-    EXPECT_EQ(CreateFolderChain(underFile.c_str(), created, failed), 0) << "a file counts as existing, its child cannot be made";
+    EXPECT_EQ(CreateFolderChain(underFile.c_str(), journal, failed), 0) << "a file counts as existing, its child cannot be made";
     EXPECT_EQ(std::string(failed), underFile);
 }
 

@@ -35,6 +35,7 @@ void EngineTest::SetUp()
     job.view = &FormInstallView();
     job.cancel = &g_wizard.cancel;
     job.window = g_wizard.mainWindow;
+    ASSERT_TRUE(OpenJournal(job.journal, kTestProductKey));
 }
 
 void EngineTest::TearDown()

@@ -7,6 +7,7 @@
 #include "message_box_catcher.h"
 #include "base/registry.h"
 #include "stand_in_main_window.h"
+#include "test_environment.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/install_driver.h"
@@ -72,10 +73,12 @@ protected:
         model.entryCount = 3;
         model.setupKind = 1;
         g_wizard.page = PageInstalling;
+        ASSERT_TRUE(OpenJournal(g_wizard.job.journal, kTestProductKey));
     }
     void TearDown() override
     {
         KillTimer(nullptr, timer_);
+        UndoJournal(g_wizard.job.journal, nullptr);
         ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         FreeWorkBuffers();

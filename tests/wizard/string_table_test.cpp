@@ -82,11 +82,13 @@ const TableText kTable[] = {
     {10068, "Escrivint valors al registre..."},
     {10069, "al vostre ordinador."},
     {10070, "El camí del fitxer és massa llarg."},
+    {10071, "Una instal·lació anterior d'aquest producte es va interrompre. Ara es desfaran els canvis que va fer."},
+    {10072, "No es pot escriure el diari de la instal·lació:"},
 };
 
 TEST(StringTable, EveryTextLoadsByteForByte)
 {
-    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 71u);
+    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 73u);
     for (const TableText& entry : kTable)
         EXPECT_EQ(TableString(entry.id), Ansi(entry.utf8)) << entry.id;
 }
@@ -94,7 +96,7 @@ TEST(StringTable, EveryTextLoadsByteForByte)
 TEST(StringTable, IdentifiersOutsideTheTableLoadEmpty)
 {
     EXPECT_EQ(TableString(9999), "");
-    EXPECT_EQ(TableString(10071), "");
+    EXPECT_EQ(TableString(10073), "");
 }
 
 TEST(StringTable, TextsAreInCodePage1252)

@@ -1,4 +1,4 @@
-#include "registration/program_group_deletion.h"
+#include "engine/program_group_deletion.h"
 
 #include <windows.h>
 #include <ddeml.h>

@@ -1,0 +1,164 @@
+#include "engine/journaled_changes.h"
+
+#include <string>
+#include <vector>
+
+#include "base/portable/text_helpers.h"
+
+namespace {
+
+const char kKeptFolderName[] = "~Kept";
+
+bool Note(Journal& journal, JournalKind kind, std::vector<std::string> fields)
+{
+    return AppendToJournal(journal, JournalRecord{kind, std::move(fields)});
+}
+
+std::string RootText(RootCode root)
+{
+    return std::to_string(root);
+}
+
+bool KeyExists(RootCode root, const std::string& subkey)
+{
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The highest level of the key path that does not exist, or "" when it does.
+std::string HighestMissingKey(RootCode root, const std::string& subkey)
+{
+    for (std::size_t end = subkey.find('\\'); ; end = subkey.find('\\', end + 1)) {
+        std::string level = subkey.substr(0, end);
+        if (!level.empty() && !KeyExists(root, level))
+            return level;
+        if (end == std::string::npos)
+            return "";
+    }
+}
+
+bool NoteOldValue(Journal& journal, RootCode root, HKEY key, const std::string& subkey, const std::string& name)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return Note(journal, JournalKind::Value, {RootText(root), subkey, name, "-", ""});
+    std::string data(size, '\0');
+    if (size > 0 && RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) !=
+                        ERROR_SUCCESS)
+        return false;
+    data.resize(size);
+    return Note(journal, JournalKind::Value, {RootText(root), subkey, name, std::to_string(type), HexFromBytes(data)});
+}
+
+// Every value of the key and of its subkeys, for a tree about to be deleted.
+bool NoteTree(Journal& journal, RootCode root, const std::string& subkey)
+{
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return true;
+    bool noted = true;
+    char name[16384];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        noted = noted && NoteOldValue(journal, root, key, subkey, name);
+    }
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        noted = noted && NoteTree(journal, root, subkey + "\\" + name);
+    }
+    RegCloseKey(key);
+    return noted;
+}
+
+}  // namespace
+
+bool NoteNewFolder(Journal& journal, const char* path)
+{
+    return Note(journal, JournalKind::Folder, {path});
+}
+
+bool NoteNewFile(Journal& journal, const char* path)
+{
+    return Note(journal, JournalKind::File, {path});
+}
+
+bool NoteRegistration(Journal& journal, const char* path)
+{
+    return Note(journal, JournalKind::Registered, {path});
+}
+
+bool NoteRenameAtRestart(Journal& journal, const char* temporaryPath, const char* target)
+{
+    return Note(journal, JournalKind::Rename, {temporaryPath, target});
+}
+
+bool NoteProgramGroup(Journal& journal, const char* name)
+{
+    return Note(journal, JournalKind::Group, {name});
+}
+
+bool NoteRegistryValue(Journal& journal, RootCode root, const char* subkey, const char* valueName)
+{
+    if (!IsJournalOpen(journal))
+        return true;
+    std::string missing = HighestMissingKey(root, subkey);
+    if (!missing.empty())
+        return Note(journal, JournalKind::Key, {RootText(root), missing});
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    bool noted = NoteOldValue(journal, root, key, subkey, valueName != nullptr ? valueName : "");
+    RegCloseKey(key);
+    return noted;
+}
+
+bool MoveAside(Journal& journal, const char* path)
+{
+    if (!IsJournalOpen(journal)) {
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        return DeleteFileA(path) != 0;
+    }
+    std::string file(path);
+    std::size_t backslash = file.find_last_of('\\');
+    if (backslash == std::string::npos)
+        return false;
+    std::string folder = file.substr(0, backslash + 1) + kKeptFolderName;
+    std::string kept = folder + file.substr(backslash);
+    if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        (!NoteNewFolder(journal, folder.c_str()) || !CreateDirectoryA(folder.c_str(), nullptr)))
+        return false;
+    if (!Note(journal, JournalKind::Replaced, {file, kept}))
+        return false;
+    SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(kept.c_str());
+    return MoveFileA(path, kept.c_str()) != 0;
+}
+
+int WriteJournaledString(Journal& journal, RootCode root, const char* subkey, const char* valueName, const char* text)
+{
+    if (!NoteRegistryValue(journal, root, subkey, valueName))
+        return 0;
+    return WriteRegString(root, subkey, valueName, text);
+}
+
+int WriteJournaledNumber(Journal& journal, RootCode root, const char* subkey, const char* valueName, DWORD number)
+{
+    if (!NoteRegistryValue(journal, root, subkey, valueName))
+        return 0;
+    return WriteRegNumber(root, subkey, valueName, number);
+}
+
+int DeleteJournaledTree(Journal& journal, RootCode root, const char* subkey)
+{
+    if (IsJournalOpen(journal) && !NoteTree(journal, root, subkey))
+        return 0;
+    return DeleteRegTree(root, subkey);
+}

@@ -78,7 +78,10 @@ export FONTCONFIG_FILE="$area/fonts.conf"
 # The loader is one or two words without spaces, split on purpose.
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
   $0 reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
-  [ -n "${INSTAL_DPI:-}" ] && $0 reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$INSTAL_DPI" /f >/dev/null 2>&1
+  if [ -n "${INSTAL_DPI:-}" ]; then
+    $0 reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$INSTAL_DPI" /f >/dev/null 2>&1 ||
+      { echo "run-under-wine: cannot set $INSTAL_DPI dots per inch" >&2; exit 2; }
+  fi
   if [ -n "${INSTAL_WINDOWS_VERSION:-}" ]; then
     $0 reg add "HKCU\\Software\\Wine" /v Version /d "$INSTAL_WINDOWS_VERSION" /f >/dev/null 2>&1 ||
       { echo "run-under-wine: cannot set the Windows version $INSTAL_WINDOWS_VERSION" >&2; exit 2; }

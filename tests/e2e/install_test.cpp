@@ -394,6 +394,22 @@ TEST_F(Install, NoLibraryPlantedBesideTheWizardIsLoaded)
     EXPECT_EQ(session.WaitForExit(), 0u);
     EXPECT_TRUE(Exists(Destination() + "\\KestrelCore.dll"));
     EXPECT_EQ(LoadedPlantedLibraries(session.folder()), "");
+
+    // The control: in the same folder, under the same settings, a program
+    // that does not narrow its search loads every one of them.
+    std::string loader = session.folder() + "\\plain_loader.exe";
+    ASSERT_TRUE(CopyFileA(BuildFile("plain_loader.exe").c_str(), loader.c_str(), FALSE));
+    std::string commandLine = "\"" + loader + "\"";
+    for (const char* name : kPlantedNames)
+        commandLine += std::string(" ") + name + ".dll";
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(LoadedPlantedLibraries(session.folder()), "riched20 riched32 msftedit dwmapi shfolder ");
+    DeleteFileA(loader.c_str());
     RemovePlantedLibraries(session.folder());
 }
 

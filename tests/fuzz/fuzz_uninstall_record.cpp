@@ -1,7 +1,11 @@
 // libFuzzer target: the uninstall record's planning over arbitrary values.
 // The input is "name=value" lines; the first line is the command line.
+// Besides not crashing, the plan keeps the uninstaller's promises: a refused
+// record plans nothing; every file lies in the recorded product folder or
+// the Windows folder; no folder to remove is a folder of the system.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -15,6 +19,26 @@ const char* Lookup(const void* context, const char* name)
     const auto* values = static_cast<const std::map<std::string, std::string>*>(context);
     auto found = values->find(name);
     return found != values->end() ? found->second.c_str() : nullptr;
+}
+
+void Require(bool promise)
+{
+    if (!promise)
+        std::abort();
+}
+
+void RequireKeptPromises(PlanResult result, const UninstallPlan& plan, const SystemFolders& system)
+{
+    if (result != PlanResult::Ready) {
+        Require(plan.files.empty() && plan.folders.empty() && plan.group.empty() && plan.extensions.empty());
+        return;
+    }
+    Require(!IsSystemFolder(plan.folder, system));
+    for (const PlannedFile& file : plan.files)
+        Require(IsWithinFolder(file.path.c_str(), plan.folder.c_str()) ||
+                IsWithinFolder(file.path.c_str(), system.windows.c_str()));
+    for (const std::string& folder : plan.folders)
+        Require(!IsSystemFolder(folder, system) && IsWithinFolder(folder.c_str(), plan.folder.c_str()));
 }
 
 }  // namespace
@@ -37,9 +61,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         first = false;
         start = end + 1;
     }
+    const SystemFolders system{"C:\\WINDOWS",
+                               {"C:\\Program Files", "C:\\Users\\Anna", "C:\\Users\\Anna\\Documents", "D:\\Temp"},
+                               nullptr};
     UninstallPlan plan;
     std::string failed;
-    PlanUninstall(RecordSource{Lookup, &values}, SystemFolders{"C:\\WINDOWS", {"C:\\Program Files"}, nullptr}, &plan,
-                  &failed);
+    RequireKeptPromises(PlanUninstall(RecordSource{Lookup, &values}, system, &plan, &failed), plan, system);
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "message_box_catcher.h"
 #include "product_runs.h"
 #include "test_environment.h"
+#include "uninstaller/uninstaller_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard_session.h"
 
@@ -172,6 +173,18 @@ TEST_F(InterruptedInstall, KilledAnywhereItIsUndoneAtTheNextStartAndCanThenBeCom
         }, 60000)) << sign.name;
         session.Kill();
         ExpectRecoveredAtTheNextStart(sign.name);
+    }
+    {
+        // Started for the product instead, the uninstaller puts it right first.
+        WizardSession session(BuildFile("sample\\_Data.001"));
+        ASSERT_TRUE(session.Start());
+        ASSERT_TRUE(ClickUpToInstall(session));
+        EXPECT_TRUE(WaitUntil([&] { return session.Text(stcCurrentTask) == TableString(10063); }, 60000));
+        session.Kill();
+        MessageBoxSeen told;
+        EXPECT_EQ(RunSilently("/S Kestrel", &told), 0u) << "nothing is left to remove";
+        EXPECT_EQ(told.text, TableString(IDS_U_INSTALL_WAS_INTERRUPTED));
+        ExpectTheMachineAsBefore();
     }
     // And points spread evenly over the install's time.
     constexpr int kPoints = 14;

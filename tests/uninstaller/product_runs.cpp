@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "message_box_catcher.h"
+#include "registry_dump.h"
 #include "test_environment.h"
 #include "uninstaller/uninstaller_ids.h"
 #include "wizard/control_ids.h"
@@ -81,38 +82,17 @@ namespace {
 
 void DumpRegistry(HKEY root, const std::string& name, const std::string& path, std::set<std::string>& lines)
 {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return;
-    std::string here = name + "\\" + path;
-    lines.insert("[" + here + "]");
-    for (DWORD i = 0;; ++i) {
-        char value[16384];
-        BYTE data[4096];
-        DWORD valueLength = sizeof value;
-        DWORD dataSize = sizeof data;
-        DWORD type = 0;
-        LONG result = RegEnumValueA(key, i, value, &valueLength, nullptr, &type, data, &dataSize);
-        if (result == ERROR_NO_MORE_ITEMS)
-            break;
-        if (result != ERROR_SUCCESS)
-            continue;
-        std::string text = type == REG_SZ || type == REG_EXPAND_SZ
-                               ? std::string(reinterpret_cast<char*>(data), strnlen(reinterpret_cast<char*>(data), dataSize))
-                               : std::to_string(type) + ":" + std::to_string(dataSize);
-        lines.insert("[" + here + "] " + value + "=" + text);
-    }
-    std::vector<std::string> subkeys;
-    for (DWORD i = 0;; ++i) {
-        char subkey[1024];
-        DWORD length = sizeof subkey;
-        if (RegEnumKeyExA(key, i, subkey, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        subkeys.push_back(subkey);
-    }
-    RegCloseKey(key);
-    for (const std::string& subkey : subkeys)
-        DumpRegistry(root, name, path.empty() ? subkey : path + "\\" + subkey, lines);
+    WalkKey(root, name, path, [&](const std::string& key, const RegistryValue* value) {
+        if (value == nullptr) {
+            lines.insert("[" + key + "]");
+            return;
+        }
+        const char* text = reinterpret_cast<const char*>(value->data);
+        std::string data = value->type == REG_SZ || value->type == REG_EXPAND_SZ
+                               ? std::string(text, strnlen(text, value->size))
+                               : std::to_string(value->type) + ":" + std::to_string(value->size);
+        lines.insert("[" + key + "] " + value->name + "=" + data);
+    });
 }
 
 // Wine links these folders of a user's profile to the host's home, which is

@@ -28,11 +28,10 @@ void SetMessageContext(const MessageContext& context)
     g_context = context;
 }
 
-int LoadTableString(int id, char* buffer)
+int LoadTableString(int id, char* buffer, int capacity)
 {
     buffer[0] = '\0';
-    return LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer,
-                       static_cast<int>(kTextCapacity));
+    return LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer, capacity);
 }
 
 int ShowMessage(const char* text, UINT flags)

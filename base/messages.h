@@ -4,6 +4,8 @@
 // cannot-continue sentence and the window that owns its boxes.
 #include <windows.h>
 
+#include "base/portable/text_helpers.h"
+
 struct MessageContext {
     int captionId;             // every box's caption: one space and this string
     int cannotContinueId;      // the sentence that ends an error the program cannot get past
@@ -13,9 +15,10 @@ struct MessageContext {
 
 void SetMessageContext(const MessageContext& context);
 
-// Loads the string of the program's own table into a 260-byte buffer;
-// returns its length (0 and an empty buffer for an identifier without text).
-int LoadTableString(int id, char* buffer);
+// Loads the string of the program's own table into a buffer of the
+// capacity (260 bytes unless told); returns its length (0 and an empty buffer
+// for an identifier without text). A longer text is cut to the capacity.
+int LoadTableString(int id, char* buffer, int capacity = kTextCapacity);
 
 // A message box owned by the program's window, with the program's caption.
 int ShowMessage(const char* text, UINT flags);

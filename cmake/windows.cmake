@@ -79,6 +79,8 @@ foreach(subsystem wizard engine registration forms e2e uninstaller)
     if(subsystem STREQUAL "uninstaller")
       target_sources(uninstaller_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/wizard_session.cpp
                      ${CMAKE_SOURCE_DIR}/tests/uninstaller/uninstaller_strings.rc)
+      set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/uninstaller/uninstaller_strings.rc PROPERTIES
+                                  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/uninstaller/strings.rc)
       target_include_directories(uninstaller_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
       add_dependencies(uninstaller_tests Instal KSUninst sample_package)
     endif()

@@ -29,10 +29,11 @@ enum ExitCode : UINT {
     kFailed = 2,
 };
 
+// Whole texts: the usage text is longer than a path.
 std::string LoadedText(int id)
 {
-    char text[kTextCapacity];
-    LoadTableString(id, text);
+    char text[1024];
+    LoadTableString(id, text, sizeof text);
     return text;
 }
 

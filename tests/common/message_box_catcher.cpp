@@ -119,8 +119,8 @@ void MessageBoxCatcher::Answer(CaughtMessageBox& caught)
 
 std::string TableString(int id)
 {
-    char text[260];
-    LoadTableString(id, text);
+    char text[1024];
+    LoadTableString(id, text, sizeof text);
     return text;
 }
 

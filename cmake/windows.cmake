@@ -131,7 +131,10 @@ endif()
 if(TARGET e2e_tests AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_test(NAME e2e_tests_win98 COMMAND e2e_tests)
   add_test(NAME full_install_win95 COMMAND e2e_tests --gtest_filter=Install.AFullInstallOfTheSampleProduct)
-  foreach(run e2e_tests_win98 full_install_win95)
+  # The uninstaller's round trip on Windows 98 (shared counts, WININIT.INI).
+  add_test(NAME uninstaller_round_trip_win98 COMMAND uninstaller_tests
+           --gtest_filter=Uninstaller.RoundTripThroughTheSystemsUninstallCommand)
+  foreach(run e2e_tests_win98 full_install_win95 uninstaller_round_trip_win98)
     string(REGEX MATCH "win9.$" version ${run})
     # Screenshots of their own: the same names would collide with the NT runs.
     set_tests_properties(${run} PROPERTIES TIMEOUT 600

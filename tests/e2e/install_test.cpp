@@ -395,9 +395,10 @@ TEST_F(Install, NoLibraryPlantedBesideTheWizardIsLoaded)
     EXPECT_TRUE(Exists(Destination() + "\\KestrelCore.dll"));
     EXPECT_EQ(LoadedPlantedLibraries(session.folder()), "");
 
-    // The control: in the same folder, under the same settings, a program
-    // that does not narrow its search loads every one of them.
-    std::string loader = session.folder() + "\\plain_loader.exe";
+    // The control: in the same folder, under the same name (Wine's settings
+    // are the wizard's by name), a program that does not narrow its search
+    // loads every one of them.
+    std::string loader = session.folder() + "\\Instal.exe";
     ASSERT_TRUE(CopyFileA(BuildFile("plain_loader.exe").c_str(), loader.c_str(), FALSE));
     std::string commandLine = "\"" + loader + "\"";
     for (const char* name : kPlantedNames)
@@ -409,7 +410,6 @@ TEST_F(Install, NoLibraryPlantedBesideTheWizardIsLoaded)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     EXPECT_EQ(LoadedPlantedLibraries(session.folder()), "riched20 riched32 msftedit dwmapi shfolder ");
-    DeleteFileA(loader.c_str());
     RemovePlantedLibraries(session.folder());
 }
 

@@ -8,10 +8,12 @@
 #include <string>
 
 #include "base/portable/text_helpers.h"
+#include "base/portable/os_code.h"
 #include "base/registry.h"
 #include "engine/program_group_deletion.h"
 #include "engine/restart_rename.h"
 #include "engine/self_registration.h"
+#include "forms/runtime_startup.h"
 
 namespace {
 
@@ -27,12 +29,20 @@ bool DeleteNamedFile(const std::string& path)
 }
 
 // The kept file takes its place again; while it is missing it either was
-// never moved or is back already.
+// never moved or is back already. A new file that a running program holds
+// (the uninstaller undoing an install is one) gives way at the next start,
+// and on the NT family its emptied folder goes then too.
 void PutBack(const std::string& path, const std::string& kept)
 {
     if (!Exists(kept))
         return;
-    DeleteNamedFile(path);
+    if (!DeleteNamedFile(path) && Exists(path)) {
+        int osCode = OsCode(nullptr);
+        ScheduleRenameAtRestart(kept.c_str(), path.c_str(), osCode);
+        if (IsNtFamily(osCode))
+            MoveFileExA(kept.substr(0, kept.find_last_of('\\')).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        return;
+    }
     MoveFileA(kept.c_str(), path.c_str());
 }
 

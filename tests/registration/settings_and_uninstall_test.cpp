@@ -204,6 +204,13 @@ TEST_F(SettingsAndUninstall, AssociationsAreNumberedInRegistrationOrder)
                       c.associated[n]);
         EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE, kRecordKey,
                               ("Associate" + std::to_string(c.associated.size() + 1)).c_str()));
+        if (c.associated.size() == 4) {
+            const char* const kinds[] = {"Project", "Window", "Module", "Resource"};
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT, (std::string("Kestrel.") + kinds[i] + "\\DefaultIcon").c_str(),
+                                    nullptr),
+                          std::string(kProgram) + "," + std::to_string(i));
+        }
     }
     EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT, "Kestrel.Module\\DefaultIcon", nullptr), std::string(kProgram) + ",2")
         << "the kind keeps its icon whatever its number";

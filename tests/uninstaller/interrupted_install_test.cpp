@@ -184,6 +184,8 @@ TEST_F(InterruptedInstall, KilledAnywhereItIsUndoneAtTheNextStartAndCanThenBeCom
         MessageBoxSeen told;
         EXPECT_EQ(RunSilently("/S Kestrel", &told), 0u) << "nothing is left to remove";
         EXPECT_EQ(told.text, TableString(IDS_U_INSTALL_WAS_INTERRUPTED));
+        // Its own file, which the install replaced, is put back at the next start.
+        ASSERT_TRUE(RestartTheSystem());
         ExpectTheMachineAsBefore();
     }
     // And points spread evenly over the install's time.

@@ -220,6 +220,19 @@ void InstallSample(const char* screenshotPrefix)
     ASSERT_EQ(session.WaitForExit(), 0u);
 }
 
+bool RestartTheSystem()
+{
+    char command[] = "wineboot.exe -r";
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION boot = {};
+    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &boot))
+        return false;
+    bool done = WaitForSingleObject(boot.hProcess, 120000) == WAIT_OBJECT_0;
+    CloseHandle(boot.hThread);
+    CloseHandle(boot.hProcess);
+    return done;
+}
+
 std::string UninstallString()
 {
     return ReadString(HKEY_LOCAL_MACHINE, kSystemEntry, "UninstallString");

@@ -37,6 +37,9 @@ std::vector<std::string> Differences(const std::set<std::string>& before, const 
 std::string Listed(const std::vector<std::string>& differences);
 
 void InstallSample(const char* screenshotPrefix = nullptr);
+// What a restart does (the pending renames, the run-once commands), and
+// true once it is done.
+bool RestartTheSystem();
 std::string UninstallString();
 // The uninstaller's exit code after a run without questions.
 DWORD RunSilently(const std::string& arguments, MessageBoxSeen* box = nullptr);

@@ -113,28 +113,55 @@ TEST_F(Uninstaller, AnInterruptedRemovalFinishesWhenRunAgain)
 
 TEST_F(Uninstaller, TheRunAtTheNextStartRegistersALibraryThatWasInUse)
 {
+    // An older library (version 0.9) is there, unregistered and held by a
+    // running program, when the wizard installs: its new copy waits for the
+    // restart, and the wizard writes what the run at the next start is to
+    // register.
     InstallSample();
-    // What the wizard leaves when the library was in use: the new copy waits
-    // beside it for the restart, unregistered, and the restart data names it.
     std::string library = Destination() + "\\KestrelCore.dll";
     std::string waiting = Destination() + "\\KestrelCore.tmp";
+    std::string older = ReadBytes(library);
+    const std::string signature("\xBD\x04\xEF\xFE", 4);   // the fixed version information's
+    std::size_t fixed = older.find(signature);
+    ASSERT_NE(fixed, std::string::npos);
+    older.replace(fixed + 8, 4, std::string("\x09\x00\x00\x00", 4));   // file version 0.9
+    WriteBytes(library, older);
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "KestrelCore.Library");
-    ASSERT_TRUE(CopyFileA(library.c_str(), waiting.c_str(), FALSE));
-    ASSERT_TRUE(MoveFileExA(waiting.c_str(), library.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT));
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductRecord);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSystemEntry);
+    // As a loaded library is held: others may read it, not move or write it.
+    HANDLE held = CreateFileA(library.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    {
+        WizardSession session(BuildFile("sample\\_Data.001"));
+        ASSERT_TRUE(session.Start());
+        ASSERT_NE(session.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+        for (int page : {Group2, Group3, Group4, Group5, Group6}) {
+            session.Click(btnNext);
+            ASSERT_TRUE(session.WaitForShown(page, true));
+        }
+        session.Click(btnNext);
+        ASSERT_TRUE(session.WaitForShown(radRebootLater, true, 120000)) << "the finish page offers the restart";
+        session.Click(radRebootLater);
+        session.Click(btnCancel);
+        // The closing message, then the reminder to restart.
+        for (int box = 0; box < 2; ++box) {
+            MessageBoxSeen seen = session.WaitForMessageBox();
+            ASSERT_NE(seen.box, nullptr) << box;
+            session.Answer(seen, IDOK);
+        }
+        EXPECT_EQ(session.WaitForExit(), 0u);
+    }
+    CloseHandle(held);
     std::string restartKey = std::string(kProductRecord) + "\\Restart";
-    WriteString(HKEY_LOCAL_MACHINE, restartKey, "Registers", "1");
-    WriteString(HKEY_LOCAL_MACHINE, restartKey, "Register1", library);
-    WriteString(HKEY_LOCAL_MACHINE, restartKey, "DeleteKey", "0");
-    WriteString(HKEY_LOCAL_MACHINE, restartKey, "DeleteDir", "");
-    WriteString(HKEY_LOCAL_MACHINE, kRunOnce, "TWRestart", UninstallerPath() + " /R Kestrel");
+    std::string registered = ReadString(HKEY_LOCAL_MACHINE, restartKey.c_str(), "Register1");
+    char longForm[MAX_PATH] = "";
+    GetLongPathNameA(registered.c_str(), longForm, sizeof longForm);
+    ASSERT_EQ(lstrcmpiA(longForm, library.c_str()), 0) << registered;
+    EXPECT_TRUE(Exists(waiting)) << "the new copy waits beside the library";
 
-    char command[] = "wineboot.exe -r";
-    STARTUPINFOA startup = {sizeof startup};
-    PROCESS_INFORMATION boot = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &boot));
-    EXPECT_EQ(WaitForSingleObject(boot.hProcess, 120000), WAIT_OBJECT_0);
-    CloseHandle(boot.hThread);
-    CloseHandle(boot.hProcess);
+    ASSERT_TRUE(RestartTheSystem());
 
     EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, "KestrelCore.Library", nullptr), "Kestrel Core") << "registered by /R";
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, restartKey.c_str()));

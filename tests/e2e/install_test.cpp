@@ -241,16 +241,7 @@ TEST_F(Install, CancelDuringTheCopyRollsEverythingBack)
     WizardSession session(BigTestPackage());
     ASSERT_TRUE(StartTestInstall(session));
     session.Click(btnCancel);
-    MessageBoxSeen question = session.WaitForMessageBox();
-    ASSERT_NE(question.box, nullptr);
-    EXPECT_EQ(question.text, TableString(10032));
-    session.Answer(question, IDYES);
-    MessageBoxSeen cancelled = session.WaitForMessageBox();
-    ASSERT_NE(cancelled.box, nullptr);
-    EXPECT_EQ(cancelled.text, TableString(10064));
-    EXPECT_EQ(session.Text(stcCurrentTask), TableString(10061));
-    session.SaveScreenshot(cancelled.box, "e2e-cancel-7-rolled-back");
-    session.Answer(cancelled, IDOK);
+    ASSERT_TRUE(AgreeToCancel(session, "e2e-cancel-7-rolled-back"));
     EXPECT_EQ(session.WaitForExit(), 0u);
     EXPECT_FALSE(Exists(TestProductDestination())) << "no file and no folder left behind";
     RemoveTestProduct();

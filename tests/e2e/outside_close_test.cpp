@@ -27,14 +27,7 @@ TEST_F(OutsideClose, DuringTheCopyYesRollsBackAndNoLetsItFinish)
         WizardSession session(BigTestPackage());
         ASSERT_TRUE(StartTestInstall(session));
         CloseFromOutside(session);
-        MessageBoxSeen question = session.WaitForMessageBox();
-        ASSERT_NE(question.box, nullptr);
-        EXPECT_EQ(question.text, TableString(10032));
-        session.Answer(question, IDYES);
-        MessageBoxSeen cancelled = session.WaitForMessageBox();
-        ASSERT_NE(cancelled.box, nullptr);
-        EXPECT_EQ(cancelled.text, TableString(10064));
-        session.Answer(cancelled, IDOK);
+        ASSERT_TRUE(AgreeToCancel(session));
         EXPECT_TRUE(EndsSoonAfterItsWindow(session));
         EXPECT_EQ(session.WaitForExit(), 0u);
         EXPECT_FALSE(Exists(TestProductDestination())) << "no file and no folder left behind";

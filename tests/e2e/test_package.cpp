@@ -56,6 +56,22 @@ std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t pr
     return WritePackage("test.001", std::string(package.begin(), package.end()));
 }
 
+bool AgreeToCancel(WizardSession& session, const char* screenshot)
+{
+    MessageBoxSeen question = session.WaitForMessageBox();
+    if (question.box == nullptr || question.text != TableString(10032))
+        return false;
+    session.Answer(question, IDYES);
+    MessageBoxSeen cancelled = session.WaitForMessageBox();
+    if (cancelled.box == nullptr || cancelled.text != TableString(10064) ||
+        session.Text(stcCurrentTask) != TableString(10061))
+        return false;
+    if (screenshot != nullptr)
+        session.SaveScreenshot(cancelled.box, screenshot);
+    session.Answer(cancelled, IDOK);
+    return true;
+}
+
 std::string TestProductDestination()
 {
     return ShellFolder(CSIDL_PROGRAM_FILES) + "\\" + kTestProductFolder;

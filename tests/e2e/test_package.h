@@ -38,6 +38,10 @@ class WizardSession;
 bool WalkToSummary(WizardSession& session);
 // From the welcome page into the copy of the files.
 bool StartTestInstall(WizardSession& session);
+// Yes to the question whether to leave during the copy, then OK to the
+// message that the install was cancelled and rolled back (saved as the
+// screenshot when named); false when either did not come as it should.
+bool AgreeToCancel(WizardSession& session, const char* screenshot = nullptr);
 // Asks the wizard's window to close as Alt+F4 and the taskbar do.
 void CloseFromOutside(WizardSession& session);
 // True when the process ended within a few seconds of its window going.

@@ -27,8 +27,6 @@ const char kNewHigh[] = "60001h";
 const char kNewLow[] = "1DB04001h";
 const char kOldHigh[] = "10002h";
 const char kOldLow[] = "30004h";
-const char kNtFonts[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
-const char kFontValue[] = "Led Display Normal (TrueType)";
 
 std::string Line(const std::string& folder, const std::string& name, unsigned size, const char* high = "",
                  const char* low = "", int replace = 0, int selfRegister = 0)
@@ -52,9 +50,7 @@ std::string SystemPath(const char* name)
 
 std::string FontsPath(const char* name)
 {
-    char path[MAX_PATH];
-    GetWindowsDirectoryA(path, sizeof path);
-    return std::string(path) + "\\Fonts\\" + name;
+    return FontsFolder() + "\\" + name;
 }
 
 DWORD RegistrationCount(const std::string& path)
@@ -305,7 +301,7 @@ TEST_F(CopyStep, AKeptFontIsStillInstalledAndLeavesTheList)
 {
     const std::string fonts = FontsPath("");
     const std::string folder = fonts.substr(0, fonts.size() - 1);
-    const std::string hostFont = ReadBytes("Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf");
+    const std::string hostFont = ReadBytes(std::string(kHostFonts) + "DejaVuSans.ttf");
     ASSERT_GT(hostFont.size(), 1000u);
     WriteBytes(FontsPath("DejaVuSans.ttf"), hostFont);
     PutInTemp("DejaVuSans.ttf", "not the installed font");

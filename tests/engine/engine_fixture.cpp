@@ -70,6 +70,13 @@ void EngineTest::PutInTemp(const std::string& name, const std::string& bytes)
     WriteBytes(TempPath(name), bytes);
 }
 
+std::string FontsFolder()
+{
+    char path[MAX_PATH];
+    GetWindowsDirectoryA(path, sizeof path);
+    return std::string(path) + "\\Fonts";
+}
+
 std::string TestLibraryPath(const char* name)
 {
     char path[MAX_PATH];

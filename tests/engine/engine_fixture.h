@@ -30,6 +30,14 @@ protected:
     MessageBoxCatcher boxes_;
 };
 
+// The fonts' registry keys on the two families, the value the host's DejaVu
+// Sans font gets there, the host's font folder and Windows' own.
+constexpr char kNtFonts[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+constexpr char k9xFonts[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
+constexpr char kFontValue[] = "Led Display Normal (TrueType)";
+constexpr char kHostFonts[] = "Z:\\usr\\share\\fonts\\truetype\\dejavu\\";
+std::string FontsFolder();
+
 // The bytes of a library that the build puts beside the test program.
 std::string TestLibrary(const char* name);
 std::string TestLibraryPath(const char* name);

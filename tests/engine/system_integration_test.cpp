@@ -10,18 +10,7 @@
 
 namespace {
 
-const char kNtFonts[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
-const char k9xFonts[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
-const char kFontValue[] = "Led Display Normal (TrueType)";
 const char kSharedDlls[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-const char kHostFonts[] = "Z:\\usr\\share\\fonts\\truetype\\dejavu\\";
-
-std::string FontsFolder()
-{
-    char path[MAX_PATH];
-    GetWindowsDirectoryA(path, sizeof path);
-    return std::string(path) + "\\Fonts";
-}
 
 std::string FontValue(const char* key)
 {

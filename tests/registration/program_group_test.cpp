@@ -106,9 +106,11 @@ void RunOnOwnDesktop(const std::function<void()>& body)
     EXPECT_EQ(code, 0u) << "the thread could not move to its own desktop";
 }
 
-void PrepareGroup(const char* name, std::initializer_list<const char*> items, const char* destination)
+void PrepareGroup(const char* name, const std::vector<std::string>& items, const char* destination)
 {
-    RegistrationFixture::Fill(g_wizard.model.groupItems, items);
+    RegistrationFixture::Fill(g_wizard.model.groupItems, {});
+    for (const std::string& item : items)
+        StringListAdd(g_wizard.model.groupItems, item.c_str());
     RegistrationFixture::SetText(stcDestDir, destination);
     RegistrationFixture::SetText(Edit3, name);
     g_wizard.createGroup = 1;
@@ -119,29 +121,44 @@ void MakeFile(const char* path)
     CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 }
 
-TEST(ProgramGroup, CapturedCommandSequence)
+// The commands one server receives, as the conversation goes.
+TEST(ProgramGroup, CommandSequencesAsTheServerReceivesThem)
 {
-    TestServer server;
-    g_server = &server;
-    RunOnOwnDesktop([&] {
-        RegistrationFixture fixture;
-        HWND window = CreateTestServer();
-        PrepareGroup("G", {"A,bin\\a.exe", "B,b.exe"}, "C:\\K");
-        CreateProgramGroup(RegistrationFixture::Job());
-        EXPECT_EQ(g_wizard.job.createGroup, 1) << "set again for a later run";
-        EXPECT_FALSE(HandleProgramGroupMessage(g_wizard.mainWindow, WM_DDE_ACK, reinterpret_cast<WPARAM>(window), 0))
-            << "the conversation is over";
-        DestroyWindow(window);
-    });
-    const std::vector<std::string> expected = {
-        "[CreateGroup(\"G\")]",
-        "[DeleteItem(\"A\")]",
-        "[AddItem(\"C:\\K\\bin\\a.exe\",\"A\")]",
-        "[DeleteItem(\"B\")]",
-        "[AddItem(\"C:\\K\\b.exe\",\"B\")]",
-        "terminate",
+    const std::string longTitle = std::string(240, 't') + ",x.exe";
+    const std::string longPath = "P," + std::string(240, 'p') + ".exe";
+    struct Run {
+        const char* name;
+        const char* group;
+        std::vector<std::string> items;
+        bool acknowledge;
+        std::vector<std::string> expected;
     };
-    EXPECT_EQ(server.log, expected);
+    const Run runs[] = {
+        {"two items", "G", {"A,bin\\a.exe", "B,b.exe"}, true,
+         {"[CreateGroup(\"G\")]", "[DeleteItem(\"A\")]", "[AddItem(\"C:\\K\\bin\\a.exe\",\"A\")]",
+          "[DeleteItem(\"B\")]", "[AddItem(\"C:\\K\\b.exe\",\"B\")]", "terminate"}},
+        {"no items, blanks around the name", " \tTools  ", {}, true, {"[CreateGroup(\"Tools\")]", "terminate"}},
+        {"items whose commands do not fit are skipped", "G", {longTitle, "A,a.exe", longPath}, true,
+         {"[CreateGroup(\"G\")]", "[DeleteItem(\"A\")]", "[AddItem(\"C:\\K\\a.exe\",\"A\")]", "terminate"}},
+        {"a server that falls silent is given up", "G", {"A,a.exe"}, false, {"[CreateGroup(\"G\")]", "terminate"}},
+    };
+    for (const Run& run : runs) {
+        SCOPED_TRACE(run.name);
+        TestServer server;
+        server.acknowledgeCommands = run.acknowledge;
+        g_server = &server;
+        RunOnOwnDesktop([&] {
+            RegistrationFixture fixture;
+            HWND window = CreateTestServer();
+            PrepareGroup(run.group, run.items, "C:\\K");
+            CreateProgramGroup(RegistrationFixture::Job());
+            EXPECT_EQ(g_wizard.job.createGroup, 1) << "set again for a later run";
+            EXPECT_FALSE(HandleProgramGroupMessage(g_wizard.mainWindow, WM_DDE_ACK, reinterpret_cast<WPARAM>(window), 0))
+                << "the conversation is over";
+            DestroyWindow(window);
+        });
+        EXPECT_EQ(server.log, run.expected);
+    }
 }
 
 TEST(ProgramGroup, OnlyTheFirstServerIsHeard)
@@ -165,41 +182,6 @@ TEST(ProgramGroup, OnlyTheFirstServerIsHeard)
         "[DeleteItem(\"A\")]",
         "[AddItem(\"C:\\K\\a.exe\",\"A\")]",
         "terminate",
-    };
-    EXPECT_EQ(server.log, expected);
-}
-
-TEST(ProgramGroup, EmptyItemListEndsAfterTheGroup)
-{
-    TestServer server;
-    g_server = &server;
-    RunOnOwnDesktop([&] {
-        RegistrationFixture fixture;
-        HWND window = CreateTestServer();
-        PrepareGroup(" \tTools  ", {}, "C:\\K");
-        CreateProgramGroup(RegistrationFixture::Job());
-        EXPECT_EQ(g_wizard.job.createGroup, 1);
-        DestroyWindow(window);
-    });
-    const std::vector<std::string> expected = {"[CreateGroup(\"Tools\")]", "terminate"};
-    EXPECT_EQ(server.log, expected);
-}
-
-TEST(ProgramGroup, ItemsWhoseCommandsDoNotFitAreSkipped)
-{
-    TestServer server;
-    g_server = &server;
-    std::string longTitle = std::string(240, 't') + ",x.exe";
-    std::string longPath = "P," + std::string(240, 'p') + ".exe";
-    RunOnOwnDesktop([&] {
-        RegistrationFixture fixture;
-        HWND window = CreateTestServer();
-        PrepareGroup("G", {longTitle.c_str(), "A,a.exe", longPath.c_str()}, "C:\\K");
-        CreateProgramGroup(RegistrationFixture::Job());
-        DestroyWindow(window);
-    });
-    const std::vector<std::string> expected = {
-        "[CreateGroup(\"G\")]", "[DeleteItem(\"A\")]", "[AddItem(\"C:\\K\\a.exe\",\"A\")]", "terminate",
     };
     EXPECT_EQ(server.log, expected);
 }
@@ -237,23 +219,6 @@ TEST(ProgramGroup, WithoutAServerTheInstallGoesOn)
             GTEST_SKIP() << "the desktop's own program manager answered";
         EXPECT_EQ(g_flagAfterStart, 0) << "the conversation ended within the unanswered initiate: nothing to wait for";
     });
-}
-
-TEST(ProgramGroup, AServerThatFallsSilentIsGivenUp)
-{
-    TestServer server;
-    server.acknowledgeCommands = false;
-    g_server = &server;
-    RunOnOwnDesktop([&] {
-        RegistrationFixture fixture;
-        HWND window = CreateTestServer();
-        PrepareGroup("G", {"A,a.exe"}, "C:\\K");
-        CreateProgramGroup(RegistrationFixture::Job());
-        EXPECT_EQ(g_wizard.job.createGroup, 1);
-        DestroyWindow(window);
-    });
-    const std::vector<std::string> expected = {"[CreateGroup(\"G\")]", "terminate"};
-    EXPECT_EQ(server.log, expected);
 }
 
 TEST(ProgramGroup, NothingHappensWithoutTheFlag)

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "base/portable/text_helpers.h"
-#include "base/portable/os_code.h"
 #include "base/registry.h"
 #include "engine/program_group_deletion.h"
+#include "engine/restart_delete.h"
 #include "engine/restart_rename.h"
 #include "engine/self_registration.h"
 #include "forms/runtime_startup.h"
@@ -28,19 +28,31 @@ bool DeleteNamedFile(const std::string& path)
     return DeleteFileA(path.c_str()) != 0;
 }
 
+// A new file that a running program holds (the uninstaller undoing an
+// install holds its own) cannot be deleted, but it can be moved: into the
+// temp folder, where it is deleted at the next start.
+bool MoveOutOfTheWay(const std::string& path)
+{
+    char folder[MAX_PATH];
+    char moved[MAX_PATH];
+    if (GetTempPathA(sizeof folder, folder) == 0 || GetTempFileNameA(folder, "old", 0, moved) == 0)
+        return false;
+    DeleteFileA(moved);
+    if (!MoveFileA(path.c_str(), moved))
+        return false;
+    ScheduleDeleteAtRestart(moved, OsCode(nullptr));
+    return true;
+}
+
 // The kept file takes its place again; while it is missing it either was
-// never moved or is back already. A new file that a running program holds
-// (the uninstaller undoing an install is one) gives way at the next start,
-// and on the NT family its emptied folder goes then too.
+// never moved or is back already. When the new file can neither be deleted
+// nor moved, the kept one takes its place at the next start.
 void PutBack(const std::string& path, const std::string& kept)
 {
     if (!Exists(kept))
         return;
-    if (!DeleteNamedFile(path) && Exists(path)) {
-        int osCode = OsCode(nullptr);
-        ScheduleRenameAtRestart(kept.c_str(), path.c_str(), osCode);
-        if (IsNtFamily(osCode))
-            MoveFileExA(kept.substr(0, kept.find_last_of('\\')).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (!DeleteNamedFile(path) && Exists(path) && !MoveOutOfTheWay(path)) {
+        ScheduleRenameAtRestart(kept.c_str(), path.c_str(), OsCode(nullptr));
         return;
     }
     MoveFileA(kept.c_str(), path.c_str());

@@ -1,6 +1,7 @@
 // Runs of the wizard that end before anything is installed.
 #include "e2e_fixture.h"
 #include "test_environment.h"
+#include "test_package.h"
 #include "wizard/control_ids.h"
 
 namespace {
@@ -86,6 +87,43 @@ TEST_F(EndToEnd, CancelAnsweredNoThenYes)
     ASSERT_NE(question.box, nullptr);
     session.Answer(question, IDYES);
     EXPECT_EQ(session.WaitForExit(), 0u);
+}
+
+// The product's main window, as a running Kestrel shows it: setup kind 0
+// does not look for it, the others stop.
+TEST_F(EndToEnd, OnlySetupKindsWithOptionsStopForTheRunningProduct)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kKestrelFrameClass;
+    RegisterClassA(&windowClass);
+    HWND running = CreateWindowExA(0, kKestrelFrameClass, "Kestrel", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                   windowClass.hInstance, nullptr);
+    ASSERT_NE(running, nullptr);
+    std::vector<PackagedFile> files = {{"<AppDir>", "a.txt", "a"}};
+    for (int kind : {0, 1}) {
+        SCOPED_TRACE(kind);
+        WizardSession session(WriteTestPackage(files, HonestTotal(files), kind));
+        ASSERT_TRUE(session.Start());
+        ASSERT_NE(session.WaitForMainWindow(), nullptr);
+        if (kind != 0) {
+            MessageBoxSeen box = session.WaitForMessageBox();
+            EXPECT_EQ(box.text, TableString(10030));
+            session.Answer(box, IDOK);
+            EXPECT_NE(session.WaitForExit(), static_cast<DWORD>(STILL_ACTIVE));
+            continue;
+        }
+        ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+        session.Click(btnNext);
+        EXPECT_TRUE(session.WaitForShown(Group2, true)) << "the pages go on";
+        session.Click(btnCancel);
+        MessageBoxSeen leave = session.WaitForMessageBox();
+        ASSERT_NE(leave.box, nullptr);
+        session.Answer(leave, IDYES);
+        EXPECT_EQ(session.WaitForExit(), 0u);
+    }
+    DestroyWindow(running);
 }
 
 }  // namespace

@@ -17,9 +17,9 @@ constexpr std::size_t kHeaderSize = 28;
 std::string Logo() { return ReadBytes(BuildFile("sample\\files\\AppLogo.bmp")); }
 std::string Uninstaller() { return ReadBytes(BuildFile("fake_uninstaller.exe")); }
 
-std::string ListFile(const std::vector<PackagedFile>& files, uint32_t progressTotal)
+std::string ListFile(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind)
 {
-    std::string text = "Tipus=1\r\nTitol=Kestrel Test\r\nProducte=Kestrel Test\r\nVersio=1.0\r\nCarpeta=";
+    std::string text = "Tipus=" + std::to_string(setupKind) + "\r\nTitol=Kestrel Test\r\nProducte=Kestrel Test\r\nVersio=1.0\r\nCarpeta=";
     text += kTestProductFolder;
     text += "\r\nSistema=0\r\nReservat=\r\nBenvinguda=Prova\r\nIdioma=Catala\r\nClau=KestrelTest\r\n";
     text += "Total=" + std::to_string(progressTotal) + "\r\nFitxers=" + std::to_string(files.size()) + "\r\n";
@@ -45,10 +45,10 @@ uint32_t HonestTotal(const std::vector<PackagedFile>& files)
     return static_cast<uint32_t>(total);
 }
 
-std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal)
+std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind)
 {
     std::vector<unsigned char> package = StartPackage(2);
-    Append(package, ListFile(files, progressTotal));
+    Append(package, ListFile(files, progressTotal, setupKind));
     Append(package, Logo());
     Append(package, Uninstaller());
     for (const PackagedFile& file : files)

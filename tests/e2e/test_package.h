@@ -18,8 +18,8 @@ extern const char kTestProductFolder[];
 uint32_t HonestTotal(const std::vector<PackagedFile>& files);
 
 // Writes the package into the temp folder and returns its path. The list
-// file states the given progress total.
-std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal);
+// file states the given progress total and setup kind.
+std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind = 1);
 
 // Bytes that do not compress, so a package's size is the file's.
 std::string IncompressibleBytes(std::size_t size);

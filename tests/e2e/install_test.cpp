@@ -1,6 +1,7 @@
 // Runs of the wizard through the install itself.
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -290,6 +291,32 @@ TEST_F(Install, FilesInUseLeadToTheRestartChoice)
         EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames),
                   "\\??\\" + waiting + "|!\\??\\" + ShortForm(held));
     }
+}
+
+// A stand-in for the help viewer logs how it is started: once, with the
+// last help file of the list.
+TEST_F(Install, TheHelpViewerStartsOnceWithTheLastHelpFile)
+{
+    RemoveTestProduct();
+    const std::string viewer = WininitPath().substr(0, WininitPath().rfind('\\')) + "\\hh.exe";
+    const std::string log = TempFolder() + "help-viewer.log";
+    const std::string viewerBytes = ReadBytes(viewer);
+    DeleteFileA(log.c_str());
+    ASSERT_TRUE(CopyFileA(BuildFile("fake_uninstaller.exe").c_str(), viewer.c_str(), FALSE));
+    SetEnvironmentVariableA("INSTAL_FAKE_LOG", log.c_str());
+    std::vector<PackagedFile> files = {{"<AppDir>", "Primer.chm", "first"}, {"<AppDir>", "Segon.chm", "second"}};
+    WizardSession session(WriteTestPackage(files, HonestTotal(files)));
+    ASSERT_TRUE(StartTestInstall(session));
+    EXPECT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
+    EXPECT_TRUE(WaitUntil([&] { return !ReadBytes(log).empty(); }, 30000)) << "the viewer was started";
+    session.Click(btnCancel);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+    SetEnvironmentVariableA("INSTAL_FAKE_LOG", nullptr);
+    WriteBytes(viewer, viewerBytes);
+    std::string logged = ReadBytes(log);
+    EXPECT_EQ(std::count(logged.begin(), logged.end(), '\n'), 1) << logged;
+    EXPECT_NE(logged.find("\\Segon.chm"), std::string::npos) << logged;
+    RemoveTestProduct();
 }
 
 TEST_F(Install, AnEarlierInstallationIsDeclinedOrRemoved)

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <cstring>
 
 #include "base/messages.h"
 #include "engine/portable/entry_codec.h"
@@ -26,26 +26,85 @@ FILETIME ToFileTime(uint64_t value)
     return FILETIME{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
 }
 
-// The bytes of the package after the current position: a packed size
-// beyond them can only show as a cut stream, so no more is allocated.
-DWORD RemainingPackageBytes(HANDLE package)
-{
-    DWORD size = GetFileSize(package, nullptr);
-    DWORD position = SetFilePointer(package, 0, nullptr, FILE_CURRENT);
-    return size >= position ? size - position : 0;
-}
+// The entry's file as its block comes out of the decoder: the first 28
+// bytes are the header, the rest is written to the target, which is created
+// once the header is whole.
+struct EntryFile {
+    const char* target;
+    HANDLE package;
+    HANDLE file;                          // INVALID_HANDLE_VALUE until created
+    unsigned char header[kEntryHeaderSize];
+    std::size_t headerLength;
+};
 
-// The entry's block, decompressed from the package into `block`; the
-// length of the block, or 0 when the entry is damaged (the caller reports it).
-std::size_t DecompressEntry(Unpacking& unpacking, DWORD packedSize, unsigned char* packed, unsigned char* block,
-                            std::size_t capacity)
+std::size_t ReadPackage(unsigned char* buffer, std::size_t size, void* context)
 {
     DWORD read = 0;
-    ReadFile(unpacking.package, packed, packedSize, &read, nullptr);
-    std::size_t produced = 0;
-    if (!InflateEntry(packed, packedSize, block, capacity, produced, HookCallback, &unpacking.progress))
+    if (!ReadFile(static_cast<EntryFile*>(context)->package, buffer, static_cast<DWORD>(size), &read, nullptr))
         return 0;
-    return produced >= kEntryHeaderSize ? produced : 0;
+    return read;
+}
+
+// Set to normal first, so that a read-only or hidden older file can be replaced.
+bool CreateTarget(EntryFile& entry)
+{
+    SetFileAttributesA(entry.target, FILE_ATTRIBUTE_NORMAL);
+    entry.file = CreateFileA(entry.target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return entry.file != INVALID_HANDLE_VALUE;
+}
+
+bool WriteBody(const unsigned char* bytes, std::size_t size, void* context)
+{
+    EntryFile& entry = *static_cast<EntryFile*>(context);
+    std::size_t headerPart = kEntryHeaderSize - entry.headerLength;
+    if (headerPart > size)
+        headerPart = size;
+    std::memcpy(entry.header + entry.headerLength, bytes, headerPart);
+    entry.headerLength += headerPart;
+    bytes += headerPart;
+    size -= headerPart;
+    if (size == 0)
+        return true;
+    if (entry.file == INVALID_HANDLE_VALUE && !CreateTarget(entry))
+        return false;
+    DWORD written = 0;
+    return WriteFile(entry.file, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
+
+// A damaged stream or a full disk leaves a partial file: it must never be
+// installed as if it were whole.
+int DiscardPartialFile(EntryFile& entry, int stringId, const char* shownWith)
+{
+    if (entry.file != INVALID_HANDLE_VALUE) {
+        CloseHandle(entry.file);
+        DeleteFileA(entry.target);
+    }
+    return ReportError(stringId, shownWith, true);
+}
+
+// The report for a decoding that did not complete.
+int ReportFailure(EntryFile& entry, InflateResult result)
+{
+    switch (result) {
+    case InflateResult::OutOfMemory: return DiscardPartialFile(entry, IDS_OUT_OF_MEMORY, nullptr);
+    case InflateResult::Damaged: return DiscardPartialFile(entry, IDS_PACKAGE_DAMAGED, nullptr);
+    default: return DiscardPartialFile(entry, IDS_WRITE_FAILED, entry.target);
+    }
+}
+
+// The next entry starts where this one's packed bytes end, however much of
+// them the stream used: positions pass 4 GiB in a large package.
+void SkipTo(HANDLE package, ULONGLONG position)
+{
+    LONG high = static_cast<LONG>(position >> 32);
+    SetFilePointer(package, static_cast<LONG>(position & 0xFFFFFFFF), &high, FILE_BEGIN);
+}
+
+ULONGLONG PackagePosition(HANDLE package)
+{
+    LONG high = 0;
+    DWORD low = SetFilePointer(package, 0, &high, FILE_CURRENT);
+    return (static_cast<ULONGLONG>(static_cast<DWORD>(high)) << 32) | low;
 }
 
 // Gives the written file its times and attributes; failures are ignored.
@@ -65,6 +124,27 @@ void ApplyEntryHeader(const char* target, const EntryHeader& header)
 
 }  // namespace
 
+bool AllocateEntryBuffers(EntryStreamBuffers& buffers)
+{
+    buffers.input = static_cast<unsigned char*>(GlobalAlloc(GMEM_FIXED, kStreamInputSize));
+    buffers.window = static_cast<unsigned char*>(GlobalAlloc(GMEM_FIXED, kStreamWindowSize));
+    buffers.inputSize = kStreamInputSize;
+    buffers.windowSize = kStreamWindowSize;
+    if (buffers.input != nullptr && buffers.window != nullptr)
+        return true;
+    FreeEntryBuffers(buffers);
+    return false;
+}
+
+void FreeEntryBuffers(EntryStreamBuffers& buffers)
+{
+    if (buffers.input != nullptr)
+        GlobalFree(buffers.input);
+    if (buffers.window != nullptr)
+        GlobalFree(buffers.window);
+    buffers = {};
+}
+
 int ExtractEntry(Unpacking& unpacking, const char* target)
 {
     unsigned char sizeBytes[kEntrySizesLength];
@@ -72,44 +152,29 @@ int ExtractEntry(Unpacking& unpacking, const char* target)
     if (!ReadFile(unpacking.package, sizeBytes, sizeof sizeBytes, &read, nullptr) || read != sizeof sizeBytes)
         return ReportError(IDS_PACKAGE_DAMAGED, nullptr, true);
     EntrySizes sizes = DecodeEntrySizes(sizeBytes);
+    ULONGLONG next = PackagePosition(unpacking.package) + sizes.packed;
 
-    // No stream can fill more than MaxInflatedSize, so a larger claimed size
-    // is not allocated; a size that cannot be had counts as damage.
-    DWORD packedSize = std::min<DWORD>(sizes.packed, RemainingPackageBytes(unpacking.package));
-    std::size_t capacity = std::min<std::size_t>(sizes.unpacked, MaxInflatedSize(packedSize));
-    auto* packed = static_cast<unsigned char*>(GlobalAlloc(GPTR, packedSize));
-    auto* block = static_cast<unsigned char*>(GlobalAlloc(GPTR, capacity));
-    std::size_t length = 0;
-    if (packed != nullptr && block != nullptr)
-        length = DecompressEntry(unpacking, packedSize, packed, block, capacity);
-    if (packed != nullptr)
-        GlobalFree(packed);
-    if (length == 0) {
-        if (block != nullptr)
-            GlobalFree(block);
-        return ReportError(IDS_PACKAGE_DAMAGED, nullptr, true);
-    }
-
-    EntryHeader header = {};
-    DecodeEntryHeader(block, length, header);
-    SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
-    HANDLE file = CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        GlobalFree(block);
-        return ReportError(IDS_WRITE_FAILED, target, true);
-    }
-    DWORD bodyLength = static_cast<DWORD>(length - kEntryHeaderSize);
-    DWORD written = 0;
-    bool complete = WriteFile(file, block + kEntryHeaderSize, bodyLength, &written, nullptr) && written == bodyLength;
-    complete = CloseHandle(file) && complete;
-    GlobalFree(block);
-    // A full disk cuts the write short: a truncated file must never be
-    // installed as if it were whole.
-    if (!complete) {
+    EntryFile entry = {target, unpacking.package, INVALID_HANDLE_VALUE, {}, 0};
+    EntryStreamIo io = {ReadPackage, WriteBody, &entry};
+    uint64_t produced = 0;
+    InflateResult result = InflateEntryStream(sizes.packed, sizes.unpacked, unpacking.buffers, io, produced,
+                                              HookCallback, &unpacking.progress);
+    if (result == InflateResult::Complete && entry.headerLength < kEntryHeaderSize)
+        result = InflateResult::Damaged;
+    // An empty body creates its file only now.
+    if (result == InflateResult::Complete && entry.file == INVALID_HANDLE_VALUE && !CreateTarget(entry))
+        result = InflateResult::WriteFailed;
+    if (result != InflateResult::Complete)
+        return ReportFailure(entry, result);
+    // A full disk can show only when the last bytes are flushed.
+    if (!CloseHandle(entry.file)) {
         DeleteFileA(target);
         return ReportError(IDS_WRITE_FAILED, target, true);
     }
+    SkipTo(unpacking.package, next);
 
+    EntryHeader header = {};
+    DecodeEntryHeader(entry.header, kEntryHeaderSize, header);
     ApplyEntryHeader(target, header);
     if (IsUninstallerPath(target))
         SetFileAttributesA(target, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);

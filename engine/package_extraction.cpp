@@ -184,9 +184,7 @@ void BeginJournal(Unpacking& unpacking)
     OpenJournal(*unpacking.journal, productKey);
 }
 
-}  // namespace
-
-int ExtractPackage(Unpacking& unpacking)
+int ExtractAll(Unpacking& unpacking)
 {
     char* tempFolder = unpacking.tempFolder;
     GetTempFolder(tempFolder);
@@ -214,4 +212,15 @@ int ExtractPackage(Unpacking& unpacking)
     unpacking.view->Pause(600, true);
     // A cancel during the closing pause still ends the run silently.
     return *unpacking.cancel ? 0 : 1;
+}
+
+}  // namespace
+
+int ExtractPackage(Unpacking& unpacking)
+{
+    if (!AllocateEntryBuffers(unpacking.buffers))
+        return ReportError(IDS_OUT_OF_MEMORY, nullptr, true);
+    int extracted = ExtractAll(unpacking);
+    FreeEntryBuffers(unpacking.buffers);
+    return extracted;
 }

@@ -8,6 +8,7 @@
 #include "engine/install_model.h"
 #include "engine/install_view.h"
 #include "engine/journal.h"
+#include "engine/portable/entry_codec.h"
 #include "engine/progress_hook.h"
 
 struct Unpacking {
@@ -18,4 +19,5 @@ struct Unpacking {
     volatile LONG* cancel;
     Journal* journal;         // the run's, opened once the product key is known
     ProgressState progress;   // the decompressor's hook
+    EntryStreamBuffers buffers;   // the decoder's, for every entry of the run
 };

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -295,6 +296,14 @@ TEST_F(PackageExtraction, DamagedPackagesGiveTheirOneMessage)
         shortBlock.insert(shortBlock.end(), sizes, sizes + kEntrySizesLength);
         shortBlock.insert(shortBlock.end(), stream.begin(), stream.end());
     }
+    // Cut where the decoder has written part of the file already.
+    PackageParts large = MakeParts({"big.bin"});
+    std::mt19937 noise(7);
+    large.bodies.back().resize(1 << 20);
+    for (char& byte : large.bodies.back())
+        byte = static_cast<char>(noise());
+    Bytes cutLarge = Pack(large);
+    cutLarge.resize(cutLarge.size() - (1 << 18));
     Bytes selector0 = complete;
     selector0[3] = 0;
     Bytes selector4 = complete;
@@ -309,6 +318,7 @@ TEST_F(PackageExtraction, DamagedPackagesGiveTheirOneMessage)
         {"selector 0", true, selector0, damaged},
         {"selector 4", true, selector4, damaged},
         {"cut zlib stream", true, cut, damaged},
+        {"cut stream of a large file", true, cutLarge, damaged},
         {"unpacked size smaller than the data", true, smallSize, damaged},
         {"sizes far beyond the package", true, hugeSizes, damaged},
         {"entry count larger than the entries", true, Pack(good, 4), damaged},
@@ -332,6 +342,8 @@ TEST_F(PackageExtraction, DamagedPackagesGiveTheirOneMessage)
     std::string parent = TempFolder().substr(0, TempFolder().rfind('\\'));
     EXPECT_EQ(GetFileAttributesA(InFolder(parent, "escaped.txt").c_str()), INVALID_FILE_ATTRIBUTES)
         << "nothing was written outside the temp folder";
+    EXPECT_EQ(GetFileAttributesA(InFolder(TempFolder(), "big.bin").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the partial file of a cut stream is gone";
 }
 
 TEST_F(PackageExtraction, ADamagedListFileIsNotLeftInTheTempFolder)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -155,6 +157,65 @@ TEST(InflateEntry, ReportsRunningCountsAndEndsOnce)
         EXPECT_TRUE(calls.back().end);
         EXPECT_EQ(calls.back().count, data.size());
     }
+}
+
+// A source that gives the packed bytes a few at a time, and a sink that
+// keeps what comes out until it is told to refuse.
+struct Trickle {
+    const Bytes* packed;
+    std::size_t position;
+    std::size_t step;
+    Bytes out;
+    std::size_t refuseAfter;
+};
+
+std::size_t TrickleRead(unsigned char* buffer, std::size_t size, void* context)
+{
+    auto& trickle = *static_cast<Trickle*>(context);
+    std::size_t count = std::min({size, trickle.step, trickle.packed->size() - trickle.position});
+    std::memcpy(buffer, trickle.packed->data() + trickle.position, count);
+    trickle.position += count;
+    return count;
+}
+
+bool TrickleWrite(const unsigned char* bytes, std::size_t size, void* context)
+{
+    auto& trickle = *static_cast<Trickle*>(context);
+    trickle.out.insert(trickle.out.end(), bytes, bytes + size);
+    return trickle.out.size() <= trickle.refuseAfter;
+}
+
+TEST(InflateEntryStream, PiecesChangeNeitherTheBlockNorTheCalls)
+{
+    Bytes data = MixedData(1500000);
+    Bytes stream = Deflate(data);
+    Bytes whole(data.size());
+    std::vector<HookCall> expected;
+    std::size_t produced = 0;
+    ASSERT_TRUE(InflateEntry(stream.data(), stream.size(), whole.data(), whole.size(), produced, RecordCall,
+                             &expected));
+    for (std::size_t step : {1, 7, 4096}) {
+        Trickle trickle = {&stream, 0, step, {}, SIZE_MAX};
+        Bytes input(kStreamInputSize), window(kStreamWindowSize);
+        EntryStreamBuffers buffers = {input.data(), input.size(), window.data(), window.size()};
+        std::vector<HookCall> calls;
+        uint64_t length = 0;
+        EXPECT_EQ(InflateEntryStream(static_cast<uint32_t>(stream.size()), static_cast<uint32_t>(data.size()), buffers,
+                                     {TrickleRead, TrickleWrite, &trickle}, length, RecordCall, &calls),
+                  InflateResult::Complete) << step;
+        EXPECT_EQ(trickle.out, data) << step;
+        ASSERT_EQ(calls.size(), expected.size()) << step;
+        for (std::size_t i = 0; i < calls.size(); ++i)
+            EXPECT_TRUE(calls[i].count == expected[i].count && calls[i].end == expected[i].end) << step << " " << i;
+    }
+    Trickle refusing = {&stream, 0, 4096, {}, 600000};
+    Bytes input(kStreamInputSize), window(kStreamWindowSize);
+    EntryStreamBuffers buffers = {input.data(), input.size(), window.data(), window.size()};
+    uint64_t length = 0;
+    EXPECT_EQ(InflateEntryStream(static_cast<uint32_t>(stream.size()), static_cast<uint32_t>(data.size()), buffers,
+                                 {TrickleRead, TrickleWrite, &refusing}, length, nullptr, nullptr),
+              InflateResult::WriteFailed);
+    EXPECT_LT(refusing.out.size(), data.size()) << "the decoding stopped at the refusal";
 }
 
 TEST(InflateEntry, DamagedStreamsFail)

@@ -84,11 +84,12 @@ const TableText kTable[] = {
     {10070, "El camí del fitxer és massa llarg."},
     {10071, "Una instal·lació anterior d'aquest producte es va interrompre. Ara es desfaran els canvis que va fer."},
     {10072, "No es pot escriure el diari de la instal·lació:"},
+    {10073, "No hi ha prou memòria per descomprimir els fitxers."},
 };
 
 TEST(StringTable, EveryTextLoadsByteForByte)
 {
-    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 73u);
+    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 74u);
     for (const TableText& entry : kTable)
         EXPECT_EQ(TableString(entry.id), Ansi(entry.utf8)) << entry.id;
 }

@@ -26,7 +26,7 @@ struct FileCopy {
     FileLineFields fields;
     char source[kTextCapacity];      // in the temp folder, short form
     char target[kTextCapacity];      // short form when it exists
-    DWORD done;                      // the step's byte count before this file
+    ULONGLONG done;                  // the step's byte count before this file
 };
 
 enum class Outcome {
@@ -59,7 +59,7 @@ bool CountInstalled(InstallJob& job, const char* source)
 
 // When both ways fail, a target that the system's copy left behind is
 // deleted: it can only be partial.
-bool CopyOrFallBack(InstallJob& job, const char* source, const char* target, DWORD done)
+bool CopyOrFallBack(InstallJob& job, const char* source, const char* target, ULONGLONG done)
 {
     if (CopyWithTimes(job, source, target, done))
         return CountInstalled(job, source);
@@ -75,7 +75,7 @@ bool CopyOrFallBack(InstallJob& job, const char* source, const char* target, DWO
 
 // For a library that other programs use: the new bytes go beside it and
 // replace it only when complete, so a failed copy keeps the old file whole.
-void ReplaceWhole(InstallJob& job, const char* source, const char* target, DWORD done)
+void ReplaceWhole(InstallJob& job, const char* source, const char* target, ULONGLONG done)
 {
     const char* name = std::strrchr(target, '\\');
     if (name == nullptr)
@@ -251,7 +251,7 @@ int CopyFiles(InstallJob& job)
 {
     StringList files = job.model->files;
     int n = job.model->entryCount;
-    DWORD done = 0;
+    ULONGLONG done = 0;
     for (int i = 0; i < n; ++i) {
         char line[kTextCapacity];
         StringListGet(files, i, line);

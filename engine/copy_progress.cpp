@@ -8,7 +8,7 @@ constexpr DWORD kProgressPause = 15;
 
 }  // namespace
 
-void ShowCopyProgress(InstallView& view, DWORD done, DWORD total, bool pause)
+void ShowCopyProgress(InstallView& view, ULONGLONG done, DWORD total, bool pause)
 {
     view.ShowBar(CopyPercent(done, total));
     if (pause)

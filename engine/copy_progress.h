@@ -7,4 +7,4 @@
 // Sets the bar to done * 100 / total (at most 100) and waits until it shows
 // it; with pause, waits 15 ms without handling anything; then handles the
 // messages that are waiting.
-void ShowCopyProgress(InstallView& view, DWORD done, DWORD total, bool pause);
+void ShowCopyProgress(InstallView& view, ULONGLONG done, DWORD total, bool pause);

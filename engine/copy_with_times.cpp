@@ -22,9 +22,10 @@ enum class ChunkResult {
 
 // Copies the remaining bytes chunk by chunk. A read that delivers nothing
 // before the size is reached fails: the copy never waits for missing bytes.
-ChunkResult CopyChunks(const InstallJob& job, HANDLE source, HANDLE target, DWORD size, DWORD done, char* buffer)
+ChunkResult CopyChunks(const InstallJob& job, HANDLE source, HANDLE target, ULONGLONG size, ULONGLONG done,
+                       char* buffer)
 {
-    DWORD remaining = size;
+    ULONGLONG remaining = size;
     while (remaining > 0) {
         if (*job.cancel)
             return ChunkResult::Cancelled;
@@ -44,7 +45,7 @@ ChunkResult CopyChunks(const InstallJob& job, HANDLE source, HANDLE target, DWOR
 
 }  // namespace
 
-int CopyWithTimes(const InstallJob& job, const char* source, const char* target, DWORD done)
+int CopyWithTimes(const InstallJob& job, const char* source, const char* target, ULONGLONG done)
 {
     DWORD attributes = GetFileAttributesA(source);
     char* buffer = static_cast<char*>(GlobalAlloc(GPTR, kBufferSize));
@@ -57,7 +58,10 @@ int CopyWithTimes(const InstallJob& job, const char* source, const char* target,
     }
     FileTimes times = {};
     GetFileTime(input, &times.creation, &times.lastAccess, &times.lastWrite);
-    DWORD size = GetFileSize(input, nullptr);
+    // Both words: a file of 4 GiB or more must not pass for its low word.
+    DWORD high = 0;
+    DWORD low = GetFileSize(input, &high);
+    ULONGLONG size = (static_cast<ULONGLONG>(high) << 32) | low;
     HANDLE output = CreateFileA(target, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (output == INVALID_HANDLE_VALUE) {
         CloseHandle(input);

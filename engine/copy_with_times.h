@@ -10,4 +10,4 @@
 // removes it). Returns 0 when a file cannot be opened, read or written, or
 // when the source ends before its size; a target it had created or truncated
 // is then deleted, so no partial file remains.
-int CopyWithTimes(const InstallJob& job, const char* source, const char* target, DWORD done);
+int CopyWithTimes(const InstallJob& job, const char* source, const char* target, ULONGLONG done);

@@ -19,7 +19,7 @@ void ProgressHook(ProgressState& progress, uint32_t count, bool end)
     if (progress.view == nullptr)
         return;
     ++progress.calls;
-    uint32_t done = CountProgress(progress.count, count, end);
+    uint64_t done = CountProgress(progress.count, count, end);
     progress.view->ShowBar(static_cast<int>(ProgressPercent(done, progress.total)));
     RequestMillisecondTimer();
     Sleep(2);

@@ -75,11 +75,11 @@ bool IsNewerThan(const char* high, const char* low, uint32_t existingMs, uint32_
     return packagedLs > existingLs;
 }
 
-uint32_t CopyPercent(uint32_t done, uint32_t total)
+uint32_t CopyPercent(uint64_t done, uint32_t total)
 {
-    if (total == 0)
+    if (total == 0 || done >= total)
         return 100;
-    uint64_t percent = uint64_t{done} * 100 / total;
+    uint64_t percent = done * 100 / total;
     return percent > 100 ? 100 : static_cast<uint32_t>(percent);
 }
 

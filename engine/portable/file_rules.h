@@ -41,7 +41,7 @@ void TemporaryReplacementName(const char* name, char* buffer, std::size_t capaci
 bool IsNewerThan(const char* high, const char* low, uint32_t existingMs, uint32_t existingLs);
 
 // done * 100 / total, capped at 100; a total of 0 counts as complete.
-uint32_t CopyPercent(uint32_t done, uint32_t total);
+uint32_t CopyPercent(uint64_t done, uint32_t total);
 
 // Operating-system codes 1 and 2 are Windows 95, 98 and Me.
 bool IsWindows9xFamily(int osCode);

@@ -1,17 +1,20 @@
 #include "engine/portable/progress_count.h"
 
-uint32_t CountProgress(ProgressCount& progress, uint32_t count, bool end)
+uint64_t CountProgress(ProgressCount& progress, uint32_t count, bool end)
 {
-    progress.done += count - progress.carry;
+    progress.done += uint32_t{count - progress.carry};
     progress.carry = end ? 0 : count;
     return progress.done;
 }
 
-unsigned ProgressPercent(uint32_t done, uint32_t total)
+unsigned ProgressPercent(uint64_t done, uint32_t total)
 {
     if (total == 0)
         return 100;
-    uint64_t percent = uint64_t{done} * 100 / total;
+    // Past the total it is 100 whatever the count: done × 100 could overflow.
+    if (done >= total)
+        return 100;
+    uint64_t percent = done * 100 / total;
     return percent > 100 ? 100 : static_cast<unsigned>(percent);
 }
 

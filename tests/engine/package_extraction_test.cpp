@@ -69,7 +69,7 @@ uint64_t LastWriteTime(const std::string& path)
 // A bar position and the bytes counted when it was set.
 struct BarStep {
     unsigned position;
-    uint32_t done;
+    uint64_t done;
 };
 
 std::vector<BarStep> g_barSteps;

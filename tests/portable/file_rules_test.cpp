@@ -99,6 +99,8 @@ TEST(FileRules, CopyPercent)
     EXPECT_EQ(CopyPercent(5000, 1000), 100u) << "capped";
     EXPECT_EQ(CopyPercent(0xFFFFFFFFu, 0xFFFFFFFFu), 100u) << "no overflow of done * 100";
     EXPECT_EQ(CopyPercent(0x80000000u, 0xFFFFFFFFu), 50u);
+    EXPECT_EQ(CopyPercent(0x100000000ull, 0xFFFFFFFFu), 100u) << "a step's count past 4 GiB";
+    EXPECT_EQ(CopyPercent(0xFFFFFFFFFFFFFFFFull, 1000), 100u);
     EXPECT_EQ(CopyPercent(10, 0), 100u);
 }
 

@@ -264,14 +264,21 @@ TEST(ProgressCount, GrowsByEachStreamsLength)
         CountProgress(progress, call.count, call.end);
     EXPECT_EQ(progress.done, 390u);
     EXPECT_EQ(progress.carry, 0u);
+    // Two streams of nearly 4 GiB each: the run's count passes 2^32 unwrapped.
+    for (int stream = 0; stream < 2; ++stream) {
+        CountProgress(progress, 0xC0000000u, false);
+        CountProgress(progress, 0xFFFFFFF0u, true);
+    }
+    EXPECT_EQ(progress.done, 390u + 2 * 0xFFFFFFF0ull);
 }
 
 TEST(ProgressCount, PercentIsCappedAndNeverOverflows)
 {
-    struct Case { uint32_t done; uint32_t total; unsigned percent; };
+    struct Case { uint64_t done; uint32_t total; unsigned percent; };
     const Case cases[] = {
         {0, 1000, 0}, {9, 1000, 0}, {10, 1000, 1}, {999, 1000, 99}, {1000, 1000, 100},
         {5000, 1000, 100}, {0xFFFFFFFF, 0xFFFFFFFF, 100}, {0x80000000, 0xFFFFFFFF, 50},
+        {0xFFFFFFFEull, 0xFFFFFFFF, 99}, {0x100000010ull, 0xFFFFFFFF, 100}, {0xFFFFFFFFFFFFFFFFull, 1000, 100},
         {0, 0, 100}, {123, 0, 100},
     };
     for (const Case& c : cases)

@@ -17,6 +17,7 @@
 #include "tools/file_bytes.h"
 #include "tools/file_stamp.h"
 #include "tools/list_fix.h"
+#include "tools/streamed_entry.h"
 
 namespace {
 
@@ -106,6 +107,8 @@ bool CollectEntries(const BuilderOptions& options, const std::string& listName, 
 // One entry's compressed record, made by whichever worker took it.
 struct CompressedEntry {
     bool done = false;
+    bool streamed = false;        // left to the writer, which streams it from its file
+    uint64_t streamedSize = 0;    // the streamed record's bytes
     std::vector<unsigned char> record;
     std::string error;
 };
@@ -146,7 +149,7 @@ std::size_t EntryToTake(PackQueue& queue)
     return queue.nextInOrder < count ? queue.order[queue.nextInOrder] : kNoEntry;
 }
 
-std::vector<std::size_t> LargestFirst(const std::vector<PackEntry>& entries, std::size_t listSize)
+std::vector<std::uintmax_t> FileSizes(const std::vector<PackEntry>& entries, std::size_t listSize)
 {
     std::vector<std::uintmax_t> sizes;
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -154,7 +157,12 @@ std::vector<std::size_t> LargestFirst(const std::vector<PackEntry>& entries, std
         std::uintmax_t size = i == 0 ? listSize : std::filesystem::file_size(entries[i].path, unknown);
         sizes.push_back(unknown ? 0 : size);
     }
-    std::vector<std::size_t> order(entries.size());
+    return sizes;
+}
+
+std::vector<std::size_t> LargestFirst(const std::vector<std::uintmax_t>& sizes)
+{
+    std::vector<std::size_t> order(sizes.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
     return order;
@@ -220,6 +228,29 @@ void ShowProgress(const BuilderOptions& options, std::size_t written, const std:
                  static_cast<unsigned long long>(entry.size));
 }
 
+// A large file is never held whole: it is no worker's, and the writer
+// streams it into the package when its turn comes.
+void LeaveLargeFilesToTheWriter(const std::vector<std::uintmax_t>& sizes, PackQueue& queue)
+{
+    for (std::size_t i = 1; i < sizes.size(); ++i) {
+        if (sizes[i] <= kStreamedEntryBytes)
+            continue;
+        queue.taken[i] = true;
+        ++queue.takenCount;
+        queue.results[i].done = true;
+        queue.results[i].streamed = true;
+    }
+}
+
+void StreamEntry(const BuilderOptions& options, PackEntry& entry, std::FILE* output, CompressedEntry& result)
+{
+    StreamedEntry written = {};
+    if (!AppendStreamedEntry(output, entry.path, entry.header, options.level, written, result.error))
+        return;
+    entry.size = written.bodySize;
+    result.streamedSize = written.recordSize;
+}
+
 bool WriteEntries(const BuilderOptions& options, const std::vector<unsigned char>& listBytes,
                   std::vector<PackEntry>& entries, std::FILE* output, uint64_t& packedTotal, std::FILE* progress,
                   std::FILE* errors)
@@ -228,7 +259,9 @@ bool WriteEntries(const BuilderOptions& options, const std::vector<unsigned char
     unsigned workers = WorkerCount(options);
     queue.results.resize(entries.size());
     queue.taken.assign(entries.size(), false);
-    queue.order = LargestFirst(entries, listBytes.size());
+    std::vector<std::uintmax_t> sizes = FileSizes(entries, listBytes.size());
+    queue.order = LargestFirst(sizes);
+    LeaveLargeFilesToTheWriter(sizes, queue);
     std::vector<std::thread> threads;
     for (unsigned n = 0; n < workers; ++n)
         threads.emplace_back(CompressWhileEntriesLeft, std::cref(options), std::cref(listBytes), std::ref(entries),
@@ -241,6 +274,8 @@ bool WriteEntries(const BuilderOptions& options, const std::vector<unsigned char
             queue.changed.wait(held, [&] { return queue.results[i].done; });
             result = std::move(queue.results[i]);
         }
+        if (result.streamed)
+            StreamEntry(options, entries[i], output, result);
         if (!result.error.empty()) {
             std::fprintf(errors, "package_builder: %s\n", result.error.c_str());
             ok = false;
@@ -248,7 +283,7 @@ bool WriteEntries(const BuilderOptions& options, const std::vector<unsigned char
             std::fprintf(errors, "package_builder: cannot write %s: %s\n", options.output.c_str(), std::strerror(errno));
             ok = false;
         } else {
-            packedTotal += result.record.size();
+            packedTotal += result.record.size() + result.streamedSize;
             ShowProgress(options, i + 1, entries, progress);
         }
         std::lock_guard<std::mutex> held(queue.lock);

@@ -9,7 +9,8 @@ set(BUILDER_SOURCES
     ${CMAKE_SOURCE_DIR}/tools/list_findings.cpp
     ${CMAKE_SOURCE_DIR}/tools/list_fix.cpp
     ${CMAKE_SOURCE_DIR}/tools/list_layout.cpp
-    ${CMAKE_SOURCE_DIR}/tools/pack_command.cpp)
+    ${CMAKE_SOURCE_DIR}/tools/pack_command.cpp
+    ${CMAKE_SOURCE_DIR}/tools/streamed_entry.cpp)
 if(WIN32)
   list(APPEND BUILDER_SOURCES ${CMAKE_SOURCE_DIR}/tools/file_stamp_windows.cpp)
 else()

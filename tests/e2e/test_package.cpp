@@ -17,14 +17,20 @@ constexpr std::size_t kHeaderSize = 28;
 std::string Logo() { return ReadBytes(BuildFile("sample\\files\\AppLogo.bmp")); }
 std::string Uninstaller() { return ReadBytes(BuildFile("fake_uninstaller.exe")); }
 
-std::string ListFile(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind)
+struct ListedFile {
+    std::string folder;
+    std::string name;
+    std::size_t size;
+};
+
+std::string ListFile(const std::vector<ListedFile>& files, uint32_t progressTotal, int setupKind)
 {
     std::string text = "Tipus=" + std::to_string(setupKind) + "\r\nTitol=Kestrel Test\r\nProducte=Kestrel Test\r\nVersio=1.0\r\nCarpeta=";
     text += kTestProductFolder;
     text += "\r\nSistema=0\r\nReservat=\r\nBenvinguda=Prova\r\nIdioma=Catala\r\nClau=KestrelTest\r\n";
     text += "Total=" + std::to_string(progressTotal) + "\r\nFitxers=" + std::to_string(files.size()) + "\r\n";
-    for (const PackagedFile& file : files)
-        text += "Fitxer=" + file.folder + "," + file.name + "," + std::to_string(file.bytes.size()) + ",,,1,1,0\r\n";
+    for (const ListedFile& file : files)
+        text += "Fitxer=" + file.folder + "," + file.name + "," + std::to_string(file.size) + ",,,1,1,0\r\n";
     text += "Registre=0\r\nGrup=0\r\nAssociacions=0\r\nDrecera=\r\nMissatge=\r\nDesinstal=Kestrel Test\r\n";
     return text;
 }
@@ -45,15 +51,35 @@ uint32_t HonestTotal(const std::vector<PackagedFile>& files)
     return static_cast<uint32_t>(total);
 }
 
-std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind)
+namespace {
+
+std::vector<unsigned char> PackageHead(const std::vector<ListedFile>& files, uint32_t progressTotal, int setupKind)
 {
     std::vector<unsigned char> package = StartPackage(2);
     Append(package, ListFile(files, progressTotal, setupKind));
     Append(package, Logo());
     Append(package, Uninstaller());
+    return package;
+}
+
+}  // namespace
+
+std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind)
+{
+    std::vector<ListedFile> listed;
+    for (const PackagedFile& file : files)
+        listed.push_back({file.folder, file.name, file.bytes.size()});
+    std::vector<unsigned char> package = PackageHead(listed, progressTotal, setupKind);
     for (const PackagedFile& file : files)
         Append(package, file.bytes);
     return WritePackage("test.001", std::string(package.begin(), package.end()));
+}
+
+std::string TestPackageHead(const std::string& folder, const std::string& name, uint32_t size)
+{
+    std::size_t total = Logo().size() + Uninstaller().size() + 2 * kHeaderSize + size + kHeaderSize;
+    std::vector<unsigned char> package = PackageHead({{folder, name, size}}, static_cast<uint32_t>(total), 1);
+    return std::string(package.begin(), package.end());
 }
 
 bool AgreeToCancel(WizardSession& session, const char* screenshot)

@@ -21,6 +21,10 @@ uint32_t HonestTotal(const std::vector<PackagedFile>& files);
 // file states the given progress total and setup kind.
 std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind = 1);
 
+// The package up to its one listed file's entry, which the caller appends:
+// the list file names the file with its size, and an honest total.
+std::string TestPackageHead(const std::string& folder, const std::string& name, uint32_t size);
+
 // Bytes that do not compress, so a package's size is the file's.
 std::string IncompressibleBytes(std::size_t size);
 

@@ -173,6 +173,29 @@ TEST_F(BuilderProgram, PacksInTheFormatsOrderWithStamps)
     EXPECT_EQ(seen, expected);
 }
 
+TEST_F(BuilderProgram, AFileTooLargeToHoldIsStreamedInItsPlace)
+{
+    std::string large(9u << 20, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>((i * 31 + (i >> 16)) & 0xFF);
+    WriteText(files_ + "/Kestrel.exe", large);
+    RunResult packed = Pack("--force -q");
+    ASSERT_EQ(packed.status, 0) << packed.output;
+
+    std::vector<unsigned char> bytes;
+    std::string error;
+    ASSERT_TRUE(ReadFileBytes(package_, bytes, error));
+    std::vector<std::string> names;
+    PackageWalk walk = WalkPackage(bytes.data(), bytes.size(), [&](const WalkedEntry& entry) {
+        names.push_back(entry.name);
+        if (entry.name == "Kestrel.exe")
+            EXPECT_TRUE(std::string(reinterpret_cast<const char*>(entry.body), entry.bodySize) == large);
+    });
+    EXPECT_EQ(walk.status, WalkStatus::Complete);
+    EXPECT_EQ(walk.trailingBytes, 0u);
+    EXPECT_EQ(names, (std::vector<std::string>{"Setup.lst", "AppLogo.bmp", "KSUninst.exe", "Kestrel.exe", "Lib.dll"}));
+}
+
 TEST_F(BuilderProgram, SelectorOverridesTheListFilesName)
 {
     ASSERT_EQ(Pack("--selector 3 -q").status, 0);

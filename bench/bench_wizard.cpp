@@ -1,7 +1,8 @@
 // Measures the real wizard from outside, as the end-to-end runs drive it:
 // the time from start to the welcome page, and the processor time that the
 // wizard's process uses while it waits on a page, through the install's
-// pauses and while an earlier installation's uninstaller runs.
+// pauses and while an earlier installation's uninstaller runs; or, asked
+// for "memory", its peak resident memory while it unpacks given packages.
 // The optional argument is the number of starts (5 unless given).
 #include <windows.h>
 #include <tlhelp32.h>
@@ -438,10 +439,43 @@ void MeasureUninstaller()
     RemoveDirectoryA(earlier.c_str());
 }
 
+// The highest resident memory of the process whose record it is, in KiB,
+// from the kernel's own count (VmHWM); 0 when unreadable.
+unsigned long PeakResidentKib(const std::string& statRecord)
+{
+    std::ifstream status(statRecord.substr(0, statRecord.size() - 4) + "status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stoul(line.substr(6));
+    }
+    return 0;
+}
+
+// The wizard's peak resident memory once it has unpacked each package (a
+// path under the build) and shows its welcome page.
+void MeasureUnpackingMemory(int count, char** packages)
+{
+    for (int i = 0; i < count; ++i) {
+        WizardSession session(BuildFile(packages[i]));
+        if (!session.Start() || !PollUntil([&] { return session.FindMainWindow() != nullptr; }, 30000, 50) ||
+            !Report(WaitForHeldText(session, btnCancel, Table(IDS_EXIT), 1800000, 200), "the welcome page"))
+            continue;
+        unsigned long peak = PeakResidentKib(FindProcessRecord(kWizardName));
+        std::printf("peak resident memory of the wizard, %-40s %8.1f MB\n", packages[i], peak / 1024.0);
+        CancelOnWelcome(session);
+    }
+}
+
 }  // namespace
 
+// With "memory" and package paths, measures the unpacking's memory only;
+// otherwise the optional argument is the number of starts.
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string(argv[1]) == "memory") {
+        MeasureUnpackingMemory(argc - 2, argv + 2);
+        return 0;
+    }
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     std::printf("wizard: %s, package: %s\n", BuildFile("Instal.exe").c_str(), BuildFile("sample\\_Data.001").c_str());
     if (FindProcessRecord("bench_wizard.ex").empty())

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev python3 zlib1g-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
-  wine64 wine32:i386 qemu-user xvfb xauth googletest imagemagick python3-fonttools fonts-dejavu-core fonts-wine x11-utils
+  wine64 wine32:i386 qemu-user xvfb xauth googletest imagemagick python3-fonttools fonts-dejavu-core fonts-wine x11-utils time
   libdeflate-dev pigz
 )
 

@@ -194,6 +194,12 @@ TEST_F(BuilderProgram, AFileTooLargeToHoldIsStreamedInItsPlace)
     EXPECT_EQ(walk.status, WalkStatus::Complete);
     EXPECT_EQ(walk.trailingBytes, 0u);
     EXPECT_EQ(names, (std::vector<std::string>{"Setup.lst", "AppLogo.bmp", "KSUninst.exe", "Kestrel.exe", "Lib.dll"}));
+
+    EXPECT_EQ(RunBuilder("verify " + package_).status, 0);
+    RunResult extracted = RunBuilder("extract " + package_ + " " + folder_ + "/out");
+    ASSERT_EQ(extracted.status, 0) << extracted.output;
+    EXPECT_TRUE(ReadText(folder_ + "/out/Kestrel.exe") == large);
+    EXPECT_EQ(ReadText(folder_ + "/out/Lib.dll"), "lib!");
 }
 
 TEST_F(BuilderProgram, SelectorOverridesTheListFilesName)

@@ -194,7 +194,7 @@ int main(int argc, char** argv)
     std::vector<Stream> streams;
     uint64_t output = 0;
     PackageWalk walk = WalkPackage(package.data(), package.size(), [&](const WalkedEntry& entry) {
-        streams.push_back({entry.offset + kEntrySizesLength, entry.sizes, entry.name});
+        streams.push_back({static_cast<std::size_t>(entry.offset) + kEntrySizesLength, entry.sizes, entry.name});
         output += entry.sizes.unpacked;
     });
     if (walk.status != WalkStatus::Complete) {

@@ -258,6 +258,10 @@ void CreateProgramGroup(InstallJob& job)
     char groupName[kTextCapacity];
     CopyText(groupName, job.choices.groupName);
     TrimBlanks(groupName);
+    // A group without a name is the program manager's own folder: the items
+    // would land among every other program's, where no removal finds them.
+    if (groupName[0] == '\0')
+        return;
     if (!ProgramGroupExists(groupName) && !NoteProgramGroup(job.journal, groupName))
         return;
     g_conversation.job = &job;

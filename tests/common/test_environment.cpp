@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 namespace {
 
 std::string Variable(const char* name)
@@ -63,6 +65,22 @@ std::string ShellFolder(int csidl)
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+FileSum SumFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {0, 0};
+    std::string buffer(1 << 20, '\0');
+    FileSum sum = {crc32(0, nullptr, 0), 0};
+    DWORD read = 0;
+    while (ReadFile(file, &buffer[0], static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {
+        sum.crc = crc32(sum.crc, reinterpret_cast<const Bytef*>(buffer.data()), read);
+        sum.length += read;
+    }
+    CloseHandle(file);
+    return sum;
 }
 
 std::string ReadBytes(const std::string& path)

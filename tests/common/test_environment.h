@@ -20,6 +20,13 @@ std::string ShellFolder(int csidl);
 bool Exists(const std::string& path);
 // The whole file, or "<missing>" when it cannot be opened.
 std::string ReadBytes(const std::string& path);
+// A file too large to read whole, summed as it reads back: its CRC-32 and
+// length (both 0 when it cannot be opened).
+struct FileSum {
+    unsigned long crc;
+    ULONGLONG length;
+};
+FileSum SumFile(const std::string& path);
 // Creates or replaces the file with the bytes; a test fails when it cannot.
 void WriteBytes(const std::string& path, const std::string& bytes);
 // Deletes the folder with everything in it, read-only files included.

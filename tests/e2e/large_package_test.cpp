@@ -83,23 +83,6 @@ std::string LargeEntryRecord(const std::string& chunk)
     return record + stream;
 }
 
-// The CRC-32 and length of a file as it reads back.
-std::pair<uLong, ULONGLONG> ReadBack(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string buffer(kChunk, '\0');
-    uLong crc = crc32(0, nullptr, 0);
-    ULONGLONG length = 0;
-    DWORD read = 0;
-    while (file != INVALID_HANDLE_VALUE && ReadFile(file, &buffer[0], kChunk, &read, nullptr) && read > 0) {
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer.data()), read);
-        length += read;
-    }
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    return {crc, length};
-}
-
 TEST(LargePackage, AFileOf3500MebibytesUnpacksWholeAndACancelCleansUp)
 {
     std::string chunk = PatternChunk();
@@ -123,9 +106,9 @@ TEST(LargePackage, AFileOf3500MebibytesUnpacksWholeAndACancelCleansUp)
     uLong expected = crc32(0, nullptr, 0);
     for (uint32_t i = 0; i < kChunks; ++i)
         expected = crc32_combine(expected, chunkCrc, kChunk);
-    std::pair<uLong, ULONGLONG> file = ReadBack(unpacked);
-    EXPECT_EQ(file.second, ULONGLONG{kChunks} * kChunk);
-    EXPECT_EQ(file.first, expected);
+    FileSum file = SumFile(unpacked);
+    EXPECT_EQ(file.length, ULONGLONG{kChunks} * kChunk);
+    EXPECT_EQ(file.crc, expected);
 
     session.Click(btnCancel);
     EXPECT_EQ(session.WaitForExit(), 0u);

@@ -1,5 +1,8 @@
 // Runs of the wizard that end before anything is installed.
+#include <set>
+
 #include "e2e_fixture.h"
+#include "screenshot.h"
 #include "test_environment.h"
 #include "test_package.h"
 #include "wizard/control_ids.h"
@@ -124,6 +127,30 @@ TEST_F(EndToEnd, OnlySetupKindsWithOptionsStopForTheRunningProduct)
         EXPECT_EQ(session.WaitForExit(), 0u);
     }
     DestroyWindow(running);
+}
+
+// The logo entry is only a carrier: one that is no bitmap shows nothing and
+// says nothing. The sample's logo, in the same run, shows that the capture
+// would see a picture.
+TEST_F(EndToEnd, ALogoThatIsNoBitmapLeavesThePictureEmptyWithoutAMessage)
+{
+    std::vector<PackagedFile> files = {{"<AppDir>", "Llegiume.txt", "hola"}};
+    for (bool bitmap : {true, false}) {
+        std::string logo = bitmap ? SampleLogo() : std::string("GIF89a, not a bitmap");
+        WizardSession session(WriteTestPackage(files, HonestTotal(files), 1, logo));
+        ASSERT_TRUE(session.Start());
+        ASSERT_NE(session.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031))) << bitmap;
+        EXPECT_EQ(session.WaitForMessageBox(0).box, nullptr) << bitmap;
+        Capture shown = CaptureSettled(session.Control(imgLogo));
+        std::size_t colours = std::set<uint32_t>(shown.pixels.begin(), shown.pixels.end()).size();
+        if (bitmap)
+            EXPECT_GT(colours, 1u) << "the sample's logo shows";
+        else
+            EXPECT_EQ(colours, 1u) << "the picture is empty";
+        session.Click(btnCancel);
+        EXPECT_EQ(session.WaitForExit(), 0u);
+    }
 }
 
 }  // namespace

@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 28;
 
-std::string Logo() { return ReadBytes(BuildFile("sample\\files\\AppLogo.bmp")); }
 std::string Uninstaller() { return ReadBytes(BuildFile("fake_uninstaller.exe")); }
 
 struct ListedFile {
@@ -45,7 +44,7 @@ void Append(std::vector<unsigned char>& package, const std::string& bytes)
 
 uint32_t HonestTotal(const std::vector<PackagedFile>& files)
 {
-    std::size_t total = Logo().size() + Uninstaller().size() + 2 * kHeaderSize;
+    std::size_t total = SampleLogo().size() + Uninstaller().size() + 2 * kHeaderSize;
     for (const PackagedFile& file : files)
         total += file.bytes.size() + kHeaderSize;
     return static_cast<uint32_t>(total);
@@ -53,23 +52,30 @@ uint32_t HonestTotal(const std::vector<PackagedFile>& files)
 
 namespace {
 
-std::vector<unsigned char> PackageHead(const std::vector<ListedFile>& files, uint32_t progressTotal, int setupKind)
+std::vector<unsigned char> PackageHead(const std::vector<ListedFile>& files, uint32_t progressTotal, int setupKind,
+                                       const std::string& logo)
 {
     std::vector<unsigned char> package = StartPackage(2);
     Append(package, ListFile(files, progressTotal, setupKind));
-    Append(package, Logo());
+    Append(package, logo);
     Append(package, Uninstaller());
     return package;
 }
 
 }  // namespace
 
-std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind)
+std::string SampleLogo()
+{
+    return ReadBytes(BuildFile("sample\\files\\AppLogo.bmp"));
+}
+
+std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind,
+                             const std::string& logo)
 {
     std::vector<ListedFile> listed;
     for (const PackagedFile& file : files)
         listed.push_back({file.folder, file.name, file.bytes.size()});
-    std::vector<unsigned char> package = PackageHead(listed, progressTotal, setupKind);
+    std::vector<unsigned char> package = PackageHead(listed, progressTotal, setupKind, logo);
     for (const PackagedFile& file : files)
         Append(package, file.bytes);
     return WritePackage("test.001", std::string(package.begin(), package.end()));
@@ -77,8 +83,9 @@ std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t pr
 
 std::string TestPackageHead(const std::string& folder, const std::string& name, uint32_t size)
 {
-    std::size_t total = Logo().size() + Uninstaller().size() + 2 * kHeaderSize + size + kHeaderSize;
-    std::vector<unsigned char> package = PackageHead({{folder, name, size}}, static_cast<uint32_t>(total), 1);
+    std::size_t total = SampleLogo().size() + Uninstaller().size() + 2 * kHeaderSize + size + kHeaderSize;
+    std::vector<unsigned char> package =
+        PackageHead({{folder, name, size}}, static_cast<uint32_t>(total), 1, SampleLogo());
     return std::string(package.begin(), package.end());
 }
 

@@ -17,9 +17,14 @@ extern const char kTestProductFolder[];
 // Honest progress total of a package with these files.
 uint32_t HonestTotal(const std::vector<PackagedFile>& files);
 
+// The sample product's logo picture.
+std::string SampleLogo();
+
 // Writes the package into the temp folder and returns its path. The list
-// file states the given progress total and setup kind.
-std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind = 1);
+// file states the given progress total and setup kind; the logo entry holds
+// the given bytes.
+std::string WriteTestPackage(const std::vector<PackagedFile>& files, uint32_t progressTotal, int setupKind = 1,
+                             const std::string& logo = SampleLogo());
 
 // The package up to its one listed file's entry, which the caller appends:
 // the list file names the file with its size, and an honest total.

@@ -141,6 +141,8 @@ TEST(ProgramGroup, CommandSequencesAsTheServerReceivesThem)
         {"items whose commands do not fit are skipped", "G", {longTitle, "A,a.exe", longPath}, true,
          {"[CreateGroup(\"G\")]", "[DeleteItem(\"A\")]", "[AddItem(\"C:\\K\\a.exe\",\"A\")]", "terminate"}},
         {"a server that falls silent is given up", "G", {"A,a.exe"}, false, {"[CreateGroup(\"G\")]", "terminate"}},
+        // Without a name the items would land in the program manager's own folder.
+        {"a name of blanks makes no group", " \t ", {"A,a.exe"}, true, {}},
     };
     for (const Run& run : runs) {
         SCOPED_TRACE(run.name);

@@ -97,7 +97,7 @@ TEST(StringTable, EveryTextLoadsByteForByte)
 TEST(StringTable, IdentifiersOutsideTheTableLoadEmpty)
 {
     EXPECT_EQ(TableString(9999), "");
-    EXPECT_EQ(TableString(10073), "");
+    EXPECT_EQ(TableString(10074), "");
 }
 
 TEST(StringTable, TextsAreInCodePage1252)

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "base/messages.h"
 #include "engine/portable/entry_codec.h"
 #include "engine/portable/package_format.h"
@@ -28,13 +26,12 @@ FILETIME ToFileTime(uint64_t value)
 
 // The entry's file as its block comes out of the decoder: the first 28
 // bytes are the header, the rest is written to the target, which is created
-// once the header is whole.
+// when its first bytes come.
 struct EntryFile {
     const char* target;
     HANDLE package;
-    HANDLE file;                          // INVALID_HANDLE_VALUE until created
-    unsigned char header[kEntryHeaderSize];
-    std::size_t headerLength;
+    HANDLE file;   // INVALID_HANDLE_VALUE until created
+    BlockStart start;
 };
 
 std::size_t ReadPackage(unsigned char* buffer, std::size_t size, void* context)
@@ -56,11 +53,7 @@ bool CreateTarget(EntryFile& entry)
 bool WriteBody(const unsigned char* bytes, std::size_t size, void* context)
 {
     EntryFile& entry = *static_cast<EntryFile*>(context);
-    std::size_t headerPart = kEntryHeaderSize - entry.headerLength;
-    if (headerPart > size)
-        headerPart = size;
-    std::memcpy(entry.header + entry.headerLength, bytes, headerPart);
-    entry.headerLength += headerPart;
+    std::size_t headerPart = TakeHeaderPart(entry.start, bytes, size);
     bytes += headerPart;
     size -= headerPart;
     if (size == 0)
@@ -154,12 +147,12 @@ int ExtractEntry(Unpacking& unpacking, const char* target)
     EntrySizes sizes = DecodeEntrySizes(sizeBytes);
     ULONGLONG next = PackagePosition(unpacking.package) + sizes.packed;
 
-    EntryFile entry = {target, unpacking.package, INVALID_HANDLE_VALUE, {}, 0};
+    EntryFile entry = {target, unpacking.package, INVALID_HANDLE_VALUE, {}};
     EntryStreamIo io = {ReadPackage, WriteBody, &entry};
     uint64_t produced = 0;
     InflateResult result = InflateEntryStream(sizes.packed, sizes.unpacked, unpacking.buffers, io, produced,
                                               HookCallback, &unpacking.progress);
-    if (result == InflateResult::Complete && entry.headerLength < kEntryHeaderSize)
+    if (result == InflateResult::Complete && entry.start.length < kEntryHeaderSize)
         result = InflateResult::Damaged;
     // An empty body creates its file only now.
     if (result == InflateResult::Complete && entry.file == INVALID_HANDLE_VALUE && !CreateTarget(entry))
@@ -174,7 +167,7 @@ int ExtractEntry(Unpacking& unpacking, const char* target)
     SkipTo(unpacking.package, next);
 
     EntryHeader header = {};
-    DecodeEntryHeader(entry.header, kEntryHeaderSize, header);
+    DecodeEntryHeader(entry.start.header, kEntryHeaderSize, header);
     ApplyEntryHeader(target, header);
     if (IsUninstallerPath(target))
         SetFileAttributesA(target, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);

@@ -94,6 +94,16 @@ bool DecodeEntryHeader(const unsigned char* block, std::size_t length, EntryHead
     return true;
 }
 
+std::size_t TakeHeaderPart(BlockStart& start, const unsigned char* piece, std::size_t size)
+{
+    std::size_t taken = kEntryHeaderSize - start.length;
+    if (taken > size)
+        taken = size;
+    std::memcpy(start.header + start.length, piece, taken);
+    start.length += taken;
+    return taken;
+}
+
 void EncodeEntryHeader(const EntryHeader& header, unsigned char (&bytes)[kEntryHeaderSize])
 {
     WriteWord(bytes, header.attributes);

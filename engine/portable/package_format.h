@@ -51,6 +51,16 @@ struct EntryHeader {
 bool DecodeEntryHeader(const unsigned char* block, std::size_t length, EntryHeader& header);
 void EncodeEntryHeader(const EntryHeader& header, unsigned char (&bytes)[kEntryHeaderSize]);
 
+// A block that arrives in pieces: its header bytes so far, then the body.
+struct BlockStart {
+    unsigned char header[kEntryHeaderSize];
+    std::size_t length;   // header bytes received
+};
+
+// Takes what the piece has of the header; how many of its bytes that was
+// (the rest is body).
+std::size_t TakeHeaderPart(BlockStart& start, const unsigned char* piece, std::size_t size);
+
 // True when the ends of a target path equal "KSUninst.exe" without regard
 // to case: such a file always ends read-only and hidden.
 bool IsUninstallerPath(const char* path);

@@ -47,8 +47,7 @@ struct EntryDecoding {
     WalkedEntry& entry;
     const BodyPiece& piece;
     std::vector<unsigned char>* kept;   // the list file's body; nullptr for the others
-    unsigned char header[kEntryHeaderSize];
-    std::size_t headerLength;
+    BlockStart start;
     uint64_t packedRead;
     bool refused;
 };
@@ -65,11 +64,9 @@ std::size_t ReadPacked(unsigned char* buffer, std::size_t size, void* context)
 bool TakeBlock(const unsigned char* bytes, std::size_t size, void* context)
 {
     auto& decoding = *static_cast<EntryDecoding*>(context);
-    std::size_t headerPart = std::min(size, kEntryHeaderSize - decoding.headerLength);
-    std::memcpy(decoding.header + decoding.headerLength, bytes, headerPart);
-    decoding.headerLength += headerPart;
-    if (headerPart > 0 && decoding.headerLength == kEntryHeaderSize)
-        DecodeEntryHeader(decoding.header, kEntryHeaderSize, decoding.entry.header);
+    std::size_t headerPart = TakeHeaderPart(decoding.start, bytes, size);
+    if (headerPart > 0 && decoding.start.length == kEntryHeaderSize)
+        DecodeEntryHeader(decoding.start.header, kEntryHeaderSize, decoding.entry.header);
     bytes += headerPart;
     size -= headerPart;
     if (size == 0)
@@ -93,7 +90,7 @@ WalkStatus WalkEntry(Walker& walker, WalkedEntry& entry, const BodyPiece& piece,
     if (ReadUpTo(walker, sizeBytes, kEntrySizesLength) != kEntrySizesLength)
         return WalkStatus::EntryMissing;
     entry.sizes = DecodeEntrySizes(sizeBytes);
-    EntryDecoding decoding = {walker, entry, piece, kept, {}, 0, 0, false};
+    EntryDecoding decoding = {walker, entry, piece, kept, {}, 0, false};
     EntryStreamBuffers buffers = {walker.input.data(), walker.input.size(), walker.window.data(), walker.window.size()};
     EntryStreamIo io = {ReadPacked, TakeBlock, &decoding};
     uint64_t produced = 0;
@@ -101,7 +98,7 @@ WalkStatus WalkEntry(Walker& walker, WalkedEntry& entry, const BodyPiece& piece,
                                               nullptr, nullptr);
     if (decoding.refused)
         return kept != nullptr ? WalkStatus::ListDamaged : WalkStatus::Refused;
-    if (result != InflateResult::Complete || decoding.headerLength < kEntryHeaderSize)
+    if (result != InflateResult::Complete || decoding.start.length < kEntryHeaderSize)
         return WalkStatus::EntryDamaged;
     Discard(walker, entry.sizes.packed - decoding.packedRead);
     return WalkStatus::Complete;

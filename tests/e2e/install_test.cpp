@@ -319,6 +319,73 @@ TEST_F(Install, TheHelpViewerStartsOnceWithTheLastHelpFile)
     RemoveTestProduct();
 }
 
+// The shortcuts lying directly in the Start menu's programs folder.
+std::string LinksInPrograms()
+{
+    std::string links;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((ShellFolder(CSIDL_PROGRAMS) + "\\*.lnk").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        links += std::string(found.cFileName) + "|";
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return links;
+}
+
+// Empty names are accepted and stored empty, and a group without a name is
+// not made. The destination chosen after the options page was seen is the
+// one that the associations name.
+TEST_F(Install, EmptyNamesAndADestinationChosenAfterTheOptions)
+{
+    const std::string linksBefore = LinksInPrograms();
+    WizardSession session(SamplePackage());
+    ASSERT_TRUE(session.Start());
+    ASSERT_NE(session.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+    for (int page : {Group2, Group3, Group4, Group5}) {
+        session.Click(btnNext);
+        ASSERT_TRUE(session.WaitForShown(page, true));
+        session.Type(Edit1, "");
+        session.Type(Edit2, "");
+        session.Type(Edit3, "");
+    }
+    for (int page : {Group4, Group3, Group2}) {
+        session.Click(btnPrevious);
+        ASSERT_TRUE(session.WaitForShown(page, true));
+    }
+    session.Click(btnBrowse);
+    HWND browser = WaitForBrowser(session, Destination());
+    ASSERT_NE(browser, nullptr);
+    // Whatever folder comes next in the tree: a new one, joined with the product's name.
+    SelectNextFolder(browser);
+    std::string chosen;
+    ASSERT_TRUE(WaitUntil([&] {
+        chosen = FolderToBeUsed(browser, "Kestrel");
+        return !chosen.empty() && chosen != Destination();
+    }, 10000));
+    ASSERT_FALSE(Exists(chosen)) << chosen;
+    CloseBrowser(browser, IDOK);
+    ASSERT_TRUE(session.WaitForText(stcDestDir, chosen));
+    for (int page : {Group3, Group4, Group5, Group6}) {
+        session.Click(btnNext);
+        ASSERT_TRUE(session.WaitForShown(page, true));
+    }
+    session.Click(btnNext);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
+    Finish(session);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+
+    const std::string user = std::string(kProductRecord) + "\\User";
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, user.c_str(), "Name"), "");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, user.c_str(), "Organization"), "");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, (std::string(kProductRecord) + "\\Uninstall").c_str(), "Group"), "");
+    EXPECT_EQ(LinksInPrograms(), linksBefore) << "no item landed among the programs";
+    EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "Kestrel.Project\\DefaultIcon", nullptr), chosen + "\\Kestrel.exe,0");
+    EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, "Kestrel.Window\\shell\\open\\command", nullptr),
+              "\"" + chosen + "\\Kestrel.exe\" \"%1\"");
+    DeleteTree(chosen);
+}
+
 TEST_F(Install, AnEarlierInstallationIsDeclinedOrRemoved)
 {
     CreateDirectoryA(Destination().c_str(), nullptr);

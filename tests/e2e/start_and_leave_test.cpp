@@ -1,6 +1,9 @@
 // Runs of the wizard that end before anything is installed.
 #include <set>
 
+#include <windows.h>
+#include <shlobj.h>
+
 #include "e2e_fixture.h"
 #include "screenshot.h"
 #include "test_environment.h"
@@ -153,6 +156,55 @@ TEST_F(EndToEnd, ALogoThatIsNoBitmapLeavesThePictureEmptyWithoutAMessage)
         session.Click(btnCancel);
         EXPECT_EQ(session.WaitForExit(), 0u);
     }
+}
+
+// Browse shows the chosen folder joined with the product's folder name; a
+// folder that exists is used only after a Yes to 10029, and a No opens the
+// browser again with the destination as it was.
+TEST_F(EndToEnd, BrowsingToAnExistingFolderAsksFirst)
+{
+    const std::string shownFirst = TestProductDestination();
+    std::vector<PackagedFile> files = {{"<AppDir>", "Llegiume.txt", "hola"}};
+    WizardSession session(WriteTestPackage(files, HonestTotal(files)));
+    ASSERT_TRUE(session.Start());
+    ASSERT_NE(session.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+    session.Click(btnNext);
+    ASSERT_TRUE(session.WaitForText(stcDestDir, shownFirst));
+
+    std::vector<std::string> made;
+    for (int answer : {IDNO, IDYES}) {
+        session.Click(btnBrowse);
+        HWND browser = WaitForBrowser(session, shownFirst);
+        ASSERT_NE(browser, nullptr) << "the browser opens on the destination";
+        // Whatever folder comes next in the tree, joined with the product's name, made to exist.
+        SelectNextFolder(browser);
+        std::string chosen;
+        ASSERT_TRUE(WaitUntil([&] {
+            chosen = FolderToBeUsed(browser, kTestProductFolder);
+            return !chosen.empty() && chosen != shownFirst;
+        }, 10000));
+        if (CreateDirectoryA(chosen.c_str(), nullptr))
+            made.push_back(chosen);
+        CloseBrowser(browser, IDOK);
+        MessageBoxSeen question = session.WaitForMessageBox();
+        EXPECT_EQ(question.text, TableString(10029));
+        session.Answer(question, answer);
+        if (answer == IDNO) {
+            browser = WaitForBrowser(session, shownFirst);
+            ASSERT_NE(browser, nullptr) << "No opens the browser again, on the old destination";
+            CloseBrowser(browser, IDCANCEL);
+            EXPECT_TRUE(session.WaitForText(stcDestDir, shownFirst)) << "and keeps it";
+        } else {
+            EXPECT_TRUE(session.WaitForText(stcDestDir, chosen)) << "Yes sets the folder";
+        }
+    }
+    session.Click(btnCancel);
+    MessageBoxSeen leave = session.WaitForMessageBox();
+    session.Answer(leave, IDYES);
+    EXPECT_EQ(session.WaitForExit(), 0u);
+    for (const std::string& folder : made)
+        RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

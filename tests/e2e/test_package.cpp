@@ -1,5 +1,7 @@
 #include "test_package.h"
 
+#include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "e2e_fixture.h"
@@ -148,7 +150,58 @@ int ShownPage(const WizardSession& session)
     return 0;
 }
 
+BOOL CALLBACK AppendChildText(HWND child, LPARAM texts)
+{
+    char text[MAX_PATH] = "";
+    GetWindowTextA(child, text, sizeof text);
+    *reinterpret_cast<std::string*>(texts) += std::string(text) + "|";
+    return TRUE;
+}
+
+// Every text that the window's children show, each followed by "|".
+std::string ChildTexts(HWND window)
+{
+    std::string texts = "|";
+    EnumChildWindows(window, AppendChildText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
 }  // namespace
+
+HWND WaitForBrowser(WizardSession& session, const std::string& toBeUsed)
+{
+    HWND browser = nullptr;
+    char caption[MAX_PATH] = "";
+    bool shown = WaitUntil([&] {
+        browser = OwnedPopup(session.main());
+        if (browser != nullptr)
+            GetWindowTextA(browser, caption, sizeof caption);
+        return browser != nullptr && caption == " " + TableString(10057) &&
+               ChildTexts(browser).find("|" + toBeUsed + "|") != std::string::npos;
+    }, 30000);
+    return shown ? browser : nullptr;
+}
+
+void CloseBrowser(HWND browser, int button)
+{
+    PostMessageA(browser, WM_COMMAND, button, 0);
+    WaitUntil([&] { return !IsWindowVisible(browser); }, 10000);
+}
+
+std::string FolderToBeUsed(HWND browser, const std::string& name)
+{
+    std::string texts = ChildTexts(browser);
+    std::size_t end = texts.find("\\" + name + "|");
+    if (end == std::string::npos)
+        return "";
+    std::size_t start = texts.rfind('|', end) + 1;
+    return texts.substr(start, end + 1 + name.size() - start);
+}
+
+void SelectNextFolder(HWND browser)
+{
+    PostMessageA(FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr), WM_KEYDOWN, VK_DOWN, 0);
+}
 
 bool WalkToSummary(WizardSession& session)
 {

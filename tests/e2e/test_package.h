@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 struct PackagedFile {
     std::string folder;   // the file line's target folder, macros included
     std::string name;
@@ -51,6 +53,16 @@ bool StartTestInstall(WizardSession& session);
 // message that the install was cancelled and rolled back (saved as the
 // screenshot when named); false when either did not come as it should.
 bool AgreeToCancel(WizardSession& session, const char* screenshot = nullptr);
+// The folder browser that Browse opens over the wizard, once it shows the
+// folder to be used; nullptr when it did not come.
+HWND WaitForBrowser(WizardSession& session, const std::string& toBeUsed);
+// Presses the browser's button (IDOK or IDCANCEL) and waits until it is gone.
+void CloseBrowser(HWND browser, int button);
+// The folder that the browser shows as the one to be used, when it ends
+// with the name; "" while it shows none.
+std::string FolderToBeUsed(HWND browser, const std::string& name);
+// Presses Down in the browser's folder tree: the next folder is selected.
+void SelectNextFolder(HWND browser);
 // Asks the wizard's window to close as Alt+F4 and the taskbar do.
 void CloseFromOutside(WizardSession& session);
 // True when the process ended within a few seconds of its window going.

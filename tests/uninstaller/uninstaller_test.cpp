@@ -4,6 +4,7 @@
 // run at the next start, and records that were tampered with.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -36,6 +37,72 @@ TEST_F(Uninstaller, RoundTripThroughTheSystemsUninstallCommand)
     EXPECT_EQ(removal.exitCode, 0u);
 
     std::vector<std::string> differences = Differences(before, Snapshot(), kIntendedLeftovers);
+    EXPECT_TRUE(differences.empty()) << Listed(differences);
+}
+
+// Closes the machine's key to writing for everyone, as a machine does to a
+// user who is no administrator; the descriptor it had, to put back.
+std::vector<BYTE> CloseToWriting(const char* subkey)
+{
+    HKEY key;
+    std::vector<BYTE> old;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS)
+        return old;
+    DWORD size = 0;
+    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    old.resize(size);
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, old.data(), &size) != ERROR_SUCCESS ||
+        !ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr) ||
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly) != ERROR_SUCCESS)
+        old.clear();
+    LocalFree(readOnly);
+    RegCloseKey(key);
+    return old;
+}
+
+void OpenAgain(const char* subkey, std::vector<BYTE>& descriptor)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return;
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data());
+    RegCloseKey(key);
+}
+
+// Where the machine's key cannot be written, the install keeps its records
+// for the user, and the removal that the user's programs list starts finds
+// them there.
+TEST_F(Uninstaller, APerUserInstallIsRemovedFromTheUsersKeys)
+{
+    const char kMachineKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+    std::set<std::string> before = Snapshot();
+    std::vector<BYTE> descriptor = CloseToWriting(kMachineKey);
+    ASSERT_FALSE(descriptor.empty()) << "the key's descriptor could not be set";
+    HKEY probe = nullptr;
+    bool closed = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMachineKey, 0, KEY_WRITE, &probe) == ERROR_ACCESS_DENIED;
+    if (probe != nullptr)
+        RegCloseKey(probe);
+    if (!closed) {
+        OpenAgain(kMachineKey, descriptor);
+        GTEST_SKIP() << "this system does not keep writers out of a key";
+    }
+    InstallSample();
+    OpenAgain(kMachineKey, descriptor);
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kProductRecord));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kProductRecord));
+    std::string command = ReadString(HKEY_CURRENT_USER, kSystemEntry, "UninstallString");
+    EXPECT_EQ(command, UninstallerPath() + " Kestrel");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSystemEntry));
+
+    AskedRemoval removal = RemoveAsTheSystemDoes(command);
+    EXPECT_EQ(removal.exitCode, 0u);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProductRecord));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSystemEntry));
+    // The user's programs list stays, empty, for the programs to come.
+    std::vector<std::string> leftovers = kIntendedLeftovers;
+    leftovers.push_back("[HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall]");
+    std::vector<std::string> differences = Differences(before, Snapshot(), leftovers);
     EXPECT_TRUE(differences.empty()) << Listed(differences);
 }
 

@@ -2,7 +2,8 @@
 // The input is "name=value" lines; the first line is the command line.
 // Besides not crashing, the plan keeps the uninstaller's promises: a refused
 // record plans nothing; every file lies in the recorded product folder or
-// the Windows folder; no folder to remove is a folder of the system.
+// the Windows folder; no folder to remove is a folder of the system, not
+// even one that a link inside the product folder leads to.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +20,17 @@ const char* Lookup(const void* context, const char* name)
     const auto* values = static_cast<const std::map<std::string, std::string>*>(context);
     auto found = values->find(name);
     return found != values->end() ? found->second.c_str() : nullptr;
+}
+
+// The system resolves links: a folder named "Enllac" stands for the Windows
+// folder, as a junction to it would.
+std::string RealPath(const std::string& path)
+{
+    const std::string link = "\\Enllac";
+    std::size_t at = path.find(link);
+    if (at == std::string::npos || (at + link.size() < path.size() && path[at + link.size()] != '\\'))
+        return path;
+    return "C:\\WINDOWS" + path.substr(at + link.size());
 }
 
 void Require(bool promise)
@@ -63,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const SystemFolders system{"C:\\WINDOWS",
                                {"C:\\Program Files", "C:\\Users\\Anna", "C:\\Users\\Anna\\Documents", "D:\\Temp"},
-                               nullptr};
+                               RealPath};
     UninstallPlan plan;
     std::string failed;
     RequireKeptPromises(PlanUninstall(RecordSource{Lookup, &values}, system, &plan, &failed), plan, system);

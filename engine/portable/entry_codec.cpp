@@ -9,11 +9,6 @@
 #include <libdeflate.h>
 #endif
 
-std::size_t MaxInflatedSize(uint32_t packed)
-{
-    return static_cast<std::size_t>(std::min<uint64_t>(uint64_t{packed} * 1032 + 1032, SIZE_MAX));
-}
-
 namespace {
 
 struct Inflation {

@@ -14,10 +14,6 @@ using ProgressCallback = void (*)(uint32_t count, bool end, void* context);
 // Output bytes between two callbacks at most, even inside one long block.
 constexpr std::size_t kInflateChunk = 256 * 1024;
 
-// Deflate cannot expand data by more than 1032:1, so no stream of `packed`
-// bytes fills more than this; a larger claimed capacity need not be allocated.
-std::size_t MaxInflatedSize(uint32_t packed);
-
 // What the streaming decoder reads from and writes to: the packed bytes in
 // pieces, and the block as it comes out.
 struct EntryStreamIo {

@@ -11,6 +11,9 @@ TEST(DiskSpace, FreeBytesMustExceedTheProgressTotal)
     EXPECT_FALSE(HasRoomForInstall(8, 512, 1000, 4096000)) << "equal is refused";
     EXPECT_FALSE(HasRoomForInstall(8, 512, 1000, 4096001));
     EXPECT_FALSE(HasRoomForInstall(8, 512, 0, 0)) << "a full disk has no room even for nothing";
+    // Totals past 2 GiB compare as the sizes they are, not as negative numbers.
+    EXPECT_FALSE(HasRoomForInstall(8, 512, 700000, 3000000000u)) << "2,867,200,000 free";
+    EXPECT_TRUE(HasRoomForInstall(8, 512, 700000, 2800000000u));
 }
 
 TEST(DiskSpace, FourGibibytesOrMoreAlwaysPass)

@@ -10,6 +10,7 @@
 #include "engine/copy_with_times.h"
 #include "engine/file_version.h"
 #include "engine/fonts.h"
+#include "engine/free_name.h"
 #include "engine/journaled_changes.h"
 #include "engine/portable/file_line.h"
 #include "engine/portable/file_rules.h"
@@ -21,11 +22,11 @@
 
 namespace {
 
-// One file of the step: its fields and the three paths built from them.
+// One file of the step: its fields and the two paths built from them.
 struct FileCopy {
     FileLineFields fields;
     char source[kTextCapacity];      // in the temp folder, short form
-    char target[kTextCapacity];      // short form when it exists
+    char target[kTextCapacity];      // long form: a moved or replaced file keeps its real name
     ULONGLONG done;                  // the step's byte count before this file
 };
 
@@ -73,26 +74,44 @@ bool CopyOrFallBack(InstallJob& job, const char* source, const char* target, ULO
     return false;
 }
 
-// For a library that other programs use: the new bytes go beside it and
-// replace it only when complete, so a failed copy keeps the old file whole.
+void DeleteHelperFile(const char* path)
+{
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path);
+}
+
+// Copies the source beside the target under a temporary name that names
+// nothing yet, noted as the run's own first. False after a failed note or
+// copy, or a cancel during the copy; no partial copy is left.
+bool CopyBeside(InstallJob& job, const char* source, const char* target, ULONGLONG done, char* temporary)
+{
+    char folder[kTextCapacity];
+    CopyText(folder, target);
+    char* backslash = std::strrchr(folder, '\\');
+    if (backslash == nullptr)
+        return false;
+    *backslash = '\0';
+    if (!FindFreeName(folder, backslash + 1, TemporaryCopyName, temporary) ||
+        !NoteNewFile(job.journal, temporary) || !CopyOrFallBack(job, source, temporary, done))
+        return false;
+    if (*job.cancel) {
+        DeleteHelperFile(temporary);
+        return false;
+    }
+    return true;
+}
+
+// For a protected library that other programs use: the new bytes go beside
+// it and replace it only when complete, so a failed copy keeps the old file
+// whole. Like every protected library, it is no change an undo takes back.
 void ReplaceWhole(InstallJob& job, const char* source, const char* target, ULONGLONG done)
 {
-    const char* name = std::strrchr(target, '\\');
-    if (name == nullptr)
-        return;
     char temporary[kTextCapacity];
-    char replacement[kTextCapacity];
-    CopyText(temporary, target);
-    temporary[name + 1 - target] = '\0';
-    TemporaryReplacementName(name + 1, replacement, sizeof replacement);
-    AppendText(temporary, replacement);
-    if (!NoteNewFile(job.journal, temporary) || !CopyOrFallBack(job, source, temporary, done))
+    if (!CopyBeside(job, source, target, done, temporary))
         return;
     SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
-    if (!MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
-        SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(temporary);
-    }
+    if (!MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING))
+        DeleteHelperFile(temporary);
 }
 
 void AddToList(StringList& list, const char* text)
@@ -100,6 +119,15 @@ void AddToList(StringList& list, const char* text)
     if (list == nullptr)
         list = CreateStringList(false);
     StringListAdd(list, text);
+}
+
+// Paths that are passed on to other programs go in short form.
+void AddShortForm(StringList& list, const char* path)
+{
+    char shortPath[kTextCapacity];
+    CopyText(shortPath, path);
+    ToShortForm(shortPath);
+    AddToList(list, shortPath);
 }
 
 // Protected libraries and fonts serve other programs too: an undo never
@@ -111,30 +139,22 @@ bool IsSharedWithOthers(const FileCopy& file)
 
 // The new bytes go beside the target under a temporary name and take its
 // name only when complete, so no file is ever half-written under its real
-// name. A cancel during the copy leaves the target as it was.
-bool CopyIntoPlace(InstallJob& job, const FileCopy& file)
+// name. A cancel during the copy leaves the target as it was. The target is
+// absent here: new, or moved aside when replacing.
+bool CopyIntoPlace(InstallJob& job, const FileCopy& file, bool replacing)
 {
     char temporary[kTextCapacity];
-    const char* name = std::strrchr(file.target, '\\');
-    if (name == nullptr)
-        return false;
-    CopyText(temporary, file.target);
-    temporary[name + 1 - file.target] = '\0';
-    AppendChar(temporary, '~');
-    AppendText(temporary, name + 1);
-    if (!NoteNewFile(job.journal, temporary) || !CopyOrFallBack(job, file.source, temporary, file.done))
-        return false;
-    if (*job.cancel) {
-        SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(temporary);
-        return true;
-    }
-    if ((!Exists(file.target) && !IsSharedWithOthers(file) && !NoteNewFile(job.journal, file.target)) ||
-        !MoveFileA(temporary, file.target)) {
-        SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(temporary);
+    if (!CopyBeside(job, file.source, file.target, file.done, temporary))
+        return *job.cancel != 0;
+    bool shared = IsSharedWithOthers(file);
+    if ((!shared && !NoteNewFile(job.journal, file.target)) || !MoveFileA(temporary, file.target)) {
+        DeleteHelperFile(temporary);
         return false;
     }
+    // A shared file new to the machine is no change an undo takes back.
+    if (!shared || replacing)
+        NoteWrittenFile(job.journal, file.target);
+    AddToList(job.placedFiles, file.target);
     return true;
 }
 
@@ -150,22 +170,20 @@ Outcome ReportCopyFailure(InstallJob& job, const char* path)
 // under a temporary name and is moved over it at the next start.
 Outcome ReplaceAtRestart(InstallJob& job, const FileCopy& file)
 {
-    char name[kTextCapacity];
     char temporary[kTextCapacity];
-    TemporaryReplacementName(file.fields.name, name, sizeof name);
-    CopyText(temporary, file.fields.folder);
-    JoinPath(temporary, name);
-    if (!NoteNewFile(job.journal, temporary) || !CopyOrFallBack(job, file.source, temporary, file.done))
+    if (!FindFreeName(file.fields.folder, file.fields.name, TemporaryReplacementName, temporary) ||
+        !NoteNewFile(job.journal, temporary) || !CopyOrFallBack(job, file.source, temporary, file.done))
         return ReportCopyFailure(job, file.target);
+    NoteWrittenFile(job.journal, temporary);
     // Unscheduled, the copy would never take the target's place: the file
     // cannot be installed, and no restart would complete it.
     if (!NoteRenameAtRestart(job.journal, temporary, file.target) ||
         !ScheduleRenameAtRestart(temporary, file.target, job.osCode)) {
-        DeleteFileA(temporary);
+        DeleteHelperFile(temporary);
         return ReportCopyFailure(job, file.target);
     }
     if (file.fields.selfRegister)
-        AddToList(job.afterRestartRegistrations, file.target);
+        AddShortForm(job.afterRestartRegistrations, file.target);
     job.restartNeeded = true;
     return Outcome::Installed;
 }
@@ -186,7 +204,7 @@ Outcome ReplaceOrKeep(InstallJob& job, const FileCopy& file)
     // A target that cannot be moved is held by a running program.
     if (!MoveAside(job.journal, file.target))
         return ReplaceAtRestart(job, file);
-    if (!CopyIntoPlace(job, file))
+    if (!CopyIntoPlace(job, file, true))
         return ReportCopyFailure(job, file.target);
     return Outcome::Installed;
 }
@@ -210,7 +228,7 @@ Outcome UpdateExistingTarget(InstallJob& job, const FileCopy& file)
 
 Outcome CopyNewTarget(InstallJob& job, const FileCopy& file)
 {
-    if (!CopyIntoPlace(job, file))
+    if (!CopyIntoPlace(job, file, false))
         return ReportCopyFailure(job, file.target);
     if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Narrow) == ProtectedRegisteredAgain &&
         NoteRegistration(job.journal, file.target))
@@ -218,13 +236,31 @@ Outcome CopyNewTarget(InstallJob& job, const FileCopy& file)
     return Outcome::Installed;
 }
 
-void CopyToSystemDirectory(InstallJob& job, const FileCopy& file)
+// The second copy of a product library, in the system folder. A new one is
+// the run's own; one that is there already gives way only to a newer
+// version and is moved aside, so that an undo puts it back; one held by a
+// running program stays. False when the one moved aside has no successor:
+// the install cannot complete without it.
+bool CopyToSystemDirectory(InstallJob& job, const FileCopy& file)
 {
     char systemCopy[kTextCapacity];
     GetSystemDirectoryA(systemCopy, sizeof systemCopy);
     JoinPath(systemCopy, file.fields.name);
-    ToShortForm(systemCopy);
-    ReplaceWhole(job, file.source, systemCopy, file.done);
+    bool existed = Exists(systemCopy);
+    char temporary[kTextCapacity];
+    if ((existed && !IsNewerVersion(systemCopy, file.fields.versionHigh, file.fields.versionLow)) ||
+        !CopyBeside(job, file.source, systemCopy, file.done, temporary))
+        return true;
+    if (existed ? !MoveAside(job.journal, systemCopy) : !NoteNewFile(job.journal, systemCopy)) {
+        DeleteHelperFile(temporary);
+        return true;
+    }
+    if (!MoveFileA(temporary, systemCopy)) {
+        DeleteHelperFile(temporary);
+        return !existed;
+    }
+    NoteWrittenFile(job.journal, systemCopy);
+    return true;
 }
 
 void PreparePaths(const InstallJob& job, FileCopy& file)
@@ -235,7 +271,6 @@ void PreparePaths(const InstallJob& job, FileCopy& file)
     JoinPath(file.target, file.fields.name);
     job.view->ShowFile(file.target);
     ToShortForm(file.source);
-    ToShortForm(file.target);
 }
 
 void RemoveLine(StringList files, int& i, int& n)
@@ -272,8 +307,10 @@ int CopyFiles(InstallJob& job)
         bool font = outcome == Outcome::Installed && InstallFont(file.fields.name, job.osCode);
         if (font)
             RemoveLine(files, i, n);
-        else if (IsInstalledTwice(file.fields.name))
-            CopyToSystemDirectory(job, file);
+        else if (IsInstalledTwice(file.fields.name) && !CopyToSystemDirectory(job, file)) {
+            ReportCopyFailure(job, file.target);
+            return 0;
+        }
 
         DeleteFileA(file.source);
         done += file.fields.size;

@@ -3,4 +3,5 @@
 void ReleaseJobLists(InstallJob& job)
 {
     ReleaseStringList(job.afterRestartRegistrations);
+    ReleaseStringList(job.placedFiles);
 }

@@ -44,6 +44,8 @@ struct InstallJob {
     Journal journal;
     char helpFile[kTextCapacity];            // the listed help file, found by PrepareDestinations
     StringList afterRestartRegistrations;    // libraries to register after the next start
+    StringList placedFiles;                  // listed targets this run created or replaced, long form:
+                                             //   only their registration is the run's to undo
     ULONGLONG installedBytes;                // what the copy put in place, for the programs list
     bool restartNeeded;
     bool rolledBack;                         // the journal's changes were undone

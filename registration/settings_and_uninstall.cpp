@@ -10,6 +10,7 @@
 #include "engine/install_model.h"
 #include "engine/journaled_changes.h"
 #include "engine/path_macros.h"
+#include "engine/portable/file_line.h"
 #include "engine/portable/list_file.h"
 #include "engine/self_registration.h"
 #include "engine/shared_library_count.h"
@@ -102,6 +103,28 @@ void WriteRegistryList(RegistryStep& step)
     }
 }
 
+// Whether the copy step put the line's target in place: a library it kept
+// belongs to whoever installed it, and so does its registration.
+bool PlacedByThisRun(const InstallJob& job, const char* line)
+{
+    FileLineFields fields;
+    SplitFileLine(line, fields);
+    char target[kTextCapacity];
+    CopyText(target, fields.folder);
+    JoinPath(target, fields.name);
+    return job.placedFiles != nullptr && StringListFind(job.placedFiles, target, true) >= 0;
+}
+
+// Only the registration of the run's own library is noted for an undo; the
+// shared count is raised by one, and an undo lowers it by one.
+void RegisterLibrary(InstallJob& job, bool placed, const char* fullPath)
+{
+    if (!placed || NoteRegistration(job.journal, fullPath))
+        SelfRegister(fullPath);
+    if (NoteSharedCount(job.journal, kLocalMachine, kSharedDllsKey, fullPath))
+        AddSharedLibraryReference(fullPath);
+}
+
 // Registers the listed libraries and records the files for the uninstaller.
 void WriteFileRecords(RegistryStep& step)
 {
@@ -120,17 +143,14 @@ void WriteFileRecords(RegistryStep& step)
         char fullPath[kTextCapacity];
         StringListGet(files, i, line);
         FileFlags flags = ReadFileFlags(line);
+        bool placed = PlacedByThisRun(step.job, line);
         SplitFirstField(line, folder);
         SplitFirstField(line, name);
         CopyText(fullPath, folder);
         ToShortForm(fullPath);
         JoinPath(fullPath, name);
-        if (flags.registerFlag != 0) {
-            if (NoteRegistration(step.job.journal, fullPath))
-                SelfRegister(fullPath);
-            if (NoteRegistryValue(step.job.journal, kLocalMachine, kSharedDllsKey, fullPath))
-                AddSharedLibraryReference(fullPath);
-        }
+        if (flags.registerFlag != 0)
+            RegisterLibrary(step.job, placed, fullPath);
         if (flags.record != 0) {
             char record[kTextCapacity];
             ComposeFileRecord(record, sizeof record, RecordedFilePath(fullPath, prefix), flags.registerCharacter);

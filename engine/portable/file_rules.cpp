@@ -1,6 +1,7 @@
 #include "engine/portable/file_rules.h"
 
 #include <cstring>
+#include <string>
 
 #include "base/portable/text_helpers.h"
 #include "engine/portable/list_file.h"
@@ -22,7 +23,20 @@ const ProtectedLibrary kProtectedLibraries[] = {
     {"dbghelp.dll", ProtectedReplacedWhenNewer},
 };
 
+// The part of an 8.3 name before its ".".
+const std::size_t kShortStemLength = 8;
+
 const char* const kInstalledTwice[] = {"KSDllMsr.dll", "KSDllMsd.dll", "KSDllGo.dll", "KSDllGou.dll"};
+
+std::string Numbered(const char* name, unsigned attempt)
+{
+    std::string numbered(name);
+    if (attempt > 0) {
+        std::size_t dot = numbered.rfind('.');
+        numbered.insert(dot == std::string::npos ? numbered.size() : dot, "~" + std::to_string(attempt));
+    }
+    return numbered;
+}
 
 }  // namespace
 
@@ -55,13 +69,24 @@ bool IsInstalledTwice(const char* name)
     return false;
 }
 
-void TemporaryReplacementName(const char* name, char* buffer, std::size_t capacity)
+void TemporaryReplacementName(const char* name, unsigned attempt, char* buffer, std::size_t capacity)
 {
-    CopyText(buffer, name, capacity);
-    char* dot = std::strchr(buffer, '.');
-    if (dot != nullptr)
-        dot[1] = '\0';
-    AppendText(buffer, "tmp", capacity);
+    std::string stem(name, std::strcspn(name, "."));
+    if (attempt > 0) {
+        std::string number = std::to_string(attempt);
+        stem = stem.substr(0, kShortStemLength > number.size() ? kShortStemLength - number.size() : 0) + number;
+    }
+    CopyText(buffer, (stem + ".tmp").c_str(), capacity);
+}
+
+void NumberedName(const char* name, unsigned attempt, char* buffer, std::size_t capacity)
+{
+    CopyText(buffer, Numbered(name, attempt).c_str(), capacity);
+}
+
+void TemporaryCopyName(const char* name, unsigned attempt, char* buffer, std::size_t capacity)
+{
+    CopyText(buffer, ("~" + Numbered(name, attempt)).c_str(), capacity);
 }
 
 bool IsNewerThan(const char* high, const char* low, uint32_t existingMs, uint32_t existingLs)

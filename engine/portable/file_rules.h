@@ -1,8 +1,8 @@
 #pragma once
 // The copy step's decisions about names and versions: protected system
 // libraries, fonts, the product libraries that go to the system directory
-// too, the temporary replacement name of a file in use, newer versions and
-// the bar's percentage.
+// too, the names of the helper files beside a target, newer versions and the
+// bar's percentage.
 #include <cstddef>
 #include <cstdint>
 
@@ -31,9 +31,23 @@ int IsFontFile(const char* name);
 // The four product libraries that also get a copy in the system directory.
 bool IsInstalledTwice(const char* name);
 
-// The name cut after its first "." with "tmp" appended (a name without "."
-// just gets "tmp"), cut to the buffer.
-void TemporaryReplacementName(const char* name, char* buffer, std::size_t capacity);
+// The helper names of a file, one per attempt, for the caller to try until
+// one names nothing yet; each is cut to the buffer.
+//
+// A copy waiting for the next start: the name's part before its first "."
+// with ".tmp" (attempt 0), then that part cut to make room for the attempt's
+// number within eight characters, so that the numbered names are 8.3 names,
+// as the start-up rename of Windows 9x takes them ("Kestrel.exe":
+// "Kestrel.tmp", "Kestrel1.tmp", ... "Kestre10.tmp").
+void TemporaryReplacementName(const char* name, unsigned attempt, char* buffer, std::size_t capacity);
+
+// A kept copy: the name itself (attempt 0), then "~" and the number before
+// its last "." ("Kestrel.exe": "Kestrel~1.exe"), or at its end without one.
+void NumberedName(const char* name, unsigned attempt, char* buffer, std::size_t capacity);
+
+// A new file written beside its target before it takes the target's name:
+// "~" and the numbered name ("~Kestrel.exe", "~Kestrel~1.exe", ...).
+void TemporaryCopyName(const char* name, unsigned attempt, char* buffer, std::size_t capacity);
 
 // Whether the packaged version (two texts in the list file's number syntax,
 // most and least significant word) is newer than the existing file's

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,10 @@
 #include "engine/copy_with_times.h"
 #include "engine/destinations.h"
 #include "engine/file_version.h"
+#include "engine/rollback.h"
 #include "engine_fixture.h"
 #include "base/registry.h"
+#include "registration/settings_and_uninstall.h"
 #include "resources/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
@@ -62,16 +65,68 @@ DWORD RegistrationCount(const std::string& path)
     return count;
 }
 
+const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
+
 // The renames that the system will make at its next start, as Wine records them.
 std::string PendingRenames()
 {
     char data[8192] = {};
     DWORD size = sizeof data;
-    RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
-                 "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, data, &size);
+    RegGetValueA(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr,
+                 data, &size);
     std::string text(data, size);
     std::replace(text.begin(), text.end(), '\0', '|');
     return Upper(text);
+}
+
+// The files that the pending renames move over the target: upper case,
+// without the system's "\\??\\" and "!" marks.
+std::vector<std::string> RenamesTo(const std::string& target)
+{
+    std::vector<std::string> sources;
+    const std::string bare = Upper(LongForm(target));
+    std::istringstream parts(PendingRenames());
+    for (std::string source, destination; std::getline(parts, source, '|') && std::getline(parts, destination, '|');) {
+        if (destination.size() > bare.size() && destination.substr(destination.size() - bare.size()) == bare)
+            sources.push_back(source.substr(source.find(':') - 1));
+    }
+    return sources;
+}
+
+// The folder's names but "." and "..", sorted, in upper case, each followed by "|".
+std::string Listing(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        if (found.cFileName[0] != '.')
+            names.push_back(Upper(found.cFileName) + "|");
+    }
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    std::string listing;
+    for (const std::string& name : names)
+        listing += name;
+    return listing;
+}
+
+// The paths in one field of the run's journal records of one kind, in long
+// form and upper case. The run holds the journal open for writing.
+std::vector<std::string> JournaledPaths(JournalKind kind, std::size_t field)
+{
+    HANDLE file = CreateFileA(g_wizard.job.journal.path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    std::string text(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
+    CloseHandle(file);
+    std::vector<std::string> paths;
+    for (const JournalRecord& record : ParseJournal(text.substr(0, read)).records) {
+        if (record.kind == kind)
+            paths.push_back(Upper(LongForm(record.fields[field])));
+    }
+    return paths;
 }
 
 struct Version {
@@ -383,7 +438,6 @@ TEST_F(CopyStep, RenamesOnWindows9xGoToWininit)
 // could complete the install: the file is one that cannot be copied.
 TEST_F(CopyStep, ARenameTheSystemRefusesIsACopyFailure)
 {
-    const char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
     const std::string wininit = std::string(windows) + "\\WININIT.INI";
@@ -528,6 +582,94 @@ TEST_F(CopyStep, CancelDuringAChunkedCopyRollsBack)
     EXPECT_FALSE(IsWindowVisible(ControlWindow(prbPerCent)));
     EXPECT_FALSE(IsWindowEnabled(ControlWindow(btnCancel)));
     EXPECT_TRUE(Exists(TempPath("Next.txt"))) << "unhandled sources wait for the clean-up";
+}
+
+// The user's own files under the names that helper files once took without
+// looking, two files in use with one base name, and a long name that the
+// copy once replaced by its short form: the install and its cancel leave
+// each file as it was or with its new bytes, and the held ones wait apart.
+TEST_F(CopyStep, AnInstallAndItsCancelKeepTheUsersFilesAndTheRealNames)
+{
+    const std::vector<std::string> users = {"~Kestrel.exe", "~Kept\\Kestrel.exe", "Kestrel.tmp"};
+    const std::vector<std::string> replaced = {"Kestrel.exe", "KestrelCoreLibrary.dll"};
+    const std::vector<std::string> held = {"Kestrel.chm", "Kestrel.dat"};
+    CreateDirectoryA(TargetPath("~Kept").c_str(), nullptr);
+    for (const std::string& name : users)
+        WriteBytes(TargetPath(name), "the user's " + name);
+    for (const std::string& name : {replaced[0], replaced[1], held[0], held[1]}) {
+        WriteBytes(TargetPath(name), "old " + name);
+        PutInTemp(name, "new " + name);
+        AddFileLine(Line(target_, name, 10, "", "", 1));
+    }
+    std::vector<HANDLE> handles;
+    for (const std::string& name : held)
+        handles.push_back(CreateFileA(TargetPath(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    int result = CopyFiles(g_wizard.job);
+    for (HANDLE file : handles)
+        CloseHandle(file);
+    ASSERT_EQ(result, 1);
+    for (const std::string& name : held) {
+        std::vector<std::string> waiting = RenamesTo(TargetPath(name));
+        ASSERT_EQ(waiting.size(), 1u) << PendingRenames();
+        EXPECT_EQ(ReadBytes(waiting[0]), "new " + name);
+    }
+    for (bool cancelled : {false, true}) {
+        SCOPED_TRACE(cancelled ? "cancelled" : "installed");
+        if (cancelled)
+            RollBack(g_wizard.job);
+        for (const std::string& name : users)
+            EXPECT_EQ(ReadBytes(TargetPath(name)), "the user's " + name);
+        for (const std::string& name : replaced)
+            EXPECT_EQ(ReadBytes(TargetPath(name)), (cancelled ? "old " : "new ") + name);
+    }
+    EXPECT_EQ(Listing(TargetPath("~Kept")), "KESTREL.EXE|");
+    EXPECT_EQ(Listing(target_), "KESTREL.CHM|KESTREL.DAT|KESTREL.EXE|KESTREL.TMP|KESTRELCORELIBRARY.DLL|~KEPT|~KESTREL.EXE|")
+        << "no helper file is left";
+    EXPECT_TRUE(RenamesTo(TargetPath(held[0])).empty());
+}
+
+// Product libraries that were there before: kept when the same version (in
+// the folder and the system folder), replaced when older. Only those the
+// run put in place are its to unregister and to take back; every listed
+// library's shared count is raised by one.
+TEST_F(CopyStep, LibrariesAreTheRunsOwnOnlyWhereItPutThemInPlace)
+{
+    struct Case {
+        const char* name;
+        const char* existing;   // the library there before, or nullptr
+        bool placed;
+    };
+    const Case cases[] = {
+        {"KSDllMsr.dll", "version_new.dll", false},
+        {"KSDllGou.dll", "version_old.dll", true},
+        {"KSDllGo.dll", nullptr, true},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& path : {TargetPath(c.name), SystemPath(c.name)}) {
+            DeleteFileA(path.c_str());
+            if (c.existing != nullptr)
+                WriteBytes(path, TestLibrary(c.existing));
+        }
+        PutInTemp(c.name, "packaged");
+        AddFileLine(Line(target_, c.name, 8, kNewHigh, kNewLow, 0, 1));
+    }
+    ASSERT_EQ(CopyFiles(g_wizard.job), 1);
+    WriteSettingsAndUninstall(g_wizard.job);
+    const std::vector<std::string> registered = JournaledPaths(JournalKind::Registered, 0);
+    const std::vector<std::string> counted = JournaledPaths(JournalKind::Count, 2);
+    auto before = [](const Case& c) { return c.existing != nullptr ? TestLibrary(c.existing) : "<missing>"; };
+    for (const Case& c : cases) {
+        const std::string path = Upper(LongForm(TargetPath(c.name)));
+        EXPECT_EQ(std::count(registered.begin(), registered.end(), path), c.placed ? 1 : 0) << c.name;
+        EXPECT_EQ(std::count(counted.begin(), counted.end(), path), 1) << c.name;
+        EXPECT_TRUE(ReadBytes(SystemPath(c.name)) == (c.placed ? "packaged" : before(c))) << c.name;
+    }
+    RollBack(g_wizard.job);
+    for (const Case& c : cases) {
+        EXPECT_TRUE(ReadBytes(SystemPath(c.name)) == before(c)) << c.name;
+        DeleteFileA(SystemPath(c.name).c_str());
+    }
+    EXPECT_FALSE(Exists(SystemPath("~Kept")));
 }
 
 }  // namespace

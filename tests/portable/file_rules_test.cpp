@@ -45,27 +45,32 @@ TEST(FileRules, ProductLibrariesInstalledTwice)
         EXPECT_FALSE(IsInstalledTwice(name)) << name;
 }
 
-TEST(FileRules, TemporaryReplacementName)
+TEST(FileRules, HelperNamesPerAttempt)
 {
     struct Case {
+        void (*make)(const char*, unsigned, char*, std::size_t);
         const char* name;
+        unsigned attempt;
         const char* expected;
     };
     const Case cases[] = {
-        {"Locked.dll", "Locked.tmp"},
-        {"a.b.c", "a.tmp"},
-        {"NoDot", "NoDottmp"},
-        {".hidden", ".tmp"},
-        {"Trail.", "Trail.tmp"},
+        {TemporaryReplacementName, "Locked.dll", 0, "Locked.tmp"},
+        {TemporaryReplacementName, "a.b.c", 0, "a.tmp"},
+        {TemporaryReplacementName, "NoDot", 1, "NoDot1.tmp"},
+        {TemporaryReplacementName, "KestrelCore.dll", 12, "Kestre12.tmp"},   // an 8.3 name
+        {NumberedName, "Kestrel.exe", 0, "Kestrel.exe"},
+        {NumberedName, "a.b.c", 7, "a.b~7.c"},
+        {TemporaryCopyName, "Kestrel.exe", 0, "~Kestrel.exe"},
+        {TemporaryCopyName, "NoDot", 2, "~NoDot~2"},
     };
     for (const Case& c : cases) {
         char buffer[128];
-        TemporaryReplacementName(c.name, buffer, sizeof buffer);
-        EXPECT_STREQ(buffer, c.expected) << c.name;
+        c.make(c.name, c.attempt, buffer, sizeof buffer);
+        EXPECT_STREQ(buffer, c.expected) << c.name << " " << c.attempt;
     }
     char small[6];
-    TemporaryReplacementName("Longname", small, sizeof small);
-    EXPECT_STREQ(small, "Longn") << "cut to the buffer";
+    TemporaryCopyName("Longname", 0, small, sizeof small);
+    EXPECT_STREQ(small, "~Long") << "cut to the buffer";
 }
 
 TEST(FileRules, NewerVersionComparesHighThenLowUnsigned)

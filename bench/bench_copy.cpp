@@ -172,7 +172,7 @@ int main(int argc, char** argv)
     // measures the step without one, for comparison.
     char journalSetting[8] = "";
     GetEnvironmentVariableA("BENCH_JOURNAL", journalSetting, sizeof journalSetting);
-    bool journal = std::string(journalSetting) != "0" && OpenJournal(job.journal, "InstalBench");
+    bool journal = std::string(journalSetting) != "0" && OpenJournal(job.journal, "InstalBench") == JournalOpening::Opened;
 
     double cpuStart = ProcessorSeconds();
     double start = Seconds();

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
@@ -81,6 +83,17 @@ int CheckTargetLengths(StringList files, const char* destination)
     return 1;
 }
 
+// Each target folder once: the journal's undo touches only files in them.
+bool NoteTargetFolder(Journal& journal, const char* folder, std::vector<std::string>& noted)
+{
+    for (const std::string& known : noted) {
+        if (lstrcmpiA(known.c_str(), folder) == 0)
+            return true;
+    }
+    noted.push_back(folder);
+    return NoteDestination(journal, folder);
+}
+
 }  // namespace
 
 int CheckDiskSpace(const InstallJob& job)
@@ -116,6 +129,7 @@ int PrepareDestinations(InstallJob& job)
     if (!CheckTargetLengths(files, job.destination))
         return 0;
     int count = static_cast<int>(StringListSize(files));
+    std::vector<std::string> notedFolders;
     for (int i = 0; i < count; ++i) {
         char line[kTextCapacity];
         StringListGet(files, i, line);
@@ -129,6 +143,8 @@ int PrepareDestinations(InstallJob& job)
             continue;
         if (IsHelpFile(fields.name))
             RememberHelpFile(fields, job.helpFile);
+        if (!NoteTargetFolder(job.journal, fields.folder, notedFolders))
+            return ReportError(IDS_JOURNAL_FAILED, job.journal.path, true);
         char failedLevel[kTextCapacity];
         if (!CreateFolderChain(fields.folder, job.journal, failedLevel))
             return ReportError(IDS_FOLDER_FAILED, failedLevel, true);

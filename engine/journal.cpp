@@ -6,6 +6,7 @@
 #include "base/portable/safe_names.h"
 #include "base/portable/text_helpers.h"
 #include "engine/journal_undo.h"
+#include "resources/string_ids.h"
 
 namespace {
 
@@ -31,6 +32,31 @@ std::string ReadWhole(HANDLE file)
     return text;
 }
 
+bool WriteLine(Journal& journal, const JournalRecord& record)
+{
+    std::string line = ComposeJournalLine(record);
+    DWORD written = 0;
+    SetFilePointer(journal.file, 0, nullptr, FILE_END);
+    return WriteFile(journal.file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+           written == line.size();
+}
+
+// The journal's records; a last line that a kill cut short is cut off the
+// file, so that what is appended next starts a line of its own. Its change
+// was never made: a change waits for its note to reach the disk.
+JournalContents ReadJournal(Journal& journal)
+{
+    JournalContents contents = ParseJournal(ReadWhole(journal.file));
+    SetFilePointer(journal.file, static_cast<LONG>(contents.completeLength), nullptr, FILE_BEGIN);
+    SetEndOfFile(journal.file);
+    return contents;
+}
+
+void ShowWaitingFile(const char* text, const std::string& path)
+{
+    ShowMessage((std::string(text) + " " + path).c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
 void CloseAndDelete(Journal& journal)
 {
     CloseHandle(journal.file);
@@ -46,28 +72,62 @@ bool IsJournalOpen(const Journal& journal)
     return journal.file != nullptr;
 }
 
-bool OpenJournal(Journal& journal, const char* productKey)
+JournalOpening OpenJournal(Journal& journal, const char* productKey)
 {
     journal.file = nullptr;
     if (!ComposeJournalPath(productKey, journal.path))
-        return false;
-    HANDLE file = CreateFileA(journal.path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+        return JournalOpening::Failed;
+    // A journal there now belongs to a run that holds it, or appeared since
+    // the recovery: neither may be written over.
+    HANDLE file = CreateFileA(journal.path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return error == ERROR_SHARING_VIOLATION || error == ERROR_FILE_EXISTS ? JournalOpening::HeldByAnotherRun
+                                                                               : JournalOpening::Failed;
+    }
     journal.file = file;
-    return true;
+    if (!AppendToJournal(journal, JournalRecord{JournalKind::User, {CurrentUserName()}})) {
+        CloseAndDelete(journal);
+        return JournalOpening::Failed;
+    }
+    return JournalOpening::Opened;
 }
 
 bool AppendToJournal(Journal& journal, const JournalRecord& record)
 {
     if (!IsJournalOpen(journal))
         return true;
-    std::string line = ComposeJournalLine(record);
-    DWORD written = 0;
-    SetFilePointer(journal.file, 0, nullptr, FILE_END);
-    return WriteFile(journal.file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
-           written == line.size() && FlushFileBuffers(journal.file);
+    return WriteLine(journal, record) && FlushFileBuffers(journal.file);
+}
+
+void AppendToJournalUnflushed(Journal& journal, const JournalRecord& record)
+{
+    if (IsJournalOpen(journal))
+        WriteLine(journal, record);
+}
+
+// FindFirstFileA: Windows 95 has no GetFileAttributesExA.
+bool ReadFileStamp(const char* path, FileStamp& stamp)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    stamp.size = (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    stamp.time = (static_cast<ULONGLONG>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                 found.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
+std::string CurrentUserName()
+{
+    char name[257] = "";
+    DWORD size = sizeof name;
+    if (!GetUserNameA(name, &size))
+        return "?";
+    return name[0] != '\0' ? name : "?";
 }
 
 void CompleteJournal(Journal& journal)
@@ -75,7 +135,7 @@ void CompleteJournal(Journal& journal)
     if (!IsJournalOpen(journal))
         return;
     AppendToJournal(journal, JournalRecord{JournalKind::End, {}});
-    DropKeptFiles(ParseJournal(ReadWhole(journal.file)));
+    DropKeptFiles(ReadJournal(journal).records);
     CloseAndDelete(journal);
 }
 
@@ -83,30 +143,51 @@ void UndoJournal(Journal& journal, InstallView* view)
 {
     if (!IsJournalOpen(journal))
         return;
-    UndoRecords(ParseJournal(ReadWhole(journal.file)), view);
-    CloseAndDelete(journal);
+    UndoResult result = UndoRecords(ReadJournal(journal), journal, view);
+    if (result.waiting.empty()) {
+        CloseAndDelete(journal);
+        return;
+    }
+    CloseHandle(journal.file);
+    journal.file = nullptr;
+    char text[kTextCapacity];
+    LoadTableString(IDS_UNDO_WAITS, text);
+    ShowWaitingFile(text, result.waiting.front());
 }
 
-bool RecoverInterruptedInstall(const char* productKey, const char* message)
+Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& texts)
 {
     Journal journal = {};
     if (!ComposeJournalPath(productKey, journal.path))
-        return false;
+        return Recovery::NothingToDo;
     // No sharing: a journal that a running wizard holds is not interrupted.
     HANDLE file = CreateFileA(journal.path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    journal.file = file;
-    std::vector<JournalRecord> records = ParseJournal(ReadWhole(file));
-    // An empty journal changed nothing; a completed one only drops kept files.
-    if (records.empty() || records.back().kind == JournalKind::End) {
-        DropKeptFiles(records);
-        CloseAndDelete(journal);
-        return false;
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return Recovery::NothingToDo;
+        return error == ERROR_SHARING_VIOLATION ? Recovery::HeldByAnotherRun : Recovery::Failed;
     }
-    ShowMessage(message, MB_OK | MB_ICONINFORMATION);
-    UndoRecords(records, nullptr);
+    journal.file = file;
+    JournalContents contents = ReadJournal(journal);
+    // An empty journal changed nothing; a completed one only drops kept files.
+    if (contents.records.empty() || contents.records.back().kind == JournalKind::End) {
+        DropKeptFiles(contents.records);
+        CloseAndDelete(journal);
+        return Recovery::NothingToDo;
+    }
+    ShowMessage(texts.interrupted, MB_OK | MB_ICONINFORMATION);
+    UndoResult result = UndoRecords(contents, journal, nullptr);
+    std::size_t leftAlone = result.leftAlone + contents.skipped;
+    if (leftAlone > 0)
+        ShowMessage((std::string(texts.leftAlone) + " " + std::to_string(leftAlone)).c_str(),
+                    MB_OK | MB_ICONINFORMATION);
+    if (!result.waiting.empty()) {
+        CloseHandle(journal.file);
+        ShowWaitingFile(texts.waiting, result.waiting.front());
+        return Recovery::StillWaiting;
+    }
     CloseAndDelete(journal);
-    return true;
+    return Recovery::Undone;
 }

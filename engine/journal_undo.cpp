@@ -5,10 +5,12 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "base/portable/text_helpers.h"
 #include "base/registry.h"
+#include "engine/journal_places.h"
 #include "engine/program_group_deletion.h"
 #include "engine/restart_delete.h"
 #include "engine/restart_rename.h"
@@ -16,6 +18,36 @@
 #include "forms/runtime_startup.h"
 
 namespace {
+
+enum class Step {
+    Done,        // put right (or nothing was left to do): marked undone
+    LeftAlone,   // not the install's to undo any more: marked undone, counted
+    Waits,       // could not be put right now: tried again at the next start
+    Marked,      // marked undone before its change was made
+    NoChange,    // the record names no change of the machine
+};
+
+// What the undo knows of the whole journal while it walks it backwards.
+struct Undo {
+    Journal& journal;
+    InstallView* view;
+    std::map<std::string, FileStamp> written;    // by upper-case path: the last "written" note
+    std::map<std::string, std::string> kept;     // by upper-case path: where the original waits
+    std::map<std::string, bool> registered;      // upper-case paths that ran their registration
+    JournalPlaces places;
+    bool otherUser;                              // the user's own keys are not this user's
+    UndoResult result;
+};
+
+std::string Upper(const std::string& text)
+{
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
 
 bool Exists(const std::string& path)
 {
@@ -26,6 +58,17 @@ bool DeleteNamedFile(const std::string& path)
 {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return DeleteFileA(path.c_str()) != 0;
+}
+
+// A file still holds what the install wrote when no "written" note says
+// otherwise (the note is lost with a crash before the next flush).
+bool StillAsWritten(const Undo& undo, const std::string& path)
+{
+    auto note = undo.written.find(Upper(path));
+    FileStamp stamp;
+    if (note == undo.written.end() || !ReadFileStamp(path.c_str(), stamp))
+        return true;
+    return stamp.size == note->second.size && stamp.time == note->second.time;
 }
 
 // A new file that a running program holds (the uninstaller undoing an
@@ -44,18 +87,57 @@ bool MoveOutOfTheWay(const std::string& path)
     return true;
 }
 
+bool RemoveFile(const std::string& path)
+{
+    return DeleteNamedFile(path) || !Exists(path) || MoveOutOfTheWay(path);
+}
+
+Step UndoNewFile(Undo& undo, const std::string& path)
+{
+    if (!HoldsPath(undo.places, path) || !StillAsWritten(undo, path))
+        return Step::LeftAlone;
+    // Noted as replaced, but never moved aside: what is there is the original.
+    auto kept = undo.kept.find(Upper(path));
+    if (kept != undo.kept.end() && !Exists(kept->second))
+        return Step::Done;
+    if (!Exists(path))
+        return Step::Done;
+    if (!DeleteNamedFile(path) && !MoveOutOfTheWay(path)) {
+        undo.result.waiting.push_back(path);
+        return Step::Waits;
+    }
+    if (undo.view != nullptr)
+        undo.view->Pause(10, true);
+    return Step::Done;
+}
+
+void RegisterAgain(const std::string& path)
+{
+    OleInitialize(nullptr);
+    SelfRegister(path.c_str());
+    OleUninitialize();
+}
+
 // The kept file takes its place again; while it is missing it either was
 // never moved or is back already. When the new file can neither be deleted
 // nor moved, the kept one takes its place at the next start.
-void PutBack(const std::string& path, const std::string& kept)
+Step PutBack(Undo& undo, const std::string& path, const std::string& kept)
 {
     if (!Exists(kept))
-        return;
-    if (!DeleteNamedFile(path) && Exists(path) && !MoveOutOfTheWay(path)) {
+        return Step::Done;
+    if (!HoldsPath(undo.places, path) || (Exists(path) && !StillAsWritten(undo, path)))
+        return Step::LeftAlone;
+    if (!RemoveFile(path)) {
         ScheduleRenameAtRestart(kept.c_str(), path.c_str(), OsCode(nullptr));
-        return;
+        return Step::Done;
     }
-    MoveFileA(kept.c_str(), path.c_str());
+    if (!MoveFileA(kept.c_str(), path.c_str())) {
+        undo.result.waiting.push_back(path);
+        return Step::Waits;
+    }
+    if (undo.registered.count(Upper(path)) != 0)
+        RegisterAgain(path);
+    return Step::Done;
 }
 
 RootCode ParseRoot(const std::string& text)
@@ -64,25 +146,47 @@ RootCode ParseRoot(const std::string& text)
     return IsRootCode(root) ? root : 0;
 }
 
-void RestoreValue(const JournalRecord& record)
+bool IsOthersKey(const Undo& undo, RootCode root)
 {
-    RootCode root = ParseRoot(record.fields[0]);
-    const std::string& key = record.fields[1];
-    const std::string& name = record.fields[2];
-    if (root == 0)
-        return;
-    if (record.fields[3] == "-") {
-        HKEY opened;
-        if (RegOpenKeyExA(RootKey(root), key.c_str(), 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS)
-            return;
-        RegDeleteValueA(opened, name.c_str());
-        RegCloseKey(opened);
-        return;
-    }
+    return root == 0 || (root == kCurrentUser && undo.otherUser);
+}
+
+// The value as it is now: false when it is absent.
+bool ReadValue(RootCode root, const std::string& key, const std::string& name, DWORD& type, std::string& data)
+{
+    HKEY opened;
+    if (RegOpenKeyExA(RootKey(root), key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+        return false;
+    DWORD size = 0;
+    bool found = RegQueryValueExA(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+    data.assign(size, '\0');
+    if (found && size > 0)
+        found = RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) ==
+                ERROR_SUCCESS;
+    data.resize(size);
+    RegCloseKey(opened);
+    return found;
+}
+
+// A value still as the install left it: what it wrote, or absent when it
+// deleted it. Records of older journals name no new data and always match.
+bool StillAsLeft(const JournalRecord& record, RootCode root)
+{
+    if (record.fields.size() < 7)
+        return true;
+    DWORD type = 0;
     std::string data;
-    if (!BytesFromHex(record.fields[4], data))
-        return;
-    DWORD type = static_cast<DWORD>(std::strtoul(record.fields[3].c_str(), nullptr, 10));
+    bool present = ReadValue(root, record.fields[1], record.fields[2], type, data);
+    if (record.fields[5] == "-")
+        return !present;
+    std::string expected;
+    return present && BytesFromHex(record.fields[6], expected) && data == expected &&
+           type == static_cast<DWORD>(std::strtoul(record.fields[5].c_str(), nullptr, 10));
+}
+
+void WriteOldValue(RootCode root, const std::string& key, const std::string& name, DWORD type,
+                   const std::string& data)
+{
     HKEY opened;
     if (RegCreateKeyExA(RootKey(root), key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kWriteAccess, nullptr,
                         &opened, nullptr) != ERROR_SUCCESS)
@@ -92,52 +196,169 @@ void RestoreValue(const JournalRecord& record)
     RegCloseKey(opened);
 }
 
-void UndoRecord(const JournalRecord& record, InstallView* view)
+Step RestoreValue(const Undo& undo, const JournalRecord& record)
+{
+    RootCode root = ParseRoot(record.fields[0]);
+    if (IsOthersKey(undo, root) || !StillAsLeft(record, root))
+        return Step::LeftAlone;
+    const std::string& key = record.fields[1];
+    const std::string& name = record.fields[2];
+    if (record.fields[3] == "-") {
+        DeleteRegValue(root, key.c_str(), name.c_str());
+        return Step::Done;
+    }
+    std::string data;
+    if (BytesFromHex(record.fields[4], data))
+        WriteOldValue(root, key, name, static_cast<DWORD>(std::strtoul(record.fields[3].c_str(), nullptr, 10)), data);
+    return Step::Done;
+}
+
+// True when no value lies anywhere in the key's tree.
+bool TreeHoldsNoValue(HKEY key)
+{
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS ||
+        values > 0)
+        return false;
+    char name[256];
+    for (DWORD index = 0; index < subkeys; ++index) {
+        DWORD length = sizeof name;
+        HKEY subkey;
+        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+            RegOpenKeyExA(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS)
+            return false;
+        bool empty = TreeHoldsNoValue(subkey);
+        RegCloseKey(subkey);
+        if (!empty)
+            return false;
+    }
+    return true;
+}
+
+// The install's own values went with their records: a key that still holds
+// any is someone else's too now (another product of the maker, say).
+Step DeleteNewKey(const Undo& undo, const JournalRecord& record)
+{
+    RootCode root = ParseRoot(record.fields[0]);
+    if (IsOthersKey(undo, root))
+        return Step::LeftAlone;
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), record.fields[1].c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return Step::Done;
+    bool empty = TreeHoldsNoValue(key);
+    RegCloseKey(key);
+    if (!empty)
+        return Step::LeftAlone;
+    DeleteRegTree(root, record.fields[1].c_str());
+    return Step::Done;
+}
+
+// The install raised the count by one; others may have moved it since.
+void LowerSharedCount(const JournalRecord& record)
+{
+    RootCode root = ParseRoot(record.fields[0]);
+    DWORD type = 0;
+    std::string data;
+    if (root == 0 || !ReadValue(root, record.fields[1], record.fields[2], type, data) || type != REG_DWORD ||
+        data.size() != sizeof(DWORD))
+        return;
+    DWORD count = 0;
+    std::memcpy(&count, data.data(), sizeof count);
+    if (count <= 1)
+        DeleteRegValue(root, record.fields[1].c_str(), record.fields[2].c_str());
+    else
+        WriteRegNumber(root, record.fields[1].c_str(), record.fields[2].c_str(), count - 1);
+}
+
+Step Unregister(const Undo& undo, const std::string& path)
+{
+    if (!HoldsPath(undo.places, path) || !StillAsWritten(undo, path))
+        return Step::LeftAlone;
+    if (Exists(path)) {
+        OleInitialize(nullptr);
+        SelfUnregister(path.c_str());
+        OleUninitialize();
+    }
+    return Step::Done;
+}
+
+bool MarkUndone(Undo& undo, const JournalRecord& record)
+{
+    return AppendToJournal(undo.journal, JournalRecord{JournalKind::Undone, {std::to_string(record.number)}});
+}
+
+Step UndoRecord(Undo& undo, const JournalRecord& record)
 {
     const std::vector<std::string>& fields = record.fields;
     switch (record.kind) {
     case JournalKind::Folder:
+        // Only an empty folder goes: whatever another program put in it stays.
         RemoveDirectoryA(fields[0].c_str());
-        break;
+        return Step::Done;
     case JournalKind::File:
-        if (DeleteNamedFile(fields[0]) && view != nullptr)
-            view->Pause(10, true);
-        break;
+        return UndoNewFile(undo, fields[0]);
     case JournalKind::Replaced:
-        PutBack(fields[0], fields[1]);
-        break;
+        return PutBack(undo, fields[0], fields[1]);
     case JournalKind::Key:
-        if (ParseRoot(fields[0]) != 0)
-            DeleteRegTree(ParseRoot(fields[0]), fields[1].c_str());
-        break;
+        return DeleteNewKey(undo, record);
     case JournalKind::Value:
-        RestoreValue(record);
-        break;
+        return RestoreValue(undo, record);
+    case JournalKind::Count:
+        // Marked first: a count lowered twice would free a library that
+        // others still use; one left too high only keeps it longer.
+        if (MarkUndone(undo, record))
+            LowerSharedCount(record);
+        return Step::Marked;
     case JournalKind::Registered:
-        if (Exists(fields[0])) {
-            OleInitialize(nullptr);
-            SelfUnregister(fields[0].c_str());
-            OleUninitialize();
-        }
-        break;
+        return Unregister(undo, fields[0]);
     case JournalKind::Rename:
         CancelRenameAtRestart(fields[0].c_str(), fields[1].c_str());
-        DeleteNamedFile(fields[0]);
-        break;
+        if (RemoveFile(fields[0]))
+            return Step::Done;
+        undo.result.waiting.push_back(fields[0]);
+        return Step::Waits;
     case JournalKind::Group:
         DeleteProgramGroup(fields[0].c_str());
-        break;
-    case JournalKind::End:
-        break;
+        return Step::Done;
+    default:
+        return Step::NoChange;
+    }
+}
+
+void LearnFromRecords(Undo& undo, const std::vector<JournalRecord>& records)
+{
+    for (const JournalRecord& record : records) {
+        const std::vector<std::string>& fields = record.fields;
+        if (record.kind == JournalKind::Written)
+            undo.written[Upper(fields[0])] = FileStamp{std::strtoull(fields[1].c_str(), nullptr, 10),
+                                                       std::strtoull(fields[2].c_str(), nullptr, 10)};
+        else if (record.kind == JournalKind::Replaced)
+            undo.kept[Upper(fields[0])] = fields[1];
+        else if (record.kind == JournalKind::Registered)
+            undo.registered[Upper(fields[0])] = true;
+        else if (record.kind == JournalKind::User)
+            undo.otherUser = Upper(fields[0]) != Upper(CurrentUserName());
     }
 }
 
 }  // namespace
 
-void UndoRecords(const std::vector<JournalRecord>& records, InstallView* view)
+UndoResult UndoRecords(const JournalContents& contents, Journal& journal, InstallView* view)
 {
-    for (auto record = records.rbegin(); record != records.rend(); ++record)
-        UndoRecord(*record, view);
+    Undo undo{journal, view, {}, {}, {}, CollectPlaces(contents.records), false, {}};
+    LearnFromRecords(undo, contents.records);
+    for (auto record = contents.records.rbegin(); record != contents.records.rend(); ++record) {
+        if (contents.undone.count(record->number) != 0)
+            continue;
+        Step step = UndoRecord(undo, *record);
+        if (step == Step::LeftAlone)
+            ++undo.result.leftAlone;
+        if (step == Step::Done || step == Step::LeftAlone)
+            MarkUndone(undo, *record);
+    }
+    return undo.result;
 }
 
 void DropKeptFiles(const std::vector<JournalRecord>& records)

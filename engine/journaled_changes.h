@@ -7,12 +7,19 @@
 
 bool NoteNewFolder(Journal& journal, const char* path);
 bool NoteNewFile(Journal& journal, const char* path);
+// After a noted file is complete: its size and time, so that an undo deletes
+// it only while it still holds what the install wrote. Appended without
+// waiting for the disk: a lost note only makes the undo less careful.
+void NoteWrittenFile(Journal& journal, const char* path);
+// A folder the install puts files in: an undo acts only on files in such
+// places (and the system's own folders that installs write to).
+bool NoteDestination(Journal& journal, const char* folder);
 bool NoteRegistration(Journal& journal, const char* path);
 bool NoteRenameAtRestart(Journal& journal, const char* temporaryPath, const char* target);
 bool NoteProgramGroup(Journal& journal, const char* name);
-// A value that someone else is about to change (a shared library's count):
-// its old data, and the key when it is missing.
-bool NoteRegistryValue(Journal& journal, RootCode root, const char* subkey, const char* valueName);
+// A shared library's count about to be raised by one: an undo lowers it by
+// one again, whatever other installs did to it since.
+bool NoteSharedCount(Journal& journal, RootCode root, const char* subkey, const char* valueName);
 
 // Moves an existing file into a "~Kept" folder beside it, where it waits for
 // the end of the install. False when it stays (held by a running program, or

@@ -86,17 +86,21 @@ bool NoteUnpacked(Unpacking& unpacking, const char* path)
     return unpacking.journal == nullptr || NoteNewFile(*unpacking.journal, path);
 }
 
-// A file that is there already (another product's uninstaller) is kept
-// until the install completes, and comes back when it is undone.
+// A file that is there already (another product's uninstaller) is moved
+// aside until the install completes, and comes back when it is undone.
+// False when it stays (held by a running program, or the journal could not
+// take the note): nothing may be written over it then.
 bool NoteOrKeep(Unpacking& unpacking, const char* path)
 {
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
         return NoteUnpacked(unpacking, path);
-    if (unpacking.journal == nullptr || !MoveAside(*unpacking.journal, path)) {
-        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path);
-    }
-    return true;
+    return unpacking.journal == nullptr || MoveAside(*unpacking.journal, path);
+}
+
+void NoteWritten(Unpacking& unpacking, const char* path)
+{
+    if (unpacking.journal != nullptr)
+        NoteWrittenFile(*unpacking.journal, path);
 }
 
 int ExtractInto(Unpacking& unpacking, const char* folder, const char* name)
@@ -109,7 +113,10 @@ int ExtractInto(Unpacking& unpacking, const char* folder, const char* name)
     return ExtractEntry(unpacking, path);
 }
 
-// The uninstaller goes to the Windows directory, with its second copy.
+// The uninstaller goes to the Windows directory, with its second copy. The
+// product's uninstaller must be the package's: one there already that
+// cannot give way ends the run. The second copy is not essential: one that
+// cannot give way stays as it is.
 int ExtractUninstaller(Unpacking& unpacking)
 {
     char windows[kTextCapacity];
@@ -117,19 +124,23 @@ int ExtractUninstaller(Unpacking& unpacking)
     char uninstaller[kTextCapacity];
     CopyText(uninstaller, windows);
     JoinPath(uninstaller, kUninstallerName);
-    NoteOrKeep(unpacking, uninstaller);
+    if (!NoteOrKeep(unpacking, uninstaller))
+        return ReportError(IDS_COPY_FAILED, kUninstallerName, true);
     if (!ExtractEntry(unpacking, uninstaller))
         return 0;
+    NoteWritten(unpacking, uninstaller);
     char copy[kTextCapacity];
     CopyText(copy, windows);
     JoinPath(copy, kUninstallerCopyName);
-    NoteOrKeep(unpacking, copy);
-    // The second copy is not essential, but a partial one must not stay
-    // where it would be started.
+    if (!NoteOrKeep(unpacking, copy))
+        return 1;
+    // A partial copy must not stay where it would be started.
     if (!CopyFileA(uninstaller, copy, FALSE)) {
         SetFileAttributesA(copy, FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(copy);
+        return 1;
     }
+    NoteWritten(unpacking, copy);
     return 1;
 }
 
@@ -171,17 +182,34 @@ int ExtractListedFiles(Unpacking& unpacking)
 }
 
 // The product key is known once the list file is read: an install of it that
-// was interrupted is put right first, then this run's journal begins.
-void BeginJournal(Unpacking& unpacking)
+// was interrupted is put right first, then this run's journal begins. A
+// wizard of the same product that runs now holds the journal: this one ends
+// without touching anything, the temp folder's files included (they are the
+// other run's).
+int BeginJournal(Unpacking& unpacking)
 {
     if (unpacking.journal == nullptr)
-        return;
+        return 1;
     char productKey[kTextCapacity];
-    char message[kTextCapacity];
+    char interrupted[kTextCapacity];
+    char leftAlone[kTextCapacity];
+    char waiting[kTextCapacity];
     GetInformationLine(*unpacking.model, InfoProductKey, productKey);
-    LoadTableString(IDS_INSTALL_WAS_INTERRUPTED, message);
-    RecoverInterruptedInstall(productKey, message);
-    OpenJournal(*unpacking.journal, productKey);
+    LoadTableString(IDS_INSTALL_WAS_INTERRUPTED, interrupted);
+    LoadTableString(IDS_CHANGES_LEFT_ALONE, leftAlone);
+    LoadTableString(IDS_UNDO_WAITS, waiting);
+    Recovery recovery = RecoverInterruptedInstall(productKey, RecoveryTexts{interrupted, leftAlone, waiting});
+    if (recovery == Recovery::StillWaiting)
+        return 0;
+    JournalOpening opening = recovery == Recovery::HeldByAnotherRun ? JournalOpening::HeldByAnotherRun
+                                                                    : OpenJournal(*unpacking.journal, productKey);
+    if (opening == JournalOpening::HeldByAnotherRun) {
+        unpacking.tempFolder[0] = '\0';
+        return ReportError(IDS_ANOTHER_INSTALL_RUNS, nullptr, false);
+    }
+    if (opening == JournalOpening::Failed)
+        return ReportError(IDS_JOURNAL_FAILED, unpacking.journal->path, true);
+    return 1;
 }
 
 int ExtractAll(Unpacking& unpacking)
@@ -200,7 +228,8 @@ int ExtractAll(Unpacking& unpacking)
         return 0;
     if (!ExtractListFile(unpacking, listName) || !CheckFileNames(*unpacking.model, listName))
         return 0;
-    BeginJournal(unpacking);
+    if (!BeginJournal(unpacking))
+        return 0;
     if (!ExtractInto(unpacking, tempFolder, kLogoName) || !ExtractUninstaller(unpacking))
         return 0;
     unpacking.view->EnableCancel(true);

@@ -114,7 +114,16 @@ UINT RunRemoval(const UninstallerCommand& command)
 {
     // An install of the product that was interrupted is undone first; when
     // that took its record too, nothing is left to remove.
-    bool recovered = RecoverInterruptedInstall(command.productKey, LoadedText(IDS_U_INSTALL_WAS_INTERRUPTED).c_str());
+    std::string interrupted = LoadedText(IDS_U_INSTALL_WAS_INTERRUPTED);
+    std::string leftAlone = LoadedText(IDS_U_CHANGES_LEFT_ALONE);
+    std::string waiting = LoadedText(IDS_U_UNDO_WAITS);
+    // A journal held by a running wizard is that wizard's own removal of an
+    // earlier installation: the removal goes on.
+    Recovery recovery = RecoverInterruptedInstall(command.productKey,
+                                                  RecoveryTexts{interrupted.c_str(), leftAlone.c_str(), waiting.c_str()});
+    if (recovery == Recovery::StillWaiting)
+        return kFailed;
+    bool recovered = recovery == Recovery::Undone;
     UninstallRecord record;
     if (!ReadUninstallRecord(command.productKey, &record))
         return recovered ? kRemoved : ShowNoRecord(command.productKey);

@@ -30,6 +30,8 @@ enum UninstallerStringId {
     IDS_U_CANNOT_CONTINUE = 20023,
     IDS_U_RECORD_NOT_REMOVED = 20024,
     IDS_U_INSTALL_WAS_INTERRUPTED = 20025,
+    IDS_U_CHANGES_LEFT_ALONE = 20026,
+    IDS_U_UNDO_WAITS = 20027,
 };
 
 // Window identifiers of the form's controls: 1000 plus the index in its template.

@@ -12,6 +12,7 @@
 #include "engine/short_path.h"
 #include "registration/desktop_shortcut.h"
 #include "registration/program_group.h"
+#include "wizard/completion.h"
 #include "registration/settings_and_uninstall.h"
 #include "resources/string_ids.h"
 #include "wizard/control_ids.h"
@@ -142,6 +143,7 @@ int RunInstall(InstallJob& job)
     CreateProgramGroup(job);
     view.Pause(500, true);
     CreateDesktopShortcut(job);
+    WriteRestartData(job);
     CompleteJournal(job.journal);
     NotifyShellAndRepaintDesktop();
     OpenHelpAndReadme();

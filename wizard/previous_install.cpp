@@ -11,6 +11,7 @@
 #include "engine/portable/list_file.h"
 #include "registration/portable/product_keys.h"
 #include "base/registry.h"
+#include "engine/journaled_changes.h"
 #include "resources/string_ids.h"
 #include "wizard/portable/wizard_texts.h"
 #include "wizard/wizard_state.h"
@@ -50,12 +51,13 @@ const char* FindInstalledSuffix(const char* productName, const char* productKey)
 void DeleteStaleRecord(const char* productKey, const char* suffix)
 {
     char key[kTextCapacity];
+    // Journaled: a user who cancels the install afterwards gets it back.
     ProductRecordKey(key, sizeof key, productKey, "", nullptr);
-    DeleteRegTree(g_wizard.installRoot, key);
+    DeleteJournaledTree(g_wizard.job.journal, g_wizard.installRoot, key);
     if (suffix[0] != '\0') {
         // The suffixed record would otherwise be found again on every run.
         ProductRecordKey(key, sizeof key, productKey, suffix, nullptr);
-        DeleteRegTree(g_wizard.installRoot, key);
+        DeleteJournaledTree(g_wizard.job.journal, g_wizard.installRoot, key);
     }
 }
 

@@ -35,7 +35,7 @@ void EngineTest::SetUp()
     job.view = &FormInstallView();
     job.cancel = &g_wizard.cancel;
     job.window = g_wizard.mainWindow;
-    ASSERT_TRUE(OpenJournal(job.journal, kTestProductKey));
+    ASSERT_EQ(OpenJournal(job.journal, kTestProductKey), JournalOpening::Opened);
 }
 
 void EngineTest::TearDown()

@@ -337,6 +337,8 @@ TEST_F(PackageExtraction, DamagedPackagesGiveTheirOneMessage)
         ASSERT_EQ(catcher.boxes().size(), 1u) << c.what;
         EXPECT_EQ(catcher.boxes()[0].text, c.message) << c.what;
         EXPECT_EQ(g_wizard.unpacking.package, INVALID_HANDLE_VALUE) << c.what << ": the package is closed";
+        // Each case is a run of its own: its end undoes and closes its journal.
+        UndoJournal(g_wizard.job.journal, nullptr);
         ReleaseInstallModel(g_wizard.model);
     }
     std::string parent = TempFolder().substr(0, TempFolder().rfind('\\'));

@@ -1,3 +1,4 @@
+#include <sstream>
 #include <string>
 
 #include "base/messages.h"
@@ -9,6 +10,7 @@
 #include "engine/rollback.h"
 #include "engine/temp_cleanup.h"
 #include "engine_fixture.h"
+#include "registry_dump.h"
 #include "resources/string_ids.h"
 #include "wizard/wizard_state.h"
 
@@ -25,9 +27,60 @@ std::string ReadValue(const std::string& key, const char* name)
     return value;
 }
 
+// The run holds its journal open for writing: a reader must share that.
 std::string JournalText()
 {
-    return ReadBytes(g_wizard.job.journal.path);
+    HANDLE file = CreateFileA(g_wizard.job.journal.path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string text;
+    char block[4096];
+    DWORD read = 0;
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, block, sizeof block, &read, nullptr) && read > 0)
+        text.append(block, read);
+    CloseHandle(file);
+    return text;
+}
+
+Recovery Recover()
+{
+    return RecoverInterruptedInstall(kTestProductKey, RecoveryTexts{"interrupted", "left alone:", "waits:"});
+}
+
+// As a kill leaves a run: its journal closed, not deleted.
+void EndTheRunByAKill()
+{
+    CloseHandle(g_wizard.job.journal.file);
+    g_wizard.job.journal.file = nullptr;
+}
+
+void ListFiles(std::ostringstream& out, const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        std::string path = folder + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out << path << "\\\n";
+            ListFiles(out, path);
+        } else {
+            out << path << " = " << ReadBytes(path) << "\n";
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// What an undo must give back: the files below the folder and the test key.
+std::string Snapshot(const std::string& folder)
+{
+    std::ostringstream out;
+    DumpKey(out, HKEY_CURRENT_USER, "HKCU", kKey);
+    ListFiles(out, folder);
+    return out.str();
 }
 
 class Rollback : public EngineTest {
@@ -47,11 +100,15 @@ protected:
         ASSERT_TRUE(NoteNewFolder(journal, folder.c_str()) && CreateDirectoryA(folder.c_str(), nullptr));
         ASSERT_TRUE(NoteNewFile(journal, (folder + "\\A.txt").c_str()));
         WriteBytes(folder + "\\A.txt", "a");
+        NoteWrittenFile(journal, (folder + "\\A.txt").c_str());
         ASSERT_TRUE(MoveAside(journal, TargetPath("Old.txt").c_str()));
         WriteBytes(TargetPath("Old.txt"), "new bytes");
         WriteJournaledString(journal, kCurrentUser, kKey, "Changed", "after");
         WriteJournaledString(journal, kCurrentUser, kKey, "Added", "added");
         WriteJournaledString(journal, kCurrentUser, (std::string(kKey) + "\\Made\\Deep").c_str(), nullptr, "x");
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Count", REG_DWORD, "\x01\0\0\0", 4);
+        ASSERT_TRUE(NoteSharedCount(journal, kCurrentUser, kKey, "Count"));
+        WriteRegNumber(kCurrentUser, kKey, "Count", 2);
         DeleteJournaledTree(journal, kCurrentUser, (std::string(kKey) + "\\Tree").c_str());
         ASSERT_EQ(ReadBytes(TargetPath("~Kept\\Old.txt")), "old bytes");
     }
@@ -86,9 +143,73 @@ TEST_F(Rollback, TheJournalUndoesEveryChangeAndMayRunAgain)
 
     RollBack(g_wizard.job);
     EXPECT_EQ(boxes_.boxes().size(), 1u) << "a second rollback has nothing to undo or to tell";
-    // An undo killed half way is run again from the same records.
-    UndoRecords(ParseJournal(journal), nullptr);
+    // Every record's undo may be repeated: the same records, no marks.
+    Journal noJournal = {};
+    UndoRecords(ParseJournal(journal), noJournal, nullptr);
     ExpectTheMachineAsBefore();
+}
+
+// An undo may be stopped after any record, before or after its mark, and
+// the next start's recovery then finishes it: each time the machine is as
+// before the install.
+TEST_F(Rollback, AnUndoStoppedAfterAnyRecordIsFinishedByTheNextStart)
+{
+    ChangeTheMachine();
+    std::size_t records = ParseJournal(JournalText()).records.size();
+    RollBack(g_wizard.job);
+    const std::string before = Snapshot(root_);
+    ASSERT_GE(records, 12u) << "a realistic journal: files, folders, a replaced file, values, keys, a count";
+
+    for (std::size_t stop = 0; stop <= records; ++stop) {
+        for (bool marked : {true, false}) {
+            SCOPED_TRACE("stopped after " + std::to_string(stop) + (marked ? " records, marked" : " records, unmarked"));
+            ASSERT_EQ(OpenJournal(g_wizard.job.journal, kTestProductKey), JournalOpening::Opened);
+            ChangeTheMachine();
+            JournalContents contents = ParseJournal(JournalText());
+            contents.records.erase(contents.records.begin(), contents.records.end() - stop);
+            // Unmarked: the kill came after the last record's change, before its mark. A count
+            // is marked before it is lowered, so no kill leaves it lowered but unmarked.
+            JournalContents last = contents;
+            if (!marked && !contents.records.empty()) {
+                contents.records.erase(contents.records.begin());
+                last.records.erase(last.records.begin() + 1, last.records.end());
+            }
+            UndoRecords(contents, g_wizard.job.journal, nullptr);
+            Journal noJournal = {};
+            if (!marked && !last.records.empty() && last.records.front().kind != JournalKind::Count)
+                UndoRecords(last, noJournal, nullptr);
+            EndTheRunByAKill();
+            EXPECT_EQ(Recover(), Recovery::Undone);
+            EXPECT_EQ(Snapshot(root_), before);
+            EXPECT_EQ(ReadBytes(TargetPath("Old.txt")), "old bytes");
+        }
+    }
+}
+
+// Months later, other programs have changed what the install made: the
+// recovery undoes only what is still as the install left it.
+TEST_F(Rollback, ARecoveryLeavesWhatOthersChangedSince)
+{
+    ChangeTheMachine();
+    EndTheRunByAKill();
+    WriteBytes(root_ + "\\New\\A.txt", "another program's bytes");
+    RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Added", REG_SZ, "theirs", 7);
+    RegSetKeyValueA(HKEY_CURRENT_USER, (std::string(kKey) + "\\Made").c_str(), "Other", REG_SZ, "product", 8);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Count", REG_DWORD, "\x05\0\0\0", 4);
+
+    EXPECT_EQ(Recover(), Recovery::Undone);
+    EXPECT_EQ(ReadBytes(root_ + "\\New\\A.txt"), "another program's bytes");
+    EXPECT_EQ(ReadValue(kKey, "Added"), "theirs");
+    EXPECT_EQ(ReadValue(std::string(kKey) + "\\Made", "Other"), "product") << "a key another product uses stays";
+    EXPECT_EQ(ReadValue(std::string(kKey) + "\\Made\\Deep", nullptr), "<missing>") << "the install's own value goes";
+    DWORD count = 0;
+    DWORD size = sizeof count;
+    RegGetValueA(HKEY_CURRENT_USER, kKey, "Count", RRF_RT_REG_DWORD, nullptr, &count, &size);
+    EXPECT_EQ(count, 4u) << "the install's own increment is taken back, not the old count written";
+    EXPECT_EQ(ReadValue(kKey, "Changed"), "before");
+    EXPECT_EQ(ReadBytes(TargetPath("Old.txt")), "old bytes");
+    ASSERT_EQ(boxes_.boxes().size(), 2u);
+    EXPECT_EQ(boxes_.boxes()[1].text, "left alone: 3") << "the file, the value and the key";
 }
 
 TEST_F(Rollback, ACompletedInstallKeepsItsChangesAndDropsTheKeptFiles)
@@ -105,17 +226,17 @@ TEST_F(Rollback, ACompletedInstallKeepsItsChangesAndDropsTheKeptFiles)
 TEST_F(Rollback, AJournalLeftOpenIsUndoneAtTheNextStartButNotWhileItsRunHoldsIt)
 {
     ChangeTheMachine();
-    EXPECT_FALSE(RecoverInterruptedInstall(kTestProductKey, "interrupted")) << "held by its running install";
+    EXPECT_EQ(Recover(), Recovery::HeldByAnotherRun) << "held by its running install";
     EXPECT_EQ(ReadBytes(TargetPath("Old.txt")), "new bytes");
 
     CloseHandle(g_wizard.job.journal.file);   // as the run's end by a kill leaves it
     g_wizard.job.journal.file = nullptr;
-    EXPECT_TRUE(RecoverInterruptedInstall(kTestProductKey, "interrupted"));
+    EXPECT_EQ(Recover(), Recovery::Undone);
     ExpectTheMachineAsBefore();
     ASSERT_EQ(boxes_.boxes().size(), 1u);
     EXPECT_EQ(boxes_.boxes()[0].text, "interrupted");
     EXPECT_FALSE(Exists(g_wizard.job.journal.path));
-    EXPECT_FALSE(RecoverInterruptedInstall(kTestProductKey, "interrupted")) << "nothing is left to recover";
+    EXPECT_EQ(Recover(), Recovery::NothingToDo) << "nothing is left to recover";
 }
 
 TEST_F(Rollback, ProtectedLibrariesAndFontsAreNeverUndone)

@@ -39,13 +39,15 @@ const TableText kTable[] = {
     {20023, "El desinstal·lador no pot continuar."},
     {20024, "No s'han pogut suprimir les dades del registre."},
     {20025, "Una instal·lació anterior d'aquest producte es va interrompre. Ara es desfaran els canvis que va fer."},
+    {20026, "Alguns canvis de la instal·lació interrompuda no s'han desfet, perquè han canviat des de llavors o no es poden llegir. Nombre de canvis:"},
+    {20027, "No s'ha pogut desfer del tot la instal·lació interrompuda. Tanqueu el programa que fa servir aquest fitxer i torneu a iniciar el desinstal·lador:"},
 };
 
 TEST(UninstallerStrings, EveryTextLoadsByteForByte)
 {
     for (const TableText& entry : kTable)
         EXPECT_EQ(TableString(entry.id), Ansi(entry.utf8)) << entry.id;
-    for (int unused : {20006, 20020, 20026})
+    for (int unused : {20006, 20020, 20028})
         EXPECT_EQ(TableString(unused), "") << unused;
 }
 

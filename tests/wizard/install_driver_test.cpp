@@ -73,7 +73,7 @@ protected:
         model.entryCount = 3;
         model.setupKind = 1;
         g_wizard.page = PageInstalling;
-        ASSERT_TRUE(OpenJournal(g_wizard.job.journal, kTestProductKey));
+        ASSERT_EQ(OpenJournal(g_wizard.job.journal, kTestProductKey), JournalOpening::Opened);
     }
     void TearDown() override
     {

@@ -85,11 +85,14 @@ const TableText kTable[] = {
     {10071, "Una instal·lació anterior d'aquest producte es va interrompre. Ara es desfaran els canvis que va fer."},
     {10072, "No es pot escriure el diari de la instal·lació:"},
     {10073, "No hi ha prou memòria per descomprimir els fitxers."},
+    {10074, "Ja s'està executant una instal·lació d'aquest producte. Espereu que acabi abans de tornar-ho a provar."},
+    {10075, "Alguns canvis de la instal·lació interrompuda no s'han desfet, perquè han canviat des de llavors o no es poden llegir. Nombre de canvis:"},
+    {10076, "No s'ha pogut desfer del tot la instal·lació. Tanqueu el programa que fa servir aquest fitxer; es tornarà a provar la propera vegada que s'iniciï el programa:"},
 };
 
 TEST(StringTable, EveryTextLoadsByteForByte)
 {
-    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 74u);
+    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 77u);
     for (const TableText& entry : kTable)
         EXPECT_EQ(TableString(entry.id), Ansi(entry.utf8)) << entry.id;
 }
@@ -97,7 +100,7 @@ TEST(StringTable, EveryTextLoadsByteForByte)
 TEST(StringTable, IdentifiersOutsideTheTableLoadEmpty)
 {
     EXPECT_EQ(TableString(9999), "");
-    EXPECT_EQ(TableString(10074), "");
+    EXPECT_EQ(TableString(10077), "");
 }
 
 TEST(StringTable, TextsAreInCodePage1252)

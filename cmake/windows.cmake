@@ -162,3 +162,15 @@ add_test(NAME portable_tests COMMAND portable_tests)
 include(${CMAKE_SOURCE_DIR}/cmake/engine_programs.cmake)
 include(${CMAKE_SOURCE_DIR}/cmake/planted_libraries.cmake)
 include(${CMAKE_SOURCE_DIR}/cmake/wizard_bench.cmake)
+
+# Under an emulation of 32-bit programs every run is many times slower: the
+# test script raises every time limit by this factor then.
+set(INSTAL_TEST_TIMEOUT_SCALE 1 CACHE STRING "Factor applied to every test's time limit")
+get_property(registered_tests DIRECTORY PROPERTY TESTS)
+foreach(test ${registered_tests})
+  get_test_property(${test} TIMEOUT timeout)
+  if(timeout)
+    math(EXPR timeout "${timeout} * ${INSTAL_TEST_TIMEOUT_SCALE}")
+    set_tests_properties(${test} PROPERTIES TIMEOUT ${timeout})
+  endif()
+endforeach()

@@ -96,6 +96,9 @@ TEST_F(Completion, DelayedLibrariesAreListedForTheUninstaller)
     g_wizard.job.afterRestartRegistrations = CreateStringList(false);
     for (const char* path : {"C:\\Kestrel\\a.dll", "C:\\Windows\\System32\\b.ocx", "C:\\Kestrel\\c.dll"})
         StringListAdd(g_wizard.job.afterRestartRegistrations, path);
+    g_wizard.job.model = &g_wizard.model;
+    // The install's last step, before its journal ends; the page only offers the restart.
+    WriteRestartData(g_wizard.job);
     ShowFinishPage();
     EXPECT_EQ(Value(kRestartKey, "Registers"), "3");
     EXPECT_EQ(Value(kRestartKey, "Register1"), "C:\\Kestrel\\a.dll");

@@ -281,7 +281,7 @@ TEST_F(Install, FilesInUseLeadToTheRestartChoice)
 
     // The 9x family renames at its next start what WININIT.INI lists, in
     // short form; the NT family keeps the renames in the registry (the
-    // target named as the copy step names it, in short form).
+    // target by its real, long name: the file keeps it after the restart).
     if (OnWindows9x()) {
         EXPECT_EQ(ShortForm(held).find(' '), std::string::npos) << ShortForm(held);
         EXPECT_EQ(WininitRenames(), ShortForm(held) + "=" + ShortForm(waiting) + "\n");
@@ -289,7 +289,7 @@ TEST_F(Install, FilesInUseLeadToTheRestartChoice)
     } else {
         EXPECT_EQ(WininitRenames(), "");
         EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kSessionManager, kPendingRenames),
-                  "\\??\\" + waiting + "|!\\??\\" + ShortForm(held));
+                  "\\??\\" + waiting + "|!\\??\\" + held);
     }
 }
 

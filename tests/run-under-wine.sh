@@ -127,6 +127,12 @@ if [ "$(cat "$template/recipe" 2>/dev/null)" != "$recipe" ]; then
   if ! make_template 9>&-; then
     echo "run-under-wine: could not make the Wine prefix template $template:" >&2
     cat "$template.log" >&2
+    # qemu-i386 says nothing when it cannot start the 32-bit loader.
+    if [ "$WINEARCH" = win32 ]; then
+      . "$(dirname "$0")/../scripts/wine32.sh"
+      problem=$(wine32_problem)
+      [ -n "$problem" ] && echo "run-under-wine: $problem" >&2
+    fi
     rm -rf "$template" "$area"
     exit 2
   fi

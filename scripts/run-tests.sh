@@ -57,7 +57,7 @@ if [ "${INSTAL_EMULATE_I386:-}" = 1 ]; then
   if [ -x "$wine32_loader" ]; then
     i386_emulation_start || exit 1
   else
-    echo "INSTAL_EMULATE_I386: the 32-bit Wine is not installed; there is nothing to emulate"
+    echo "INSTAL_EMULATE_I386: the 32-bit Wine is not installed; no emulation registered"
   fi
 fi
 # Once, before anything is built, so that a person sees it at once.
@@ -65,9 +65,9 @@ problem=$(wine32_problem)
 if [ -n "$problem" ]; then
   untested_i686="the i686 release build was NOT tested on this machine: $problem"
   echo "== $untested_i686"
-  case "$problem" in
-    *kernel*) echo "   (INSTAL_EMULATE_I386=1 runs its tests under qemu-i386 emulation, which may take hours)" ;;
-  esac
+  if [[ $problem == *kernel* && -x $wine32_loader ]]; then
+    echo "   (INSTAL_EMULATE_I386=1 runs its tests under qemu-i386 emulation, which may take hours)"
+  fi
 fi
 
 scripts/build.sh || exit 1

@@ -174,6 +174,9 @@ Outcome ReplaceAtRestart(InstallJob& job, const FileCopy& file)
     if (!FindFreeName(file.fields.folder, file.fields.name, TemporaryReplacementName, temporary) ||
         !NoteNewFile(job.journal, temporary) || !CopyOrFallBack(job, file.source, temporary, file.done))
         return ReportCopyFailure(job, file.target);
+    // Cancelled, the copy deleted its partial bytes: nothing may be scheduled.
+    if (*job.cancel)
+        return Outcome::Installed;
     NoteWrittenFile(job.journal, temporary);
     // Unscheduled, the copy would never take the target's place: the file
     // cannot be installed, and no restart would complete it.

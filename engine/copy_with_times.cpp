@@ -45,7 +45,7 @@ ChunkResult CopyChunks(const InstallJob& job, HANDLE source, HANDLE target, ULON
 
 }  // namespace
 
-int CopyWithTimes(const InstallJob& job, const char* source, const char* target, ULONGLONG done)
+int CopyWithTimes(InstallJob& job, const char* source, const char* target, ULONGLONG done)
 {
     DWORD attributes = GetFileAttributesA(source);
     char* buffer = static_cast<char*>(GlobalAlloc(GPTR, kBufferSize));
@@ -68,7 +68,11 @@ int CopyWithTimes(const InstallJob& job, const char* source, const char* target,
         GlobalFree(buffer);
         return 0;
     }
+    lstrcpynA(job.journal.copySource, source, MAX_PATH);
+    lstrcpynA(job.journal.copyTarget, target, MAX_PATH);
     ChunkResult result = CopyChunks(job, input, output, size, done, buffer);
+    job.journal.copySource[0] = '\0';
+    job.journal.copyTarget[0] = '\0';
     if (result == ChunkResult::Done)
         SetFileTime(output, &times.creation, &times.lastAccess, &times.lastWrite);
     if (!CloseHandle(output))
@@ -77,10 +81,10 @@ int CopyWithTimes(const InstallJob& job, const char* source, const char* target,
     GlobalFree(buffer);
     // The target was created or truncated: its partial bytes are worth
     // nothing and must not be taken for the file.
-    if (result == ChunkResult::Failed) {
+    if (result != ChunkResult::Done)
         DeleteFileA(target);
+    if (result == ChunkResult::Failed)
         return 0;
-    }
     SetFileAttributesA(target, attributes != INVALID_FILE_ATTRIBUTES ? attributes : FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesA(source, FILE_ATTRIBUTE_NORMAL);
     return 1;

@@ -14,6 +14,12 @@
 struct Journal {
     HANDLE file;                 // nullptr while no journal is kept
     char path[MAX_PATH];
+    // The files a copy of this run holds open now. An undo that runs
+    // meanwhile (the session is ending during the copy) cannot delete them:
+    // the copy deletes a cancelled target itself, the temp cleanup the
+    // source.
+    char copySource[MAX_PATH];
+    char copyTarget[MAX_PATH];
 };
 
 bool IsJournalOpen(const Journal& journal);

@@ -87,6 +87,11 @@ bool MoveOutOfTheWay(const std::string& path)
     return true;
 }
 
+bool IsHeldByThisRunsCopy(const Journal& journal, const std::string& path)
+{
+    return lstrcmpiA(path.c_str(), journal.copySource) == 0 || lstrcmpiA(path.c_str(), journal.copyTarget) == 0;
+}
+
 bool RemoveFile(const std::string& path)
 {
     return DeleteNamedFile(path) || !Exists(path) || MoveOutOfTheWay(path);
@@ -102,7 +107,7 @@ Step UndoNewFile(Undo& undo, const std::string& path)
         return Step::Done;
     if (!Exists(path))
         return Step::Done;
-    if (!DeleteNamedFile(path) && !MoveOutOfTheWay(path)) {
+    if (!DeleteNamedFile(path) && !MoveOutOfTheWay(path) && !IsHeldByThisRunsCopy(undo.journal, path)) {
         undo.result.waiting.push_back(path);
         return Step::Waits;
     }

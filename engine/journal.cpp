@@ -110,14 +110,20 @@ void AppendToJournalUnflushed(Journal& journal, const JournalRecord& record)
 // FindFirstFileA: Windows 95 has no GetFileAttributesExA.
 bool ReadFileStamp(const char* path, FileStamp& stamp)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path, &found);
-    if (search == INVALID_HANDLE_VALUE)
+    // No access asked: a file that a running program holds can be stamped too.
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return false;
-    FindClose(search);
-    stamp.size = (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-    stamp.time = (static_cast<ULONGLONG>(found.ftLastWriteTime.dwHighDateTime) << 32) |
-                 found.ftLastWriteTime.dwLowDateTime;
+    BY_HANDLE_FILE_INFORMATION information;
+    bool read = GetFileInformationByHandle(file, &information) != 0;
+    CloseHandle(file);
+    if (!read || (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return false;
+    stamp.size = (static_cast<ULONGLONG>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+    stamp.time = (static_cast<ULONGLONG>(information.ftLastWriteTime.dwHighDateTime) << 32) |
+                 information.ftLastWriteTime.dwLowDateTime;
+    stamp.identity = (static_cast<ULONGLONG>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
     return true;
 }
 
@@ -160,8 +166,9 @@ Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& 
     Journal journal = {};
     if (!ComposeJournalPath(productKey, journal.path))
         return Recovery::NothingToDo;
-    // No sharing: a journal that a running wizard holds is not interrupted.
-    HANDLE file = CreateFileA(journal.path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    // No writer beside it: a journal that a running wizard (or another
+    // recovery) holds is not interrupted. Readers may watch the undo.
+    HANDLE file = CreateFileA(journal.path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();

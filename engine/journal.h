@@ -42,10 +42,13 @@ bool AppendToJournal(Journal& journal, const JournalRecord& record);
 // only makes an undo less careful; the next flushed note carries them too.
 void AppendToJournalUnflushed(Journal& journal, const JournalRecord& record);
 
-// A file's size and last-write time, as a "written" note keeps them.
+// A file's size, last-write time and identity on its volume, as a "written"
+// note keeps them. The identity tells a file that another install wrote in
+// its place with the same bytes and time (0 when the system gives none).
 struct FileStamp {
     ULONGLONG size;
     ULONGLONG time;
+    ULONGLONG identity;
 };
 bool ReadFileStamp(const char* path, FileStamp& stamp);
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "base/portable/text_helpers.h"
 #include "base/registry.h"
@@ -34,6 +35,7 @@ struct Undo {
     std::map<std::string, FileStamp> written;    // by upper-case path: the last "written" note
     std::map<std::string, std::string> kept;     // by upper-case path: where the original waits
     std::map<std::string, bool> registered;      // upper-case paths that ran their registration
+    std::map<std::string, std::vector<std::string>> itemTitles;   // by upper-case group name
     JournalPlaces places;
     bool otherUser;                              // the user's own keys are not this user's
     UndoResult result;
@@ -61,14 +63,17 @@ bool DeleteNamedFile(const std::string& path)
 }
 
 // A file still holds what the install wrote when no "written" note says
-// otherwise (the note is lost with a crash before the next flush).
+// otherwise (the note is lost with a crash before the next flush). Another
+// install's copy of the same file, written in its place since, is another
+// file on the volume even with the same size and time.
 bool StillAsWritten(const Undo& undo, const std::string& path)
 {
     auto note = undo.written.find(Upper(path));
     FileStamp stamp;
     if (note == undo.written.end() || !ReadFileStamp(path.c_str(), stamp))
         return true;
-    return stamp.size == note->second.size && stamp.time == note->second.time;
+    bool sameIdentity = note->second.identity == 0 || stamp.identity == 0 || stamp.identity == note->second.identity;
+    return stamp.size == note->second.size && stamp.time == note->second.time && sameIdentity;
 }
 
 // A new file that a running program holds (the uninstaller undoing an
@@ -289,6 +294,23 @@ Step Unregister(const Undo& undo, const std::string& path)
     return Step::Done;
 }
 
+// The group goes only while it holds nothing but the install's own items:
+// a group of that name that another program has filled since stays whole.
+Step DeleteNewGroup(const Undo& undo, const std::string& name)
+{
+    std::string folder;
+    if (!FindProgramGroupFolder(name.c_str(), folder))
+        return Step::Done;
+    auto titles = undo.itemTitles.find(Upper(name));
+    const std::vector<std::string> none;
+    const std::vector<std::string>& own = titles != undo.itemTitles.end() ? titles->second : none;
+    if (!GroupHoldsOnly(folder, own))
+        return Step::LeftAlone;
+    if (!DeleteProgramGroup(name.c_str()))
+        RemoveGroupLinks(folder, own);
+    return Step::Done;
+}
+
 bool MarkUndone(Undo& undo, const JournalRecord& record)
 {
     return AppendToJournal(undo.journal, JournalRecord{JournalKind::Undone, {std::to_string(record.number)}});
@@ -325,8 +347,7 @@ Step UndoRecord(Undo& undo, const JournalRecord& record)
         undo.result.waiting.push_back(fields[0]);
         return Step::Waits;
     case JournalKind::Group:
-        DeleteProgramGroup(fields[0].c_str());
-        return Step::Done;
+        return DeleteNewGroup(undo, fields[0]);
     default:
         return Step::NoChange;
     }
@@ -337,12 +358,15 @@ void LearnFromRecords(Undo& undo, const std::vector<JournalRecord>& records)
     for (const JournalRecord& record : records) {
         const std::vector<std::string>& fields = record.fields;
         if (record.kind == JournalKind::Written)
-            undo.written[Upper(fields[0])] = FileStamp{std::strtoull(fields[1].c_str(), nullptr, 10),
-                                                       std::strtoull(fields[2].c_str(), nullptr, 10)};
+            undo.written[Upper(fields[0])] =
+                FileStamp{std::strtoull(fields[1].c_str(), nullptr, 10), std::strtoull(fields[2].c_str(), nullptr, 10),
+                          fields.size() > 3 ? std::strtoull(fields[3].c_str(), nullptr, 10) : 0};
         else if (record.kind == JournalKind::Replaced)
             undo.kept[Upper(fields[0])] = fields[1];
         else if (record.kind == JournalKind::Registered)
             undo.registered[Upper(fields[0])] = true;
+        else if (record.kind == JournalKind::Item)
+            undo.itemTitles[Upper(fields[0])].push_back(fields[1]);
         else if (record.kind == JournalKind::User)
             undo.otherUser = Upper(fields[0]) != Upper(CurrentUserName());
     }
@@ -352,7 +376,7 @@ void LearnFromRecords(Undo& undo, const std::vector<JournalRecord>& records)
 
 UndoResult UndoRecords(const JournalContents& contents, Journal& journal, InstallView* view)
 {
-    Undo undo{journal, view, {}, {}, {}, CollectPlaces(contents.records), false, {}};
+    Undo undo{journal, view, {}, {}, {}, {}, CollectPlaces(contents.records), false, {}};
     LearnFromRecords(undo, contents.records);
     for (auto record = contents.records.rbegin(); record != contents.records.rend(); ++record) {
         if (contents.undone.count(record->number) != 0)

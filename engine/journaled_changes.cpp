@@ -118,8 +118,9 @@ void NoteWrittenFile(Journal& journal, const char* path)
 {
     FileStamp stamp;
     if (ReadFileStamp(path, stamp))
-        AppendToJournalUnflushed(journal, JournalRecord{JournalKind::Written, {path, std::to_string(stamp.size),
-                                                                                std::to_string(stamp.time)}});
+        AppendToJournalUnflushed(journal, JournalRecord{JournalKind::Written,
+                                                        {path, std::to_string(stamp.size), std::to_string(stamp.time),
+                                                         std::to_string(stamp.identity)}});
 }
 
 bool NoteDestination(Journal& journal, const char* folder)
@@ -137,8 +138,10 @@ bool NoteRenameAtRestart(Journal& journal, const char* temporaryPath, const char
     return Note(journal, JournalKind::Rename, {temporaryPath, target});
 }
 
-bool NoteProgramGroup(Journal& journal, const char* name)
+bool NoteProgramGroup(Journal& journal, const char* name, const std::vector<std::string>& itemTitles)
 {
+    for (const std::string& title : itemTitles)
+        AppendToJournalUnflushed(journal, JournalRecord{JournalKind::Item, {name, title}});
     return Note(journal, JournalKind::Group, {name});
 }
 

@@ -2,6 +2,9 @@
 // The changes of an install, each noted in the journal before it is made.
 // The notes answer false when the journal could not take them: the change
 // must then not be made. Without a journal they answer true.
+#include <string>
+#include <vector>
+
 #include "base/registry.h"
 #include "engine/journal.h"
 
@@ -16,7 +19,9 @@ void NoteWrittenFile(Journal& journal, const char* path);
 bool NoteDestination(Journal& journal, const char* folder);
 bool NoteRegistration(Journal& journal, const char* path);
 bool NoteRenameAtRestart(Journal& journal, const char* temporaryPath, const char* target);
-bool NoteProgramGroup(Journal& journal, const char* name);
+// A new group and the titles of the items about to be added to it: an undo
+// deletes the group only while it holds nothing else.
+bool NoteProgramGroup(Journal& journal, const char* name, const std::vector<std::string>& itemTitles);
 // A shared library's count about to be raised by one: an undo lowers it by
 // one again, whatever other installs did to it since.
 bool NoteSharedCount(Journal& journal, RootCode root, const char* subkey, const char* valueName);

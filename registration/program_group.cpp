@@ -3,12 +3,15 @@
 #include <dde.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "base/registry.h"
 #include "base/waiting.h"
 #include "engine/journaled_changes.h"
+#include "engine/program_group_deletion.h"
 #include "registration/portable/dde_commands.h"
 #include "resources/string_ids.h"
 
@@ -222,17 +225,19 @@ bool ConversationStalled()
     return GetTickCount() - g_conversation.lastProgress >= kConversationStallMilliseconds;
 }
 
-// A group of that name in either programs folder: one the user already had,
-// which an undo must keep.
-bool ProgramGroupExists(const char* name)
+// The titles of the items the group is about to receive.
+std::vector<std::string> GroupItemTitles(const InstallModel& model)
 {
-    const char key[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    char folder[kTextCapacity];
-    if (ReadRegValue(kCurrentUser, key, "Programs", folder) && JoinPath(folder, name) &&
-        GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    return ReadRegValue(kLocalMachine, key, "Common Programs", folder) && JoinPath(folder, name) &&
-           GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES;
+    std::vector<std::string> titles;
+    for (std::size_t index = 0; index < StringListSize(model.groupItems); ++index) {
+        char line[kTextCapacity];
+        char title[kTextCapacity];
+        char relative[kTextCapacity];
+        StringListGet(model.groupItems, static_cast<int>(index), line);
+        SplitGroupItem(line, title, relative, kTextCapacity);
+        titles.push_back(title);
+    }
+    return titles;
 }
 
 }  // namespace
@@ -262,7 +267,10 @@ void CreateProgramGroup(InstallJob& job)
     // would land among every other program's, where no removal finds them.
     if (groupName[0] == '\0')
         return;
-    if (!ProgramGroupExists(groupName) && !NoteProgramGroup(job.journal, groupName))
+    // A group the user already had is not the install's: an undo keeps it.
+    std::string existing;
+    if (!FindProgramGroupFolder(groupName, existing) &&
+        !NoteProgramGroup(job.journal, groupName, GroupItemTitles(*job.model)))
         return;
     g_conversation.job = &job;
     SendMessageA(job.window, kStartGroupMessage, 0, 0);

@@ -26,23 +26,6 @@ void ShellFoldersKey(char* key)
     JoinPath(key, "Explorer\\Shell Folders");
 }
 
-// The group's links by their titles, then the folder when nothing else is in it.
-void RemoveGroupFolder(const char* programs, const UninstallPlan& plan)
-{
-    char folder[kTextCapacity];
-    CopyText(folder, programs);
-    JoinPath(folder, plan.group.c_str());
-    for (const std::string& title : plan.itemTitles) {
-        char link[kTextCapacity];
-        CopyText(link, folder);
-        JoinPath(link, title.c_str());
-        AppendText(link, ".lnk");
-        SetFileAttributesA(link, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(link);
-    }
-    RemoveDirectoryA(folder);
-}
-
 const char kFileExtsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
 
 // The Explorer choices' parent key goes too when the install was what made it.
@@ -92,10 +75,10 @@ void RemoveProgramGroup(const UninstallPlan& plan, RootCode root)
     // Without a program manager the folder goes directly; it may have put the
     // group in either programs folder.
     char programs[kTextCapacity];
-    if (ReadShellFolder(root, 2, "Programs", "Common Programs", programs))
-        RemoveGroupFolder(programs, plan);
-    if (ReadShellFolder(kCurrentUser, 2, "Programs", "Common Programs", programs))
-        RemoveGroupFolder(programs, plan);
+    for (RootCode folderRoot : {root, kCurrentUser}) {
+        if (ReadShellFolder(folderRoot, 2, "Programs", "Common Programs", programs) && JoinPath(programs, plan.group.c_str()))
+            RemoveGroupLinks(programs, plan.itemTitles);
+    }
 }
 
 void RemoveDesktopLink(const UninstallPlan& plan, RootCode root, int osCode)

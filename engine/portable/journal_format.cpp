@@ -29,10 +29,11 @@ struct KindWord {
 using R = FieldRule;
 
 // A value has two forms: journals written before the new data was noted have
-// only the old one.
+// only the old one; so has a written file, before its identity was noted.
 const KindWord kKindWords[] = {
     {JournalKind::Folder, "folder", {R::Path}},
     {JournalKind::File, "file", {R::Path}},
+    {JournalKind::Written, "written", {R::Path, R::Number, R::Number, R::Number}},
     {JournalKind::Written, "written", {R::Path, R::Number, R::Number}},
     {JournalKind::Replaced, "replaced", {R::Path, R::Path}},
     {JournalKind::Key, "key", {R::Root, R::Key}},
@@ -42,6 +43,7 @@ const KindWord kKindWords[] = {
     {JournalKind::Registered, "registered", {R::Path}},
     {JournalKind::Rename, "rename", {R::Path, R::Path}},
     {JournalKind::Group, "group", {R::Name}},
+    {JournalKind::Item, "item", {R::Name, R::Name}},
     {JournalKind::User, "user", {R::Name}},
     {JournalKind::Destination, "destination", {R::Path}},
     {JournalKind::Undone, "undone", {R::RecordNumber}},

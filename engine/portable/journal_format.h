@@ -11,7 +11,7 @@
 enum class JournalKind {
     Folder,       // path: a folder about to be created
     File,         // path: a file about to be created (or written over, in the temp folder)
-    Written,      // path, size, time: what a created file held when the install finished writing it
+    Written,      // path, size, time [, identity]: what a created file held when the install finished writing it
     Replaced,     // path, kept: an existing file about to be moved aside to kept ("~Kept" beside it)
     Key,          // root, key: a registry key about to be created, the highest one missing
     Value,        // root, key, name, old type ("-" when absent), old data in hex
@@ -20,6 +20,7 @@ enum class JournalKind {
     Registered,   // path: a library about to run its own registration
     Rename,       // temporary, target: a rename about to be scheduled for the next start
     Group,        // name: a program group about to be made by the program manager
+    Item,         // group, title: an item the install is about to add to that group
     User,         // name: the user whose own keys (HKEY_CURRENT_USER) the install changes
     Destination,  // path: the folder the install puts the product in
     Undone,       // number: the record of that number has been undone

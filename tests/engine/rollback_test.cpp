@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <shlobj.h>
+
 #include <sstream>
 #include <string>
 
@@ -39,6 +42,20 @@ std::string JournalText()
         text.append(block, read);
     CloseHandle(file);
     return text;
+}
+
+FILETIME WriteTime(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+void SetWriteTime(const std::string& path, const FILETIME& time)
+{
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
 }
 
 Recovery Recover()
@@ -192,13 +209,19 @@ TEST_F(Rollback, ARecoveryLeavesWhatOthersChangedSince)
 {
     ChangeTheMachine();
     EndTheRunByAKill();
-    WriteBytes(root_ + "\\New\\A.txt", "another program's bytes");
+    // Another install's copy of the same file, with the same bytes and time,
+    // in place of the install's own (which it moved aside).
+    const std::string copy = root_ + "\\New\\A.txt";
+    FILETIME written = WriteTime(copy);
+    ASSERT_TRUE(MoveFileA(copy.c_str(), (root_ + "\\New\\~A.txt").c_str()));
+    WriteBytes(copy, "a");
+    SetWriteTime(copy, written);
     RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Added", REG_SZ, "theirs", 7);
     RegSetKeyValueA(HKEY_CURRENT_USER, (std::string(kKey) + "\\Made").c_str(), "Other", REG_SZ, "product", 8);
     RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Count", REG_DWORD, "\x05\0\0\0", 4);
 
     EXPECT_EQ(Recover(), Recovery::Undone);
-    EXPECT_EQ(ReadBytes(root_ + "\\New\\A.txt"), "another program's bytes");
+    EXPECT_EQ(ReadBytes(copy), "a") << "another install's file of the same bytes and time";
     EXPECT_EQ(ReadValue(kKey, "Added"), "theirs");
     EXPECT_EQ(ReadValue(std::string(kKey) + "\\Made", "Other"), "product") << "a key another product uses stays";
     EXPECT_EQ(ReadValue(std::string(kKey) + "\\Made\\Deep", nullptr), "<missing>") << "the install's own value goes";
@@ -210,6 +233,52 @@ TEST_F(Rollback, ARecoveryLeavesWhatOthersChangedSince)
     EXPECT_EQ(ReadBytes(TargetPath("Old.txt")), "old bytes");
     ASSERT_EQ(boxes_.boxes().size(), 2u);
     EXPECT_EQ(boxes_.boxes()[1].text, "left alone: 3") << "the file, the value and the key";
+}
+
+// A group the install made goes with the undo only while nothing but its
+// own items lie in it: a group of that name that another program filled
+// since is left whole.
+TEST_F(Rollback, AGroupGoesOnlyWhileItHoldsOnlyTheInstallsItems)
+{
+    char programs[MAX_PATH] = "";
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, programs, CSIDL_PROGRAMS, TRUE));
+    const std::string folder = std::string(programs) + "\\Instal Rollback Group";
+    struct Case {
+        const char* name;
+        const char* othersFile;   // what another program put in the group since, or nullptr
+        bool goes;
+    };
+    const Case kCases[] = {
+        {"only the install's items", nullptr, true},
+        {"another program's link", "Other Tool.lnk", false},
+        {"a file that is no link", "Kestrel.txt", false},
+        {"an item's title in another extension", "Kestrel.url", false},
+        {"a subfolder", "Tools\\", false},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        if (!IsJournalOpen(g_wizard.job.journal))
+            ASSERT_EQ(OpenJournal(g_wizard.job.journal, kTestProductKey), JournalOpening::Opened);
+        ASSERT_TRUE(NoteProgramGroup(g_wizard.job.journal, "Instal Rollback Group", {"Kestrel", "Llegiu-me"}));
+        // As the program manager makes the group.
+        CreateDirectoryA(folder.c_str(), nullptr);
+        WriteBytes(folder + "\\Kestrel.lnk", "link");
+        WriteBytes(folder + "\\Llegiu-me.lnk", "link");
+        std::string others = c.othersFile != nullptr ? folder + "\\" + c.othersFile : "";
+        if (!others.empty() && others.back() == '\\')
+            CreateDirectoryA(others.c_str(), nullptr);
+        else if (!others.empty())
+            WriteBytes(others, "theirs");
+        EndTheRunByAKill();
+
+        EXPECT_EQ(Recover(), Recovery::Undone);
+        EXPECT_EQ(Exists(folder), !c.goes);
+        if (!c.goes) {
+            EXPECT_TRUE(Exists(others));
+            EXPECT_TRUE(Exists(folder + "\\Kestrel.lnk")) << "the group is left whole";
+        }
+        DeleteTree(folder);
+    }
 }
 
 TEST_F(Rollback, ACompletedInstallKeepsItsChangesAndDropsTheKeptFiles)

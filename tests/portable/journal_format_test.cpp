@@ -13,6 +13,7 @@ TEST(JournalFormat, LinesCarryTheirFieldsWhateverTheyHold)
         {JournalKind::Folder, {"C:\\Program Files\\Kestrel"}},
         {JournalKind::File, {"c:\\K\\" + std::string(254, 'a')}},  // 259 characters
         {JournalKind::Written, {"C:\\K\\a.exe", "0", "18446744073709551615"}},
+        {JournalKind::Written, {"C:\\K\\a.exe", "7", "1", "42"}},
         {JournalKind::Replaced, {"C:\\K\\a.exe", "c:\\k\\~Kept\\a.exe"}},
         {JournalKind::Replaced, {"C:\\a.exe", "C:\\~Kept\\a.exe"}},
         {JournalKind::Key, {"2147483648", "Software"}},
@@ -23,6 +24,7 @@ TEST(JournalFormat, LinesCarryTheirFieldsWhateverTheyHold)
         {JournalKind::Registered, {"Z:\\K\\c.dll"}},
         {JournalKind::Rename, {"C:\\K\\c.tmp", "C:\\K\\c.dll"}},
         {JournalKind::Group, {"100% Kestrel\r\nline"}},
+        {JournalKind::Item, {"Kestrel", "Llegiu-me"}},
         {JournalKind::User, {"Anna"}},
         {JournalKind::Destination, {"C:\\Kestrel \xF1"}},
         {JournalKind::End, {}},
@@ -30,13 +32,13 @@ TEST(JournalFormat, LinesCarryTheirFieldsWhateverTheyHold)
     std::string text;
     for (const JournalRecord& record : records)
         text += ComposeJournalLine(record);
-    EXPECT_EQ(ComposeJournalLine(records[6]), "value\t2147483649\tSoftware\\K\ttab%09here\t1\t6100\r\n");
-    EXPECT_EQ(ComposeJournalLine(records[12]), "group\t100%25 Kestrel%0D%0Aline\r\n");
+    EXPECT_EQ(ComposeJournalLine(records[7]), "value\t2147483649\tSoftware\\K\ttab%09here\t1\t6100\r\n");
+    EXPECT_EQ(ComposeJournalLine(records[13]), "group\t100%25 Kestrel%0D%0Aline\r\n");
 
     JournalContents parsed = ParseJournal(text);
     EXPECT_EQ(parsed.skipped, 0u);
     EXPECT_EQ(parsed.completeLength, text.size());
-    ASSERT_EQ(parsed.records.size(), 16u);
+    ASSERT_EQ(parsed.records.size(), 18u);
     for (std::size_t i = 0; i < parsed.records.size(); ++i) {
         EXPECT_EQ(parsed.records[i].kind, records[i].kind) << i;
         EXPECT_EQ(parsed.records[i].fields, records[i].fields) << i;

@@ -32,9 +32,9 @@ enum class Step {
 struct Undo {
     Journal& journal;
     InstallView* view;
-    std::map<std::string, FileStamp> written;    // by upper-case path: the last "written" note
-    std::map<std::string, std::string> kept;     // by upper-case path: where the original waits
-    std::map<std::string, bool> registered;      // upper-case paths that ran their registration
+    std::map<std::string, FileStamp> written;    // by path key: the last "written" note
+    std::map<std::string, std::string> kept;     // by path key: where the original waits
+    std::map<std::string, bool> registered;      // path keys of the libraries that ran their registration
     std::map<std::string, std::vector<std::string>> itemTitles;   // by upper-case group name
     JournalPlaces places;
     bool otherUser;                              // the user's own keys are not this user's
@@ -49,6 +49,24 @@ std::string Upper(const std::string& text)
             c = static_cast<char>(c - 'a' + 'A');
     }
     return upper;
+}
+
+// Records name a file in long or short form (the registration uses the
+// short form of its folder): the maps know each file by its long form. A
+// file that is gone is known by its folder's long form and its name.
+std::string PathKey(const std::string& path)
+{
+    char longForm[MAX_PATH];
+    DWORD length = GetLongPathNameA(path.c_str(), longForm, sizeof longForm);
+    if (length > 0 && length < sizeof longForm)
+        return Upper(longForm);
+    std::size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos)
+        return Upper(path);
+    length = GetLongPathNameA(path.substr(0, slash).c_str(), longForm, sizeof longForm);
+    if (length == 0 || length >= sizeof longForm)
+        return Upper(path);
+    return Upper(std::string(longForm) + path.substr(slash));
 }
 
 bool Exists(const std::string& path)
@@ -68,7 +86,7 @@ bool DeleteNamedFile(const std::string& path)
 // file on the volume even with the same size and time.
 bool StillAsWritten(const Undo& undo, const std::string& path)
 {
-    auto note = undo.written.find(Upper(path));
+    auto note = undo.written.find(PathKey(path));
     FileStamp stamp;
     if (note == undo.written.end() || !ReadFileStamp(path.c_str(), stamp))
         return true;
@@ -107,7 +125,7 @@ Step UndoNewFile(Undo& undo, const std::string& path)
     if (!HoldsPath(undo.places, path) || !StillAsWritten(undo, path))
         return Step::LeftAlone;
     // Noted as replaced, but never moved aside: what is there is the original.
-    auto kept = undo.kept.find(Upper(path));
+    auto kept = undo.kept.find(PathKey(path));
     if (kept != undo.kept.end() && !Exists(kept->second))
         return Step::Done;
     if (!Exists(path))
@@ -131,12 +149,24 @@ void RegisterAgain(const std::string& path)
 // The kept file takes its place again; while it is missing it either was
 // never moved or is back already. When the new file can neither be deleted
 // nor moved, the kept one takes its place at the next start.
+void DropKeptFile(const std::string& kept)
+{
+    DeleteNamedFile(kept);
+    RemoveDirectoryA(kept.substr(0, kept.find_last_of('\\')).c_str());
+}
+
+// A file that another program has written over since supersedes the
+// original, as a completed install's would: the kept copy is dropped.
 Step PutBack(Undo& undo, const std::string& path, const std::string& kept)
 {
     if (!Exists(kept))
         return Step::Done;
-    if (!HoldsPath(undo.places, path) || (Exists(path) && !StillAsWritten(undo, path)))
+    if (!HoldsPath(undo.places, path))
         return Step::LeftAlone;
+    if (Exists(path) && !StillAsWritten(undo, path)) {
+        DropKeptFile(kept);
+        return Step::LeftAlone;
+    }
     if (!RemoveFile(path)) {
         ScheduleRenameAtRestart(kept.c_str(), path.c_str(), OsCode(nullptr));
         return Step::Done;
@@ -145,7 +175,7 @@ Step PutBack(Undo& undo, const std::string& path, const std::string& kept)
         undo.result.waiting.push_back(path);
         return Step::Waits;
     }
-    if (undo.registered.count(Upper(path)) != 0)
+    if (undo.registered.count(PathKey(path)) != 0)
         RegisterAgain(path);
     return Step::Done;
 }
@@ -247,6 +277,35 @@ bool TreeHoldsNoValue(HKEY key)
     return true;
 }
 
+// Below a key the install made, the branches that hold no value are the
+// install's own (their values went with their records): they go, and the
+// branches that others filled since stay.
+void DeleteEmptyBranches(RootCode root, const std::string& path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    std::vector<std::string> names;
+    char name[256];
+    DWORD length = sizeof name;
+    for (DWORD index = 0; RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++index, length = sizeof name)
+        names.push_back(name);
+    RegCloseKey(key);
+    for (const std::string& branch : names) {
+        std::string branchPath = path + "\\" + branch;
+        HKEY subkey;
+        if (RegOpenKeyExA(RootKey(root), branchPath.c_str(), 0, KEY_READ, &subkey) != ERROR_SUCCESS)
+            continue;
+        bool empty = TreeHoldsNoValue(subkey);
+        RegCloseKey(subkey);
+        if (empty)
+            DeleteRegTree(root, branchPath.c_str());
+        else
+            DeleteEmptyBranches(root, branchPath);
+    }
+}
+
 // The install's own values went with their records: a key that still holds
 // any is someone else's too now (another product of the maker, say).
 Step DeleteNewKey(const Undo& undo, const JournalRecord& record)
@@ -259,8 +318,10 @@ Step DeleteNewKey(const Undo& undo, const JournalRecord& record)
         return Step::Done;
     bool empty = TreeHoldsNoValue(key);
     RegCloseKey(key);
-    if (!empty)
+    if (!empty) {
+        DeleteEmptyBranches(root, record.fields[1]);
         return Step::LeftAlone;
+    }
     DeleteRegTree(root, record.fields[1].c_str());
     return Step::Done;
 }
@@ -358,13 +419,13 @@ void LearnFromRecords(Undo& undo, const std::vector<JournalRecord>& records)
     for (const JournalRecord& record : records) {
         const std::vector<std::string>& fields = record.fields;
         if (record.kind == JournalKind::Written)
-            undo.written[Upper(fields[0])] =
+            undo.written[PathKey(fields[0])] =
                 FileStamp{std::strtoull(fields[1].c_str(), nullptr, 10), std::strtoull(fields[2].c_str(), nullptr, 10),
                           fields.size() > 3 ? std::strtoull(fields[3].c_str(), nullptr, 10) : 0};
         else if (record.kind == JournalKind::Replaced)
-            undo.kept[Upper(fields[0])] = fields[1];
+            undo.kept[PathKey(fields[0])] = fields[1];
         else if (record.kind == JournalKind::Registered)
-            undo.registered[Upper(fields[0])] = true;
+            undo.registered[PathKey(fields[0])] = true;
         else if (record.kind == JournalKind::Item)
             undo.itemTitles[Upper(fields[0])].push_back(fields[1]);
         else if (record.kind == JournalKind::User)
@@ -393,11 +454,7 @@ UndoResult UndoRecords(const JournalContents& contents, Journal& journal, Instal
 void DropKeptFiles(const std::vector<JournalRecord>& records)
 {
     for (const JournalRecord& record : records) {
-        if (record.kind != JournalKind::Replaced)
-            continue;
-        const std::string& kept = record.fields[1];
-        DeleteNamedFile(kept);
-        std::string folder = kept.substr(0, kept.find_last_of('\\'));
-        RemoveDirectoryA(folder.c_str());
+        if (record.kind == JournalKind::Replaced)
+            DropKeptFile(record.fields[1]);
     }
 }

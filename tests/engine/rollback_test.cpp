@@ -224,7 +224,9 @@ TEST_F(Rollback, ARecoveryLeavesWhatOthersChangedSince)
     EXPECT_EQ(ReadBytes(copy), "a") << "another install's file of the same bytes and time";
     EXPECT_EQ(ReadValue(kKey, "Added"), "theirs");
     EXPECT_EQ(ReadValue(std::string(kKey) + "\\Made", "Other"), "product") << "a key another product uses stays";
-    EXPECT_EQ(ReadValue(std::string(kKey) + "\\Made\\Deep", nullptr), "<missing>") << "the install's own value goes";
+    HKEY deep;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\Made\\Deep").c_str(), 0, KEY_READ, &deep),
+              ERROR_SUCCESS) << "the install's own value goes, and the branch it made for it";
     DWORD count = 0;
     DWORD size = sizeof count;
     RegGetValueA(HKEY_CURRENT_USER, kKey, "Count", RRF_RT_REG_DWORD, nullptr, &count, &size);

@@ -31,9 +31,38 @@ std::string OlderProgram()
     return Destination() + "\\Kestrel.exe";
 }
 
+// The user's own files under the names the install's helpers would take.
+const char* const kUsersFiles[] = {"~Kestrel.exe", "~Kept\\Kestrel.exe", "Kestrel.tmp"};
+
+void PutTheUsersFiles()
+{
+    CreateDirectoryA((Destination() + "\\~Kept").c_str(), nullptr);
+    for (const char* name : kUsersFiles)
+        WriteBytes(Destination() + "\\" + name, std::string("the user's ") + name);
+}
+
 std::string JournalPath()
 {
     return WindowsFolder() + "\\Kestrel.jnl";
+}
+
+// How many records the journal marks undone so far; it is read as the
+// running wizard shares it.
+std::size_t UndoneMarks()
+{
+    HANDLE file = CreateFileA(JournalPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string text;
+    char block[4096];
+    DWORD read = 0;
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, block, sizeof block, &read, nullptr) && read > 0)
+        text.append(block, read);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    std::size_t marks = 0;
+    for (std::size_t at = text.find("\nundone\t"); at != std::string::npos; at = text.find("\nundone\t", at + 1))
+        ++marks;
+    return marks;
 }
 
 std::string PackageFilesInTemp()
@@ -46,20 +75,6 @@ std::string PackageFilesInTemp()
             left += std::string(name) + " ";
     }
     return left;
-}
-
-// From the welcome page through the options to the Install click.
-bool ClickUpToInstall(WizardSession& session)
-{
-    if (session.WaitForMainWindow() == nullptr || !session.WaitForText(btnCancel, TableString(10031)))
-        return false;
-    for (int page : {Group2, Group3, Group4, Group5, Group6}) {
-        session.Click(btnNext);
-        if (!session.WaitForShown(page, true))
-            return false;
-    }
-    session.Click(btnNext);
-    return true;
 }
 
 class InterruptedInstall : public Uninstaller {
@@ -77,6 +92,7 @@ protected:
     {
         CreateDirectoryA(Destination().c_str(), nullptr);
         WriteBytes(OlderProgram(), kOlderBytes);
+        PutTheUsersFiles();
     }
 
     // The next start tells the user, undoes the interrupted install and
@@ -111,8 +127,15 @@ protected:
         std::vector<std::string> differences = Differences(before_, Snapshot(), kKeptByUndo);
         EXPECT_TRUE(differences.empty()) << Listed(differences);
         EXPECT_EQ(ReadBytes(OlderProgram()), kOlderBytes) << "the replaced file, byte for byte";
+        ExpectTheUsersFiles();
         EXPECT_EQ(PackageFilesInTemp(), "");
         EXPECT_FALSE(Exists(JournalPath()));
+    }
+
+    void ExpectTheUsersFiles()
+    {
+        for (const char* name : kUsersFiles)
+            EXPECT_EQ(ReadBytes(Destination() + "\\" + name), std::string("the user's ") + name);
     }
 
     std::set<std::string> before_;
@@ -199,29 +222,39 @@ TEST_F(InterruptedInstall, KilledAnywhereItIsUndoneAtTheNextStartAndCanThenBeCom
         session.Kill();
         ExpectRecoveredAtTheNextStart(std::to_string(delay) + " ms after Install of " + std::to_string(installTime));
     }
-    {
-        // The recovery itself killed as soon as the user has read its message.
+    // The recovery itself killed inside its undo, just after the undo has
+    // marked so many records done: the next start finishes it.
+    int landedInside = 0;
+    for (std::size_t marks : {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{8}}) {
         WizardSession crashed(BuildFile("sample\\_Data.001"));
         ASSERT_TRUE(crashed.Start());
         ASSERT_TRUE(ClickUpToInstall(crashed));
-        Sleep(installTime / 2);
+        ASSERT_TRUE(WaitUntil([&] { return crashed.Text(stcCurrentTask) == TableString(10024); }, 60000));
         crashed.Kill();
         WizardSession recovering(BuildFile("sample\\_Data.001"));
         ASSERT_TRUE(recovering.Start());
         MessageBoxSeen told = recovering.WaitForMessageBox();
         ASSERT_NE(told.box, nullptr);
         recovering.Answer(told, IDOK);
+        while (UndoneMarks() < marks && Exists(JournalPath()))
+            Sleep(1);
         recovering.Kill();
-        ExpectRecoveredAtTheNextStart("during the recovery");
+        if (UndoneMarks() > 0 && Exists(JournalPath()))
+            ++landedInside;
+        ExpectRecoveredAtTheNextStart("the recovery killed after " + std::to_string(marks) + " undone records");
     }
+    EXPECT_GT(landedInside, 0) << "no kill came inside the undo";
 
     InstallSample();
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallRecord, "Version"), "1.0");
+    ExpectTheUsersFiles();
     AskedRemoval removal = RemoveAsTheSystemDoes(UninstallString());
     EXPECT_EQ(removal.exitCode, 0u);
-    // The older program was replaced, so the removal takes it and its folder.
+    // The older program was replaced, so the removal takes it; the user's
+    // files keep the folder.
+    ExpectTheUsersFiles();
     std::vector<std::string> differences = Differences(before_, Snapshot(), kIntendedLeftovers);
-    std::vector<std::string> expected = {"- " + Destination(), "- " + OlderProgram()};
+    std::vector<std::string> expected = {"- " + OlderProgram()};
     EXPECT_EQ(std::set<std::string>(differences.begin(), differences.end()),
               std::set<std::string>(expected.begin(), expected.end()))
         << Listed(differences);

@@ -36,6 +36,9 @@ std::vector<std::string> Differences(const std::set<std::string>& before, const 
 // The differences one per line, for a failure's message.
 std::string Listed(const std::vector<std::string>& differences);
 
+// From the welcome page through the options to the Install click; false
+// when a page did not come.
+bool ClickUpToInstall(WizardSession& session);
 void InstallSample(const char* screenshotPrefix = nullptr);
 // What a restart does (the pending renames, the run-once commands), and
 // true once it is done.

@@ -23,6 +23,8 @@ HCURSOR LoadSystemCursor(LPCSTR name)
     return static_cast<HCURSOR>(LoadImageA(nullptr, name, IMAGE_CURSOR, 0, 0, kSharedCursorFlags));
 }
 
+}  // namespace
+
 // The tick count advances in steps of about 16 ms, which would stretch every
 // short pause by half; the performance counter measures in microseconds.
 LONGLONG Microseconds()
@@ -37,8 +39,6 @@ LONGLONG Microseconds()
     QueryPerformanceCounter(&now);
     return now.QuadPart / frequency * 1000000 + now.QuadPart % frequency * 1000000 / frequency;
 }
-
-}  // namespace
 
 // Sleeps end on the system timer's tick, 15.6 ms by default on Windows; one
 // millisecond lets a pause end within a millisecond of its length. The

@@ -8,6 +8,9 @@
 // for the rest of the wait. Returns the time elapsed.
 DWORD WaitMilliseconds(DWORD milliseconds, bool dispatch);
 
+// A clock in microseconds, for waits that keep a rhythm.
+LONGLONG Microseconds();
+
 // Asks once for the system timer to tick every millisecond, so that short
 // sleeps last what they ask.
 void RequestMillisecondTimer();

@@ -305,20 +305,28 @@ constexpr unsigned long kPaceFileBytes = 16u << 20;
 constexpr unsigned kPaceGroupItems = 1;
 const char kPaceRecord[] = "SOFTWARE\\TWC Products\\KestrelPace\\Uninstall";
 
-// Milliseconds the install of the pace package is asked to wait: the
-// installing page's 500 ms and the driver's pauses, 25 ms a 16 KB chunk and
-// 15 ms a file in the copy, 15 ms an item and 600 ms in the registration,
-// the program group's pauses when the group was made and the link's pause
-// when it was.
-double SpecifiedInstallWaits(bool groupMade, bool linkMade)
+// The install of the pace package step by step, as its status line shows
+// it, with the milliseconds each step is asked to wait: the installing
+// page's 500 ms and the driver's two pauses before the copy; 25 ms a 16 KB
+// chunk, 15 ms a file and the driver's 600 ms in the copy; 15 ms an item
+// and 600 ms in the registration; the program group's pauses (when the group
+// was made) and the driver's 500 ms; the link's pause (when it was made).
+struct PaceStep {
+    const char* name;
+    int taskId;           // the status line's text that begins the step, or 0 for the first
+    double askedWaits;    // milliseconds
+};
+
+std::vector<PaceStep> PaceSteps(bool groupMade, bool linkMade)
 {
-    constexpr double kDriverPauses = 500 + 500 + 500 + 600 + 500;
     double chunks = (kPaceFileBytes + 16383) / 16384;
-    double copy = chunks * 25 + 1 * 15;
-    double registration = (0 + 1 + kPaceGroupItems) * 15 + 600;
-    double group = groupMade ? 500 + 400 + kPaceGroupItems * 400 + 300 : 0;
-    double link = linkMade ? 250 : 0;
-    return kDriverPauses + copy + registration + group + link;
+    return {
+        {"folders and the disk check", 0, 500 + 500 + 500},
+        {"copy", IDS_COPYING_FILES, chunks * 25 + 1 * 15 + 600},
+        {"registry", IDS_UPDATING_REGISTRY, (0 + 1 + kPaceGroupItems) * 15 + 600},
+        {"program group", IDS_CREATING_GROUP, (groupMade ? 500 + 400 + kPaceGroupItems * 400 + 300 : 0) + 500},
+        {"desktop link and the journal's end", IDS_CREATING_SHORTCUT, linkMade ? 250 : 0},
+    };
 }
 
 std::string RecordValue(const char* name)
@@ -349,25 +357,112 @@ double CopyFileFloorSeconds()
     return seconds;
 }
 
+// The journal's lines so far, read as the running wizard shares it; 0 once
+// it is gone.
+std::size_t JournalLines(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    std::size_t lines = 0;
+    char block[4096];
+    DWORD read = 0;
+    while (ReadFile(file, block, sizeof block, &read, nullptr) && read > 0)
+        lines += static_cast<std::size_t>(std::count(block, block + read, '\n'));
+    CloseHandle(file);
+    return lines;
+}
+
+// What one journal note costs here: a line appended to a file in the Windows
+// folder and flushed to the disk, as the wizard notes a change.
+double FlushedNoteMilliseconds()
+{
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    std::string path = std::string(windows) + "\\pace-notes.jnl";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    constexpr int kNotes = 50;
+    const char line[] = "file\tC:\\Program Files\\Kestrel Pace\\Dades.bin\r\n";
+    double start = Seconds();
+    for (int i = 0; i < kNotes; ++i) {
+        DWORD written = 0;
+        WriteFile(file, line, sizeof line - 1, &written, nullptr);
+        FlushFileBuffers(file);
+    }
+    double each = (Seconds() - start) * 1000.0 / kNotes;
+    CloseHandle(file);
+    DeleteFileA(path.c_str());
+    return each;
+}
+
 // The whole install of the pace package, from Install to the finish page,
-// beside the waits asked for it plus the floor of its copy.
+// beside the waits asked for it plus the floor of its copy; then where the
+// time beyond the waits went, step by step, as the status line showed the
+// steps, and what the journal's flushed notes cost of it.
 void MeasurePace()
 {
+    double started = Seconds();
     WizardSession session(BuildFile("bench\\pace\\_Data.001"));
     if (!Report(WalkToSummary(session, false), "the pace package's summary page"))
         return;
+    double unpacking = Seconds() - started;
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::string journal = std::string(windows) + "\\KestrelPace.jnl";
+    std::vector<std::pair<std::string, double>> changes;   // the status line's texts and when they came
+    std::size_t journalLines = 0;
+    double lastJournalRead = 0;
     double start = Seconds();
     session.Click(btnNext);
-    bool finished = WaitForHeldText(session, btnCancel, Table(IDS_FINISH), 300000, 2);
-    double wall = Seconds() - start;
+    bool finished = PollUntil([&] {
+        double now = Seconds();
+        std::string task = HeldText(session.Control(stcCurrentTask));
+        if (changes.empty() || changes.back().first != task)
+            changes.emplace_back(task, now);
+        if (now - lastJournalRead > 0.05) {
+            journalLines = std::max(journalLines, JournalLines(journal));
+            lastJournalRead = now;
+        }
+        return HeldText(session.Control(btnCancel)) == Table(IDS_FINISH);
+    }, 300000, 1);
+    double end = Seconds();
+    double wall = end - start;
     if (!Report(finished, "the pace package's finish page"))
         return;
     Finish(session);
-    double waits = SpecifiedInstallWaits(!RecordValue("Group").empty(), RecordValue("Shortcut") == "1") / 1000.0;
+    bool groupMade = !RecordValue("Group").empty();
+    std::vector<PaceStep> steps = PaceSteps(groupMade, RecordValue("Shortcut") == "1");
+    double waits = 0;
+    for (const PaceStep& step : steps)
+        waits += step.askedWaits / 1000.0;
     double floor = CopyFileFloorSeconds();
     std::printf("whole install of one 16 MB file:             %8.2f s; waits asked %.2f s + CopyFileA %.2f s;"
                 " ratio %.3f (target <= 1.05)\n",
                 wall, waits, floor, wall / (waits + floor));
+    std::printf("  unpacking, the start to the welcome page and on to the summary: %.2f s\n", unpacking);
+    // Each step lasts from the first time its text shows to the next step's.
+    std::vector<double> begins(steps.size(), -1);
+    begins[0] = start;
+    for (std::size_t i = 1; i < steps.size(); ++i) {
+        for (const auto& change : changes) {
+            if (change.first == Table(steps[i].taskId) && begins[i] < 0)
+                begins[i] = change.second;
+        }
+    }
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        std::size_t next = i + 1;
+        while (next < steps.size() && begins[next] < 0)
+            ++next;
+        if (begins[i] < 0)
+            continue;
+        double took = (next < steps.size() ? begins[next] : end) - begins[i];
+        std::printf("  %-36s %7.2f s, waits asked %6.2f s, beyond them %+6.2f s\n", steps[i].name, took,
+                    steps[i].askedWaits / 1000.0, took - steps[i].askedWaits / 1000.0);
+    }
+    double note = FlushedNoteMilliseconds();
+    std::printf("  journal: at least %zu notes, %.2f ms a flushed note here: at most %.2f s of the above\n",
+                journalLines, note, journalLines * note / 1000.0);
 }
 
 bool WriteEarlierInstallation(const std::string& path)
@@ -469,11 +564,16 @@ void MeasureUnpackingMemory(int count, char** packages)
 }  // namespace
 
 // With "memory" and package paths, measures the unpacking's memory only;
-// otherwise the optional argument is the number of starts.
+// with "pace", the whole install's pace only; otherwise the optional
+// argument is the number of starts.
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::string(argv[1]) == "memory") {
         MeasureUnpackingMemory(argc - 2, argv + 2);
+        return 0;
+    }
+    if (argc > 1 && std::string(argv[1]) == "pace") {
+        MeasurePace();
         return 0;
     }
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;

@@ -2,12 +2,6 @@
 
 #include "engine/portable/file_rules.h"
 
-namespace {
-
-constexpr DWORD kProgressPause = 15;
-
-}  // namespace
-
 void ShowCopyProgress(InstallView& view, ULONGLONG done, DWORD total, bool pause)
 {
     view.ShowBar(CopyPercent(done, total));

@@ -1,5 +1,6 @@
 #include "engine/copy_with_times.h"
 
+#include "base/waiting.h"
 #include "engine/copy_progress.h"
 
 namespace {
@@ -7,6 +8,8 @@ namespace {
 constexpr DWORD kChunkSize = 16384;
 constexpr SIZE_T kBufferSize = kChunkSize + 2;
 constexpr DWORD kChunkWait = 10;
+// A chunk's turn: its wait and the bar's pause together.
+constexpr LONGLONG kChunkRhythm = (kChunkWait + kProgressPause) * 1000;   // microseconds
 
 struct FileTimes {
     FILETIME creation;
@@ -22,10 +25,26 @@ enum class ChunkResult {
 
 // Copies the remaining bytes chunk by chunk. A read that delivers nothing
 // before the size is reached fails: the copy never waits for missing bytes.
+// The chunks keep their rhythm: each one's turn is counted from where the
+// previous one's should have ended, so that the copy's own work (reading,
+// writing, showing the bar) takes its time from the wait instead of adding
+// to it. A chunk whose work overran its turn starts the count again.
+DWORD ChunkWait(LONGLONG& turnEnd)
+{
+    LONGLONG now = Microseconds();
+    turnEnd += kChunkRhythm;
+    if (turnEnd <= now) {
+        turnEnd = now;
+        return 0;
+    }
+    return static_cast<DWORD>((turnEnd - now + 500) / 1000);
+}
+
 ChunkResult CopyChunks(const InstallJob& job, HANDLE source, HANDLE target, ULONGLONG size, ULONGLONG done,
                        char* buffer)
 {
     ULONGLONG remaining = size;
+    LONGLONG turnEnd = Microseconds();
     while (remaining > 0) {
         if (*job.cancel)
             return ChunkResult::Cancelled;
@@ -38,7 +57,7 @@ ChunkResult CopyChunks(const InstallJob& job, HANDLE source, HANDLE target, ULON
         remaining -= read < remaining ? read : remaining;
         done += read;
         ShowCopyProgress(*job.view, done, job.model->progressTotal, true);
-        job.view->Pause(kChunkWait, true);
+        job.view->Pause(ChunkWait(turnEnd), true);
     }
     return ChunkResult::Done;
 }

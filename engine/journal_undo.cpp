@@ -208,20 +208,25 @@ bool ReadValue(RootCode root, const std::string& key, const std::string& name, D
     return found;
 }
 
+// Whether the value holds what the record notes at that field: the type
+// ("-" when absent) and the data in hex after it.
+bool HoldsNoted(const JournalRecord& record, RootCode root, std::size_t typeField)
+{
+    DWORD type = 0;
+    std::string data;
+    bool present = ReadValue(root, record.fields[1], record.fields[2], type, data);
+    if (record.fields[typeField] == "-")
+        return !present;
+    std::string expected;
+    return present && BytesFromHex(record.fields[typeField + 1], expected) && data == expected &&
+           type == static_cast<DWORD>(std::strtoul(record.fields[typeField].c_str(), nullptr, 10));
+}
+
 // A value still as the install left it: what it wrote, or absent when it
 // deleted it. Records of older journals name no new data and always match.
 bool StillAsLeft(const JournalRecord& record, RootCode root)
 {
-    if (record.fields.size() < 7)
-        return true;
-    DWORD type = 0;
-    std::string data;
-    bool present = ReadValue(root, record.fields[1], record.fields[2], type, data);
-    if (record.fields[5] == "-")
-        return !present;
-    std::string expected;
-    return present && BytesFromHex(record.fields[6], expected) && data == expected &&
-           type == static_cast<DWORD>(std::strtoul(record.fields[5].c_str(), nullptr, 10));
+    return record.fields.size() < 7 || HoldsNoted(record, root, 5);
 }
 
 void WriteOldValue(RootCode root, const std::string& key, const std::string& name, DWORD type,
@@ -236,10 +241,16 @@ void WriteOldValue(RootCode root, const std::string& key, const std::string& nam
     RegCloseKey(opened);
 }
 
+// A value that holds its old data already was put back by an undo that was
+// stopped before its mark.
 Step RestoreValue(const Undo& undo, const JournalRecord& record)
 {
     RootCode root = ParseRoot(record.fields[0]);
-    if (IsOthersKey(undo, root) || !StillAsLeft(record, root))
+    if (IsOthersKey(undo, root))
+        return Step::LeftAlone;
+    if (HoldsNoted(record, root, 3))
+        return Step::Done;
+    if (!StillAsLeft(record, root))
         return Step::LeftAlone;
     const std::string& key = record.fields[1];
     const std::string& name = record.fields[2];

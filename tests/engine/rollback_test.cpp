@@ -196,7 +196,10 @@ TEST_F(Rollback, AnUndoStoppedAfterAnyRecordIsFinishedByTheNextStart)
             if (!marked && !last.records.empty() && last.records.front().kind != JournalKind::Count)
                 UndoRecords(last, noJournal, nullptr);
             EndTheRunByAKill();
+            std::size_t boxes = boxes_.boxes().size();
             EXPECT_EQ(Recover(), Recovery::Undone);
+            EXPECT_EQ(boxes_.boxes().size(), boxes + 1) << "one message, that the install was interrupted: "
+                                                           "what the first undo did counts as done, not as left alone";
             EXPECT_EQ(Snapshot(root_), before);
             EXPECT_EQ(ReadBytes(TargetPath("Old.txt")), "old bytes");
         }

@@ -145,11 +145,11 @@ void CompleteJournal(Journal& journal)
     CloseAndDelete(journal);
 }
 
-void UndoJournal(Journal& journal, InstallView* view)
+void UndoJournal(Journal& journal, InstallView* view, int osCode)
 {
     if (!IsJournalOpen(journal))
         return;
-    UndoResult result = UndoRecords(ReadJournal(journal), journal, view);
+    UndoResult result = UndoRecords(ReadJournal(journal), journal, view, osCode);
     if (result.waiting.empty()) {
         CloseAndDelete(journal);
         return;
@@ -161,7 +161,7 @@ void UndoJournal(Journal& journal, InstallView* view)
     ShowWaitingFile(text, result.waiting.front());
 }
 
-Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& texts)
+Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& texts, int osCode)
 {
     Journal journal = {};
     if (!ComposeJournalPath(productKey, journal.path))
@@ -185,7 +185,7 @@ Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& 
         return Recovery::NothingToDo;
     }
     ShowMessage(texts.interrupted, MB_OK | MB_ICONINFORMATION);
-    UndoResult result = UndoRecords(contents, journal, nullptr);
+    UndoResult result = UndoRecords(contents, journal, nullptr, osCode);
     std::size_t leftAlone = result.leftAlone + contents.skipped;
     if (leftAlone > 0)
         ShowMessage((std::string(texts.leftAlone) + " " + std::to_string(leftAlone)).c_str(),

@@ -63,7 +63,7 @@ void CompleteJournal(Journal& journal);
 // after each deletion when there is one, and deletes the journal. When a
 // change cannot be put right now (a file held by a running program), the
 // journal stays for the next start and the user is told which file waits.
-void UndoJournal(Journal& journal, InstallView* view);
+void UndoJournal(Journal& journal, InstallView* view, int osCode);
 
 // What the next start says about an interrupted install: the message before
 // the undo, and those after it when something was left or still waits.
@@ -84,4 +84,4 @@ enum class Recovery {
 // At the start of the wizard or the uninstaller: the journal of the product
 // that a run left open is completed or undone (after telling the user, for
 // an undo).
-Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& texts);
+Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& texts, int osCode);

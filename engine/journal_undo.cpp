@@ -16,7 +16,6 @@
 #include "engine/restart_delete.h"
 #include "engine/restart_rename.h"
 #include "engine/self_registration.h"
-#include "forms/runtime_startup.h"
 
 namespace {
 
@@ -32,6 +31,7 @@ enum class Step {
 struct Undo {
     Journal& journal;
     InstallView* view;
+    int osCode;
     std::map<std::string, FileStamp> written;    // by path key: the last "written" note
     std::map<std::string, std::string> kept;     // by path key: where the original waits
     std::map<std::string, bool> registered;      // path keys of the libraries that ran their registration
@@ -97,7 +97,7 @@ bool StillAsWritten(const Undo& undo, const std::string& path)
 // A new file that a running program holds (the uninstaller undoing an
 // install holds its own) cannot be deleted, but it can be moved: into the
 // temp folder, where it is deleted at the next start.
-bool MoveOutOfTheWay(const std::string& path)
+bool MoveOutOfTheWay(const std::string& path, int osCode)
 {
     char folder[MAX_PATH];
     char moved[MAX_PATH];
@@ -106,7 +106,7 @@ bool MoveOutOfTheWay(const std::string& path)
     DeleteFileA(moved);
     if (!MoveFileA(path.c_str(), moved))
         return false;
-    ScheduleDeleteAtRestart(moved, OsCode(nullptr));
+    ScheduleDeleteAtRestart(moved, osCode);
     return true;
 }
 
@@ -115,9 +115,9 @@ bool IsHeldByThisRunsCopy(const Journal& journal, const std::string& path)
     return lstrcmpiA(path.c_str(), journal.copySource) == 0 || lstrcmpiA(path.c_str(), journal.copyTarget) == 0;
 }
 
-bool RemoveFile(const std::string& path)
+bool RemoveFile(const std::string& path, int osCode)
 {
-    return DeleteNamedFile(path) || !Exists(path) || MoveOutOfTheWay(path);
+    return DeleteNamedFile(path) || !Exists(path) || MoveOutOfTheWay(path, osCode);
 }
 
 Step UndoNewFile(Undo& undo, const std::string& path)
@@ -130,7 +130,7 @@ Step UndoNewFile(Undo& undo, const std::string& path)
         return Step::Done;
     if (!Exists(path))
         return Step::Done;
-    if (!DeleteNamedFile(path) && !MoveOutOfTheWay(path) && !IsHeldByThisRunsCopy(undo.journal, path)) {
+    if (!DeleteNamedFile(path) && !MoveOutOfTheWay(path, undo.osCode) && !IsHeldByThisRunsCopy(undo.journal, path)) {
         undo.result.waiting.push_back(path);
         return Step::Waits;
     }
@@ -167,8 +167,8 @@ Step PutBack(Undo& undo, const std::string& path, const std::string& kept)
         DropKeptFile(kept);
         return Step::LeftAlone;
     }
-    if (!RemoveFile(path)) {
-        ScheduleRenameAtRestart(kept.c_str(), path.c_str(), OsCode(nullptr));
+    if (!RemoveFile(path, undo.osCode)) {
+        ScheduleRenameAtRestart(kept.c_str(), path.c_str(), undo.osCode);
         return Step::Done;
     }
     if (!MoveFileA(kept.c_str(), path.c_str())) {
@@ -414,7 +414,7 @@ Step UndoRecord(Undo& undo, const JournalRecord& record)
         return Unregister(undo, fields[0]);
     case JournalKind::Rename:
         CancelRenameAtRestart(fields[0].c_str(), fields[1].c_str());
-        if (RemoveFile(fields[0]))
+        if (RemoveFile(fields[0], undo.osCode))
             return Step::Done;
         undo.result.waiting.push_back(fields[0]);
         return Step::Waits;
@@ -446,9 +446,9 @@ void LearnFromRecords(Undo& undo, const std::vector<JournalRecord>& records)
 
 }  // namespace
 
-UndoResult UndoRecords(const JournalContents& contents, Journal& journal, InstallView* view)
+UndoResult UndoRecords(const JournalContents& contents, Journal& journal, InstallView* view, int osCode)
 {
-    Undo undo{journal, view, {}, {}, {}, {}, CollectPlaces(contents.records), false, {}};
+    Undo undo{journal, view, osCode, {}, {}, {}, {}, CollectPlaces(contents.records), false, {}};
     LearnFromRecords(undo, contents.records);
     for (auto record = contents.records.rbegin(); record != contents.records.rend(); ++record) {
         if (contents.undone.count(record->number) != 0)

@@ -20,7 +20,8 @@ struct UndoResult {
 // restores replaced files and old registry data, lowers shared counts,
 // unregisters libraries, cancels scheduled renames and removes what was
 // created, deepest first. The marks go to the journal, which must be open.
-UndoResult UndoRecords(const JournalContents& contents, Journal& journal, InstallView* view);
+// The system's code chooses how a file in use is dealt with at the restart.
+UndoResult UndoRecords(const JournalContents& contents, Journal& journal, InstallView* view, int osCode);
 
 // Deletes the files that the install moved aside, and their folders.
 void DropKeptFiles(const std::vector<JournalRecord>& records);

@@ -198,7 +198,8 @@ int BeginJournal(Unpacking& unpacking)
     LoadTableString(IDS_INSTALL_WAS_INTERRUPTED, interrupted);
     LoadTableString(IDS_CHANGES_LEFT_ALONE, leftAlone);
     LoadTableString(IDS_UNDO_WAITS, waiting);
-    Recovery recovery = RecoverInterruptedInstall(productKey, RecoveryTexts{interrupted, leftAlone, waiting});
+    Recovery recovery = RecoverInterruptedInstall(productKey, RecoveryTexts{interrupted, leftAlone, waiting},
+                                                  unpacking.osCode);
     if (recovery == Recovery::StillWaiting)
         return 0;
     JournalOpening opening = recovery == Recovery::HeldByAnotherRun ? JournalOpening::HeldByAnotherRun

@@ -52,7 +52,7 @@ void RollBack(InstallJob& job)
     view.ShowTask(IDS_ROLLING_BACK);
     view.Pause(100, true);
 
-    UndoJournal(job.journal, &view);
+    UndoJournal(job.journal, &view, job.osCode);
     DeleteHelpIndexFiles(job.helpFile);
     view.Pause(100, true);
 

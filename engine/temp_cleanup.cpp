@@ -42,7 +42,7 @@ void CleanUpTemp(const char* temp, InstallModel& model, InstallJob& job)
 {
     // A journal still open belongs to a run that never completed (the user
     // left on a page, or the unpacking failed): its changes go too.
-    UndoJournal(job.journal, nullptr);
+    UndoJournal(job.journal, nullptr, job.osCode);
     // Without a known temp folder a bare name would point into the current
     // folder, so nothing is deleted then.
     if (temp != nullptr && temp[0] != '\0') {

@@ -18,6 +18,7 @@ struct Unpacking {
     InstallView* view;
     volatile LONG* cancel;
     Journal* journal;         // the run's, opened once the product key is known
+    int osCode;               // the system's, for an interrupted install's undo
     ProgressState progress;   // the decompressor's hook
     EntryStreamBuffers buffers;   // the decoder's, for every entry of the run
 };

@@ -1,7 +1,7 @@
 #include "forms/runtime_startup.h"
 
 #include "forms/portable/command_line.h"
-#include "base/portable/os_code.h"
+#include "base/system_version.h"
 #include "forms/portable/screen_metrics.h"
 #include "forms/portable/object_kinds.h"
 #include "forms/runtime_fonts.h"
@@ -36,9 +36,9 @@ void DetectOsCode()
 {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
+    g_runtime.OsCode = SystemOsCode();
     if (!GetVersionExA(&version))
         return;
-    g_runtime.OsCode = OsCodeFor(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion);
     lstrcpynA(g_runtime.buffers->ServicePackText, version.szCSDVersion,
               sizeof g_runtime.buffers->ServicePackText);
 }

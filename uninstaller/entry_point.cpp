@@ -12,6 +12,7 @@
 #include "base/portable/text_helpers.h"
 #include "forms/form_lifecycle.h"
 #include "engine/journal.h"
+#include "base/system_version.h"
 #include "forms/runtime_startup.h"
 #include "uninstaller/portable/uninstaller_command.h"
 #include "uninstaller/removal.h"
@@ -119,8 +120,10 @@ UINT RunRemoval(const UninstallerCommand& command)
     std::string waiting = LoadedText(IDS_U_UNDO_WAITS);
     // A journal held by a running wizard is that wizard's own removal of an
     // earlier installation: the removal goes on.
+    int osCode = SystemOsCode();
     Recovery recovery = RecoverInterruptedInstall(command.productKey,
-                                                  RecoveryTexts{interrupted.c_str(), leftAlone.c_str(), waiting.c_str()});
+                                                  RecoveryTexts{interrupted.c_str(), leftAlone.c_str(), waiting.c_str()},
+                                                  osCode);
     if (recovery == Recovery::StillWaiting)
         return kFailed;
     bool recovered = recovery == Recovery::Undone;
@@ -149,7 +152,7 @@ UINT RunRemoval(const UninstallerCommand& command)
         return kDeclined;
     }
     BeginRemoval();
-    RemovalOutcome outcome = Remove(record, plan, OsCode(nullptr));
+    RemovalOutcome outcome = Remove(record, plan, osCode);
     if (asking)
         ShowClosingMessage(plan, outcome);
     CloseUninstallWindow();

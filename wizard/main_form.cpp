@@ -7,8 +7,7 @@
 #include "engine/package_extraction.h"
 #include "engine/rollback.h"
 #include "engine/portable/list_file.h"
-#include "base/portable/os_code.h"
-#include "forms/runtime_startup.h"
+#include "base/system_version.h"
 #include "forms/window_procedures.h"
 #include "registration/program_group.h"
 #include "base/registry.h"
@@ -32,11 +31,12 @@ LRESULT OnCreate(HWND window)
     BeginWaitCursor(window);
     if (!AllocateWorkBuffers())
         return -1;
-    g_wizard.osCode = OsCode(nullptr);
+    g_wizard.osCode = SystemOsCode();
     if (g_wizard.osCode == OsUnsupported) {
         ReportError(IDS_NEEDS_WINDOWS95, nullptr, false);
         return -1;
     }
+    g_wizard.unpacking.osCode = g_wizard.osCode;
     g_wizard.installRoot = ChooseInstallRoot();
     return 1;
 }

@@ -83,9 +83,9 @@ FileSum SumFile(const std::string& path)
     return sum;
 }
 
-std::string ReadBytes(const std::string& path)
+std::string ReadBytes(const std::string& path, DWORD sharing)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "<missing>";
     std::string bytes(GetFileSize(file, nullptr), '\0');

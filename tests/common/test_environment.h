@@ -18,8 +18,9 @@ std::string SourceFile(const char* relativePath);
 // A shell folder (CSIDL_...) of this machine, or "" when it has none.
 std::string ShellFolder(int csidl);
 bool Exists(const std::string& path);
-// The whole file, or "<missing>" when it cannot be opened.
-std::string ReadBytes(const std::string& path);
+// The whole file, or "<missing>" when it cannot be opened; a file that a
+// running program writes (a journal) is read with FILE_SHARE_WRITE.
+std::string ReadBytes(const std::string& path, DWORD sharing = FILE_SHARE_READ);
 // A file too large to read whole, summed as it reads back: its CRC-32 and
 // length (both 0 when it cannot be opened).
 struct FileSum {

@@ -10,6 +10,7 @@
 
 #include <zlib.h>
 
+#include "base/system_version.h"
 #include "base/portable/text_helpers.h"
 #include "engine/journal.h"
 #include "engine/list_reader.h"
@@ -138,7 +139,7 @@ protected:
     }
     void TearDown() override
     {
-        UndoJournal(g_wizard.job.journal, nullptr);
+        UndoJournal(g_wizard.job.journal, nullptr, SystemOsCode());
         ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         SetCurrentDirectoryA(previous_);
@@ -338,7 +339,7 @@ TEST_F(PackageExtraction, DamagedPackagesGiveTheirOneMessage)
         EXPECT_EQ(catcher.boxes()[0].text, c.message) << c.what;
         EXPECT_EQ(g_wizard.unpacking.package, INVALID_HANDLE_VALUE) << c.what << ": the package is closed";
         // Each case is a run of its own: its end undoes and closes its journal.
-        UndoJournal(g_wizard.job.journal, nullptr);
+        UndoJournal(g_wizard.job.journal, nullptr, SystemOsCode());
         ReleaseInstallModel(g_wizard.model);
     }
     std::string parent = TempFolder().substr(0, TempFolder().rfind('\\'));

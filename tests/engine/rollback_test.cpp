@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/system_version.h"
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
@@ -33,15 +34,7 @@ std::string ReadValue(const std::string& key, const char* name)
 // The run holds its journal open for writing: a reader must share that.
 std::string JournalText()
 {
-    HANDLE file = CreateFileA(g_wizard.job.journal.path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string text;
-    char block[4096];
-    DWORD read = 0;
-    while (file != INVALID_HANDLE_VALUE && ReadFile(file, block, sizeof block, &read, nullptr) && read > 0)
-        text.append(block, read);
-    CloseHandle(file);
-    return text;
+    return ReadBytes(g_wizard.job.journal.path, FILE_SHARE_READ | FILE_SHARE_WRITE);
 }
 
 FILETIME WriteTime(const std::string& path)
@@ -58,9 +51,9 @@ void SetWriteTime(const std::string& path, const FILETIME& time)
     CloseHandle(file);
 }
 
-Recovery Recover()
+Recovery Recover(int osCode = SystemOsCode())
 {
-    return RecoverInterruptedInstall(kTestProductKey, RecoveryTexts{"interrupted", "left alone:", "waits:"});
+    return RecoverInterruptedInstall(kTestProductKey, RecoveryTexts{"interrupted", "left alone:", "waits:"}, osCode);
 }
 
 // As a kill leaves a run: its journal closed, not deleted.
@@ -162,7 +155,7 @@ TEST_F(Rollback, TheJournalUndoesEveryChangeAndMayRunAgain)
     EXPECT_EQ(boxes_.boxes().size(), 1u) << "a second rollback has nothing to undo or to tell";
     // Every record's undo may be repeated: the same records, no marks.
     Journal noJournal = {};
-    UndoRecords(ParseJournal(journal), noJournal, nullptr);
+    UndoRecords(ParseJournal(journal), noJournal, nullptr, SystemOsCode());
     ExpectTheMachineAsBefore();
 }
 
@@ -191,10 +184,10 @@ TEST_F(Rollback, AnUndoStoppedAfterAnyRecordIsFinishedByTheNextStart)
                 contents.records.erase(contents.records.begin());
                 last.records.erase(last.records.begin() + 1, last.records.end());
             }
-            UndoRecords(contents, g_wizard.job.journal, nullptr);
+            UndoRecords(contents, g_wizard.job.journal, nullptr, SystemOsCode());
             Journal noJournal = {};
             if (!marked && !last.records.empty() && last.records.front().kind != JournalKind::Count)
-                UndoRecords(last, noJournal, nullptr);
+                UndoRecords(last, noJournal, nullptr, SystemOsCode());
             EndTheRunByAKill();
             std::size_t boxes = boxes_.boxes().size();
             EXPECT_EQ(Recover(), Recovery::Undone);
@@ -284,6 +277,36 @@ TEST_F(Rollback, AGroupGoesOnlyWhileItHoldsOnlyTheInstallsItems)
         }
         DeleteTree(folder);
     }
+}
+
+// The recovery takes the system's code from its caller: on the 9x family an
+// original whose place a running program holds goes back at the restart
+// through WININIT.INI, and the NT family's list of renames is not touched.
+TEST_F(Rollback, ARecoveryOnWindows98PutsAHeldFilesOriginalBackThroughWininit)
+{
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::string wininit = std::string(windows) + "\\WININIT.INI";
+    DeleteFileA(wininit.c_str());
+    const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations");
+    ChangeTheMachine();
+    EndTheRunByAKill();
+    HANDLE held = CreateFileA(TargetPath("Old.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    EXPECT_EQ(Recover(OsWindows98), Recovery::Undone);
+    CloseHandle(held);
+    char kept[MAX_PATH] = "";
+    GetShortPathNameA(TargetPath("~Kept\\Old.txt").c_str(), kept, sizeof kept);
+    char target[MAX_PATH] = "";
+    GetShortPathNameA(TargetPath("Old.txt").c_str(), target, sizeof target);
+    char entry[MAX_PATH] = "";
+    GetPrivateProfileStringA("Rename", target, "", entry, sizeof entry, wininit.c_str());
+    EXPECT_STREQ(entry, kept);
+    EXPECT_NE(RegGetValueA(HKEY_LOCAL_MACHINE, kSessionManager, "PendingFileRenameOperations", RRF_RT_ANY, nullptr,
+                           nullptr, nullptr), ERROR_SUCCESS);
+    DeleteFileA(wininit.c_str());
 }
 
 TEST_F(Rollback, ACompletedInstallKeepsItsChangesAndDropsTheKeptFiles)

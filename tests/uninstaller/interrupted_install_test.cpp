@@ -50,15 +50,7 @@ std::string JournalPath()
 // running wizard shares it.
 std::size_t UndoneMarks()
 {
-    HANDLE file = CreateFileA(JournalPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string text;
-    char block[4096];
-    DWORD read = 0;
-    while (file != INVALID_HANDLE_VALUE && ReadFile(file, block, sizeof block, &read, nullptr) && read > 0)
-        text.append(block, read);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
+    std::string text = ReadBytes(JournalPath(), FILE_SHARE_READ | FILE_SHARE_WRITE);
     std::size_t marks = 0;
     for (std::size_t at = text.find("\nundone\t"); at != std::string::npos; at = text.find("\nundone\t", at + 1))
         ++marks;

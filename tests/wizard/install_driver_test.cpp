@@ -5,6 +5,7 @@
 
 #include "engine/list_reader.h"
 #include "message_box_catcher.h"
+#include "base/system_version.h"
 #include "base/registry.h"
 #include "stand_in_main_window.h"
 #include "test_environment.h"
@@ -78,7 +79,7 @@ protected:
     void TearDown() override
     {
         KillTimer(nullptr, timer_);
-        UndoJournal(g_wizard.job.journal, nullptr);
+        UndoJournal(g_wizard.job.journal, nullptr, SystemOsCode());
         ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         FreeWorkBuffers();

@@ -11,6 +11,7 @@
 #include "engine/copy_files.h"
 #include "engine/journal_undo.h"
 #include "engine/journaled_changes.h"
+#include "engine/self_registration.h"
 #include "engine/rollback.h"
 #include "engine/temp_cleanup.h"
 #include "engine_fixture.h"
@@ -93,11 +94,26 @@ std::string Snapshot(const std::string& folder)
     return out.str();
 }
 
+// The program group the tests make, as the program manager keeps it.
+std::string GroupFolder()
+{
+    char programs[MAX_PATH] = "";
+    SHGetSpecialFolderPathA(nullptr, programs, CSIDL_PROGRAMS, TRUE);
+    return std::string(programs) + "\\Instal Rollback Group";
+}
+
 class Rollback : public EngineTest {
 protected:
+    void TearDown() override
+    {
+        DeleteTree(GroupFolder());
+        EngineTest::TearDown();
+    }
+
     // What an install changes, each through its journal note: a folder and a
-    // file in it, an existing file replaced, values changed and added, a key
-    // made and an existing tree deleted.
+    // file in it, an existing file replaced, a library registered, values
+    // changed and added, a key made, a count raised, an existing tree
+    // deleted and a program group made.
     void ChangeTheMachine()
     {
         Journal& journal = g_wizard.job.journal;
@@ -120,6 +136,14 @@ protected:
         ASSERT_TRUE(NoteSharedCount(journal, kCurrentUser, kKey, "Count"));
         WriteRegNumber(kCurrentUser, kKey, "Count", 2);
         DeleteJournaledTree(journal, kCurrentUser, (std::string(kKey) + "\\Tree").c_str());
+        std::string library = folder + "\\Lib.dll";
+        ASSERT_TRUE(NoteNewFile(journal, library.c_str()));
+        CopyFileA(TestLibraryPath("registers_ok.dll").c_str(), library.c_str(), FALSE);
+        ASSERT_TRUE(NoteRegistration(journal, library.c_str()));
+        SelfRegister(library.c_str());
+        ASSERT_TRUE(NoteProgramGroup(journal, "Instal Rollback Group", {"Kestrel"}));
+        CreateDirectoryA(GroupFolder().c_str(), nullptr);
+        WriteBytes(GroupFolder() + "\\Kestrel.lnk", "link");
         ASSERT_EQ(ReadBytes(TargetPath("~Kept\\Old.txt")), "old bytes");
     }
 
@@ -133,6 +157,7 @@ protected:
         EXPECT_EQ(ReadValue(kKey, "Added"), "<missing>");
         EXPECT_EQ(ReadValue(std::string(kKey) + "\\Made\\Deep", nullptr), "<missing>");
         EXPECT_EQ(ReadValue(std::string(kKey) + "\\Tree\\Sub", "Kept"), "tree");
+        EXPECT_FALSE(Exists(GroupFolder()));
     }
 };
 
@@ -168,25 +193,31 @@ TEST_F(Rollback, AnUndoStoppedAfterAnyRecordIsFinishedByTheNextStart)
     std::size_t records = ParseJournal(JournalText()).records.size();
     RollBack(g_wizard.job);
     const std::string before = Snapshot(root_);
-    ASSERT_GE(records, 12u) << "a realistic journal: files, folders, a replaced file, values, keys, a count";
+    ASSERT_GE(records, 16u) << "a realistic journal: files, folders, a replaced file, a library, values, keys, "
+                               "a count, a group";
 
     for (std::size_t stop = 0; stop <= records; ++stop) {
         for (bool marked : {true, false}) {
             SCOPED_TRACE("stopped after " + std::to_string(stop) + (marked ? " records, marked" : " records, unmarked"));
             ASSERT_EQ(OpenJournal(g_wizard.job.journal, kTestProductKey), JournalOpening::Opened);
             ChangeTheMachine();
+            // The undo walks back from the end: it gets as far as the last `stop`
+            // records, the earlier ones left for the next start.
             JournalContents contents = ParseJournal(JournalText());
-            contents.records.erase(contents.records.begin(), contents.records.end() - stop);
+            std::size_t firstUndone = records - stop;
+            for (std::size_t i = 0; i < firstUndone; ++i)
+                contents.undone.insert(contents.records[i].number);
             // Unmarked: the kill came after the last record's change, before its mark. A count
             // is marked before it is lowered, so no kill leaves it lowered but unmarked.
             JournalContents last = contents;
-            if (!marked && !contents.records.empty()) {
-                contents.records.erase(contents.records.begin());
-                last.records.erase(last.records.begin() + 1, last.records.end());
+            if (!marked && stop > 0) {
+                contents.undone.insert(contents.records[firstUndone].number);
+                for (std::size_t i = firstUndone + 1; i < records; ++i)
+                    last.undone.insert(last.records[i].number);
             }
             UndoRecords(contents, g_wizard.job.journal, nullptr, SystemOsCode());
             Journal noJournal = {};
-            if (!marked && !last.records.empty() && last.records.front().kind != JournalKind::Count)
+            if (!marked && stop > 0 && last.records[firstUndone].kind != JournalKind::Count)
                 UndoRecords(last, noJournal, nullptr, SystemOsCode());
             EndTheRunByAKill();
             std::size_t boxes = boxes_.boxes().size();
@@ -195,6 +226,7 @@ TEST_F(Rollback, AnUndoStoppedAfterAnyRecordIsFinishedByTheNextStart)
                                                            "what the first undo did counts as done, not as left alone";
             EXPECT_EQ(Snapshot(root_), before);
             EXPECT_EQ(ReadBytes(TargetPath("Old.txt")), "old bytes");
+            EXPECT_FALSE(Exists(GroupFolder()));
         }
     }
 }
@@ -238,9 +270,7 @@ TEST_F(Rollback, ARecoveryLeavesWhatOthersChangedSince)
 // since is left whole.
 TEST_F(Rollback, AGroupGoesOnlyWhileItHoldsOnlyTheInstallsItems)
 {
-    char programs[MAX_PATH] = "";
-    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, programs, CSIDL_PROGRAMS, TRUE));
-    const std::string folder = std::string(programs) + "\\Instal Rollback Group";
+    const std::string folder = GroupFolder();
     struct Case {
         const char* name;
         const char* othersFile;   // what another program put in the group since, or nullptr

@@ -28,12 +28,6 @@ std::string SampleFile(const char* name)
     return ReadBytes(BuildFile((std::string("sample\\files\\") + name).c_str()));
 }
 
-bool StartAtWelcome(WizardSession& session)
-{
-    return session.Start() && session.WaitForMainWindow() != nullptr &&
-           session.WaitForText(btnCancel, TableString(10031));
-}
-
 // Every message box the wizard shows until its welcome page, answered OK:
 // their texts in order.
 std::vector<std::string> AnswerBoxesUntilTheWelcomePage(WizardSession& session)
@@ -126,17 +120,6 @@ void Register(const std::string& library)
     FreeLibrary(module);
 }
 
-// The sample's library with its file version lowered to 0.9.
-std::string OlderLibrary()
-{
-    std::string bytes = SampleFile("KestrelCore.dll");
-    const std::string signature("\xBD\x04\xEF\xFE", 4);   // the fixed version information's
-    std::size_t fixed = bytes.find(signature);
-    if (fixed != std::string::npos)
-        bytes.replace(fixed + 8, 4, std::string("\x09\x00\x00\x00", 4));
-    return bytes;
-}
-
 class JournalPromise : public Uninstaller {
 protected:
     void SetUp() override
@@ -156,7 +139,8 @@ TEST_F(JournalPromise, ASecondWizardOfTheProductRefusesAndTheFirstGoesOn)
         SCOPED_TRACE(install ? "the first installs" : "the first is left from its welcome page");
         std::set<std::string> before = Snapshot();
         WizardSession first(SamplePackage());
-        ASSERT_TRUE(StartAtWelcome(first));
+        ASSERT_TRUE(first.Start());
+        ASSERT_TRUE(first.WaitForMainWindow() && first.WaitForText(btnCancel, TableString(10031)));
         std::set<std::string> whileTheFirstRuns = Snapshot();
         {
             WizardSession second(SamplePackage());
@@ -245,7 +229,7 @@ TEST_F(JournalPromise, LibrariesThatWereThereAreRegisteredAgainAfterTheUndo)
         const char* name;
         std::string bytes;
     } kLibraries[] = {{"the same version, kept", SampleFile("KestrelCore.dll")},
-                      {"an older version, replaced", OlderLibrary()}};
+                      {"an older version, replaced", LibraryOfVersion09(SampleFile("KestrelCore.dll"))}};
     for (const auto& before : kLibraries) {
         SCOPED_TRACE(before.name);
         CreateDirectoryA(Destination().c_str(), nullptr);

@@ -227,6 +227,15 @@ void InstallSample(const char* screenshotPrefix)
     ASSERT_EQ(session.WaitForExit(), 0u);
 }
 
+std::string LibraryOfVersion09(std::string bytes)
+{
+    const std::string signature("\xBD\x04\xEF\xFE", 4);   // the fixed version information's
+    std::size_t fixed = bytes.find(signature);
+    if (fixed != std::string::npos)
+        bytes.replace(fixed + 8, 4, std::string("\x09\x00\x00\x00", 4));
+    return bytes;
+}
+
 bool RestartTheSystem()
 {
     char command[] = "wineboot.exe -r";

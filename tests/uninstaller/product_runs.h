@@ -40,6 +40,9 @@ std::string Listed(const std::vector<std::string>& differences);
 // when a page did not come.
 bool ClickUpToInstall(WizardSession& session);
 void InstallSample(const char* screenshotPrefix = nullptr);
+// A library's bytes with the file version of its fixed version information
+// lowered to 0.9.
+std::string LibraryOfVersion09(std::string bytes);
 // What a restart does (the pending renames, the run-once commands), and
 // true once it is done.
 bool RestartTheSystem();

@@ -187,11 +187,8 @@ TEST_F(Uninstaller, TheRunAtTheNextStartRegistersALibraryThatWasInUse)
     InstallSample();
     std::string library = Destination() + "\\KestrelCore.dll";
     std::string waiting = Destination() + "\\KestrelCore.tmp";
-    std::string older = ReadBytes(library);
-    const std::string signature("\xBD\x04\xEF\xFE", 4);   // the fixed version information's
-    std::size_t fixed = older.find(signature);
-    ASSERT_NE(fixed, std::string::npos);
-    older.replace(fixed + 8, 4, std::string("\x09\x00\x00\x00", 4));   // file version 0.9
+    std::string older = LibraryOfVersion09(ReadBytes(library));
+    ASSERT_NE(older, ReadBytes(library));
     WriteBytes(library, older);
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "KestrelCore.Library");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductRecord);

@@ -19,15 +19,15 @@ void RegisterListedLibraries(const char* restartKey, std::string* failures)
 {
     char text[kTextCapacity];
     std::uint32_t count = 0;
-    if (!ReadRegValue(kLocalMachine, restartKey, "Registers", text))
+    if (!ReadRegValue(kLocalMachine, restartKey, kRestartRegisters, text))
         return;
     if (!ReadRecordCount(text, &count)) {
-        *failures += "\r\nRegisters = ";
+        *failures += std::string("\r\n") + kRestartRegisters + " = ";
         *failures += text;
         return;
     }
     for (std::uint32_t n = 1; n <= count; ++n) {
-        std::string name = "Register" + std::to_string(n);
+        std::string name = kRestartRegisterPrefix + std::to_string(n);
         if (!ReadRegValue(kLocalMachine, restartKey, name.c_str(), text))
             continue;
         if (CheckFullPath(text) != PathProblem::None || !SelfRegister(text)) {
@@ -57,20 +57,20 @@ void DeleteEmptyFolder(const char* folder)
 void RunRestartWork(const char* productKey)
 {
     char restartKey[kTextCapacity];
-    ProductRecordKey(restartKey, sizeof restartKey, productKey, "", "Restart");
+    ProductRecordKey(restartKey, sizeof restartKey, productKey, "", kRestartSubkey);
     std::string failures;
     RegisterListedLibraries(restartKey, &failures);
     char value[kTextCapacity];
-    if (ReadRegValue(kLocalMachine, restartKey, "DeleteDir", value))
+    if (ReadRegValue(kLocalMachine, restartKey, kRestartDeleteDir, value))
         DeleteEmptyFolder(value);
-    bool deleteRecord = ReadRegValue(kLocalMachine, restartKey, "DeleteKey", value) && lstrcmpA(value, "1") == 0;
+    bool deleteRecord = ReadRegValue(kLocalMachine, restartKey, kRestartDeleteKey, value) && lstrcmpA(value, "1") == 0;
     DeleteRegTree(kLocalMachine, restartKey);
     if (deleteRecord)
         DeleteProductRecord(productKey);
     char runOnce[kTextCapacity];
     CopyText(runOnce, kCurrentVersionKey);
     JoinPath(runOnce, "RunOnce");
-    DeleteRegValue(kLocalMachine, runOnce, "TWRestart");
+    DeleteRegValue(kLocalMachine, runOnce, kRestartRunOnceValue);
     if (failures.empty())
         return;
     char message[kTextCapacity];

@@ -9,10 +9,7 @@
 #include "engine/install_model.h"
 #include "engine/portable/list_file.h"
 #include "base/portable/os_code.h"
-#include "registration/portable/number_text.h"
-#include "registration/portable/product_keys.h"
 #include "base/registry.h"
-#include "engine/journaled_changes.h"
 #include "resources/string_ids.h"
 #include "wizard/closing.h"
 #include "wizard/control_ids.h"
@@ -86,43 +83,6 @@ void EnableShutdownPrivilege()
 }
 
 }  // namespace
-
-// "Registers", "Register1".."Registern", "DeleteKey", "DeleteDir", then the
-// run-once command; always under HKEY_LOCAL_MACHINE.
-void WriteRestartData(InstallJob& job)
-{
-    StringList registrations = job.afterRestartRegistrations;
-    if (registrations == nullptr || StringListSize(registrations) == 0)
-        return;
-    Journal& journal = job.journal;
-    LRESULT count = StringListSize(registrations);
-    char productKey[kTextCapacity];
-    char key[kTextCapacity];
-    char number[40];
-    GetInformationLine(*job.model, InfoProductKey, productKey);
-    ProductRecordKey(key, sizeof key, productKey, "", "Restart");
-
-    NumberToText(static_cast<int32_t>(count), number, 1);
-    WriteJournaledString(journal, kLocalMachine, key, "Registers", number);
-    for (LRESULT i = 0; i < count; ++i) {
-        char name[kTextCapacity] = "Register";
-        char line[kTextCapacity];
-        NumberToText(static_cast<int32_t>(i + 1), number, 1);
-        AppendText(name, number);
-        StringListGet(registrations, static_cast<int>(i), line);
-        WriteJournaledString(journal, kLocalMachine, key, name, line);
-    }
-    WriteJournaledString(journal, kLocalMachine, key, "DeleteKey", "0");
-    WriteJournaledString(journal, kLocalMachine, key, "DeleteDir", "");
-
-    char command[kTextCapacity];
-    GetWindowsDirectoryA(command, sizeof command);
-    JoinPath(command, kUninstallerName);
-    AppendText(command, " /R ");
-    AppendText(command, productKey);
-    WriteJournaledString(journal, kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "TWRestart",
-                         command);
-}
 
 void ShowFinishPage()
 {

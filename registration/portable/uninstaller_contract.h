@@ -5,6 +5,16 @@
 
 constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
+// The restart record, a subkey of the product's record under
+// HKEY_LOCAL_MACHINE: what the uninstaller's run at the next start ("/R",
+// started by the run-once value) does once files in use are in place.
+constexpr char kRestartSubkey[] = "Restart";
+constexpr char kRestartRegisters[] = "Registers";       // how many libraries to register
+constexpr char kRestartRegisterPrefix[] = "Register";   // "Register1".."Registern": their paths
+constexpr char kRestartDeleteKey[] = "DeleteKey";       // "1": the product's record goes too
+constexpr char kRestartDeleteDir[] = "DeleteDir";       // an empty folder to delete, or ""
+constexpr char kRestartRunOnceValue[] = "TWRestart";    // the run-once value's name
+
 // "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\K".
 void ComposeSystemUninstallKey(char* buffer, const char* productKey);
 // "WINDIR\KSUninst.exe K": no switch, so the uninstaller asks and removes.

@@ -5,6 +5,7 @@
 #include "engine/list_reader.h"
 #include "message_box_catcher.h"
 #include "base/registry.h"
+#include "registration/restart_record.h"
 #include "stand_in_main_window.h"
 #include "wizard/completion.h"
 #include "wizard/control_ids.h"

@@ -132,3 +132,12 @@ void SetInstallRootProbeKey(const char* subkey)
 {
     g_installRootProbe = subkey != nullptr ? subkey : kCurrentVersionKey;
 }
+
+bool RegKeyExists(RootCode root, const char* subkey)
+{
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}

@@ -30,6 +30,8 @@ int ReadRegValue(RootCode root, const char* subkey, const char* valueName, char*
 int DeleteRegValue(RootCode root, const char* subkey, const char* valueName);
 // Deletes the key and everything below it.
 int DeleteRegTree(RootCode root, const char* subkey);
+// True when the key can be opened for reading.
+bool RegKeyExists(RootCode root, const char* subkey);
 
 // HKEY_LOCAL_MACHINE when its "SOFTWARE\Microsoft\Windows\CurrentVersion"
 // can be opened for writing, else HKEY_CURRENT_USER.

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/file_presence.h"
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "engine/copy_progress.h"
@@ -36,11 +37,6 @@ enum class Outcome {
     Failed,        // reported and rolled back
 };
 
-bool Exists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 // FindFirstFileA: Windows 95 has no GetFileAttributesExA.
 ULONGLONG FileSize(const char* path)
 {
@@ -64,7 +60,7 @@ bool CopyOrFallBack(InstallJob& job, const char* source, const char* target, ULO
 {
     if (CopyWithTimes(job, source, target, done))
         return CountInstalled(job, source);
-    bool existed = Exists(target);
+    bool existed = PathExists(target);
     if (CopyFileA(source, target, FALSE))
         return CountInstalled(job, source);
     if (!existed) {
@@ -249,7 +245,7 @@ bool CopyToSystemDirectory(InstallJob& job, const FileCopy& file)
     char systemCopy[kTextCapacity];
     GetSystemDirectoryA(systemCopy, sizeof systemCopy);
     JoinPath(systemCopy, file.fields.name);
-    bool existed = Exists(systemCopy);
+    bool existed = PathExists(systemCopy);
     char temporary[kTextCapacity];
     if ((existed && !IsNewerVersion(systemCopy, file.fields.versionHigh, file.fields.versionLow)) ||
         !CopyBeside(job, file.source, systemCopy, file.done, temporary))
@@ -297,14 +293,14 @@ int CopyFiles(InstallJob& job)
         SplitFileLine(line, file.fields);
         file.done = done;
         PreparePaths(job, file);
-        if (!Exists(file.source)) {
+        if (!PathExists(file.source)) {
             RollBack(job);
             return ReportError(IDS_FILE_NOT_FOUND, file.fields.name, true);
         }
         if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide) != NotProtected)
             RemoveLine(files, i, n);
 
-        Outcome outcome = Exists(file.target) ? UpdateExistingTarget(job, file) : CopyNewTarget(job, file);
+        Outcome outcome = PathExists(file.target) ? UpdateExistingTarget(job, file) : CopyNewTarget(job, file);
         if (outcome == Outcome::Failed)
             return 0;
         bool font = outcome == Outcome::Installed && InstallFont(file.fields.name, job.osCode);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/file_presence.h"
 #include "base/portable/text_helpers.h"
 #include "base/registry.h"
 #include "engine/journal_places.h"
@@ -71,7 +72,7 @@ std::string PathKey(const std::string& path)
 
 bool Exists(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return PathExists(path.c_str());
 }
 
 bool DeleteNamedFile(const std::string& path)

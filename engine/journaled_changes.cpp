@@ -22,21 +22,12 @@ std::string RootText(RootCode root)
     return std::to_string(root);
 }
 
-bool KeyExists(RootCode root, const std::string& subkey)
-{
-    HKEY key;
-    if (RegOpenKeyExA(RootKey(root), subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
 // The highest level of the key path that does not exist, or "" when it does.
 std::string HighestMissingKey(RootCode root, const std::string& subkey)
 {
     for (std::size_t end = subkey.find('\\'); ; end = subkey.find('\\', end + 1)) {
         std::string level = subkey.substr(0, end);
-        if (!level.empty() && !KeyExists(root, level))
+        if (!level.empty() && !RegKeyExists(root, level.c_str()))
             return level;
         if (end == std::string::npos)
             return "";

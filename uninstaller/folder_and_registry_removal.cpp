@@ -13,8 +13,6 @@
 
 namespace {
 
-const char kProductsKey[] = "SOFTWARE\\TWC Products";
-
 bool KeyHasSubkeys(RootCode root, const char* subkey, bool* hasSubkeys)
 {
     HKEY key;
@@ -26,15 +24,6 @@ bool KeyHasSubkeys(RootCode root, const char* subkey, bool* hasSubkeys)
     RegCloseKey(key);
     *hasSubkeys = subkeys != 0;
     return result == ERROR_SUCCESS;
-}
-
-bool KeyExists(RootCode root, const char* subkey)
-{
-    HKEY key;
-    if (RegOpenKeyExA(RootKey(root), subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
 }
 
 }  // namespace
@@ -59,7 +48,7 @@ void RemoveRegistryData(const UninstallRecord& record, RemovalOutcome* outcome)
     char key[kTextCapacity];
     ProductRecordKey(key, sizeof key, record.productKey.c_str(), "", nullptr);
     DeleteRegTree(record.root, key);
-    outcome->recordLeft = KeyExists(record.root, key);
+    outcome->recordLeft = RegKeyExists(record.root, key);
     char entry[kTextCapacity];
     ComposeSystemUninstallKey(entry, record.productKey.c_str());
     DeleteRegTree(record.root, entry);

@@ -5,7 +5,7 @@
 void ProductRecordKey(char* buffer, std::size_t capacity, const char* productKey,
                       const char* suffix, const char* subkey)
 {
-    CopyText(buffer, "SOFTWARE\\TWC Products", capacity);
+    CopyText(buffer, kProductsKey, capacity);
     JoinPath(buffer, productKey, capacity);
     AppendText(buffer, suffix, capacity);
     if (subkey != nullptr)

@@ -28,10 +28,10 @@ void ComposeFinishTexts()
     AppendChar(text, ' ');
     GetInformationLine(g_wizard.model, InfoVersion, part);
     AppendText(text, part);
-    SetControlTextFromTable(Static1, IDS_INSTALLED_SUCCESSFULLY, text, 1);
-    SetControlTextFromTable(Static2, IDS_SUPPORT_CONTACT, text, 0);
-    SetControlTextFromTable(Static3, IDS_PRESS_FINISH, text, 0);
-    SetControlTextFromTable(btnCancel, IDS_FINISH, text, 0);
+    AppendTableText(Static1, IDS_INSTALLED_SUCCESSFULLY, text);
+    ShowTableText(Static2, IDS_SUPPORT_CONTACT);
+    ShowTableText(Static3, IDS_PRESS_FINISH);
+    ShowTableText(btnCancel, IDS_FINISH);
     EnableControl(btnCancel, true);
     SetFocus(ControlWindow(btnCancel));
     ShowControl(Group1, true);
@@ -51,8 +51,7 @@ void RaiseStatic3()
 void OfferRestart()
 {
     RaiseStatic3();
-    char text[kTextCapacity];
-    SetControlTextFromTable(Static3, IDS_RESTART_NEEDED, text, 0);
+    ShowTableText(Static3, IDS_RESTART_NEEDED);
     ShowControl(radRebootNow, true);
     ShowControl(radRebootLater, true);
     SetFocus(ControlWindow(radRebootNow));
@@ -90,8 +89,7 @@ void ShowFinishPage()
     if (g_wizard.job.restartNeeded) {
         OfferRestart();
     } else {
-        char text[kTextCapacity];
-        SetControlTextFromTable(Static3, IDS_PRESS_FINISH, text, 0);
+        ShowTableText(Static3, IDS_PRESS_FINISH);
     }
     BringFinishPageForward();
     g_wizard.finishReached = 1;

@@ -63,17 +63,20 @@ void SetControlText(int id, const char* text)
     InvalidateRect(control, nullptr, FALSE);
 }
 
-void SetControlTextFromTable(int id, int stringId, char* buffer, int after)
+void ShowTableText(int id, int stringId)
 {
     char text[kTextCapacity];
     LoadTableString(stringId, text);
-    if (after) {
-        AppendChar(buffer, ' ');
-        AppendText(buffer, text);
-    } else {
-        CopyText(buffer, text);
-    }
-    SetControlText(id, buffer);
+    SetControlText(id, text);
+}
+
+void AppendTableText(int id, int stringId, char* text)
+{
+    char tail[kTextCapacity];
+    LoadTableString(stringId, tail);
+    AppendChar(text, ' ');
+    AppendText(text, tail);
+    SetControlText(id, text);
 }
 
 void GetControlText(int id, char* buffer)

@@ -7,9 +7,11 @@
 HWND ControlWindow(int id);
 
 void SetControlText(int id, const char* text);
-// after 0: buffer := the string; after 1: buffer := buffer, a space, the
-// string. The control then shows the buffer, which keeps the composed text.
-void SetControlTextFromTable(int id, int stringId, char* buffer, int after);
+// The control shows the string of the table.
+void ShowTableText(int id, int stringId);
+// The text (a 260-byte buffer) gets a space and the string of the table,
+// cut to the buffer, and the control shows it.
+void AppendTableText(int id, int stringId, char* text);
 void GetControlText(int id, char* buffer);
 void EnableControl(int id, bool on);
 void ShowControl(int id, bool on);

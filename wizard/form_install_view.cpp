@@ -12,11 +12,7 @@ namespace {
 
 class FormView final : public InstallView {
 public:
-    void ShowTask(int stringId) override
-    {
-        char text[kTextCapacity];
-        SetControlTextFromTable(stcCurrentTask, stringId, text, 0);
-    }
+    void ShowTask(int stringId) override { ShowTableText(stcCurrentTask, stringId); }
 
     void ShowFile(const char* text) override { SetControlText(stcFile, text); }
 

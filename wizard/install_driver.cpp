@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/file_presence.h"
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
@@ -25,8 +26,7 @@ namespace {
 
 void ShowStatus(int stringId)
 {
-    char text[kTextCapacity];
-    SetControlTextFromTable(stcCurrentTask, stringId, text, 0);
+    ShowTableText(stcCurrentTask, stringId);
 }
 
 // A program of the Windows directory in short form.
@@ -58,11 +58,6 @@ bool StartViewer(const char* program, const char* file)
     return true;
 }
 
-bool FileExists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 void OpenHelpFile()
 {
     const char* help = g_wizard.job.helpFile;
@@ -72,7 +67,7 @@ void OpenHelpFile()
     WaitMilliseconds(1000, true);
     char program[kTextCapacity];
     WindowsProgram(program, "hh.exe");
-    if (FileExists(help) && StartViewer(program, help)) {
+    if (PathExists(help) && StartViewer(program, help)) {
         ShowWindow(g_wizard.mainWindow, SW_HIDE);
         WaitMilliseconds(1000, true);
     }
@@ -88,7 +83,7 @@ void OpenReadme()
     ToShortForm(readme);
     LoadTableString(IDS_README_NAME, name);
     JoinPath(readme, name);
-    if (FileExists(readme) && StartViewer(program, readme))
+    if (PathExists(readme) && StartViewer(program, readme))
         WaitMilliseconds(1000, true);
 }
 

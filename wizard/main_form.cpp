@@ -80,8 +80,7 @@ LRESULT OnFormLoaded()
         return -1;
     }
     WaitMilliseconds(100, false);
-    char text[kTextCapacity];
-    SetControlTextFromTable(btnCancel, IDS_EXIT, text, 0);
+    ShowTableText(btnCancel, IDS_EXIT);
     LoadLogo();
     FillPageDefaults();
     EndWaitCursor();

@@ -50,7 +50,7 @@ void ComposeLabel(int id, int firstString, std::initializer_list<int> informatio
         AppendText(text, line);
     }
     if (lastString != kNoString)
-        SetControlTextFromTable(id, lastString, text, 1);
+        AppendTableText(id, lastString, text);
     else
         SetControlText(id, text);
 }
@@ -172,7 +172,7 @@ void ComposeStartTexts()
 {
     char text[kTextCapacity];
     GetInformationLine(g_wizard.model, InfoProductName, text);
-    SetControlTextFromTable(Static5, IDS_DEFAULT_LOCATION, text, 1);
+    AppendTableText(Static5, IDS_DEFAULT_LOCATION, text);
     ComposeLabel(Static7, IDS_INFORMATION_DETECTED, {InfoProductName}, IDS_ON_YOUR_COMPUTER);
 
     char version[kTextCapacity];
@@ -189,7 +189,7 @@ void ComposeStartTexts()
         GetInformationLine(g_wizard.model, index, line);
         AppendText(text, line);
     }
-    SetControlTextFromTable(Static12, IDS_ON_YOUR_COMPUTER, text, 1);
+    AppendTableText(Static12, IDS_ON_YOUR_COMPUTER, text);
 }
 
 void ShowSummary()
@@ -230,14 +230,13 @@ void EnablePrevious()
 
 void ShowInstallingPage()
 {
-    char text[kTextCapacity];
     ShowControl(grpSummaryPage, false);
     ShowControl(btnPrevious, false);
     ShowControl(btnNext, false);
     SetDefaultButton(btnCancel);
     FocusControl(btnCancel);
-    SetControlTextFromTable(stcCurrentTask, IDS_CHECKING_DISK_SPACE, text, 0);
-    SetControlTextFromTable(btnCancel, IDS_CANCEL, text, 0);
+    ShowTableText(stcCurrentTask, IDS_CHECKING_DISK_SPACE);
+    ShowTableText(btnCancel, IDS_CANCEL);
     SendMessageA(ControlWindow(prbPerCent), PBM_SETPOS, 0, 0);
     ShowControl(prbPerCent, false);
     ShowControl(grpPercent, true);
@@ -310,10 +309,8 @@ void ShowFramedPage(const PageRow& row)
 {
     if (row.prepare != nullptr)
         row.prepare();
-    if (row.nextCaption != 0) {
-        char text[kTextCapacity];
-        SetControlTextFromTable(btnNext, row.nextCaption, text, 0);
-    }
+    if (row.nextCaption != 0)
+        ShowTableText(btnNext, row.nextCaption);
     if (row.focus != 0)
         FocusControl(row.focus);
     for (const PageRow& other : kPageRows) {

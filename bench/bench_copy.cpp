@@ -14,6 +14,7 @@
 #include "engine/copy_files.h"
 #include "engine/copy_progress.h"
 #include "engine/copy_with_times.h"
+#include "engine/journal_end.h"
 #include "wizard/control_ids.h"
 #include "wizard/form_install_view.h"
 #include "wizard/wizard_state.h"

@@ -2,24 +2,10 @@
 
 #include <string>
 
-#include "base/messages.h"
 #include "base/portable/safe_names.h"
 #include "base/portable/text_helpers.h"
-#include "engine/journal_undo.h"
-#include "resources/string_ids.h"
 
 namespace {
-
-bool ComposeJournalPath(const char* productKey, char* path)
-{
-    if (productKey[0] == '\0' || CheckNamePart(productKey) != NamePartProblem::None ||
-        std::string(productKey).find_first_of("\\/:*?\"<>|") != std::string::npos)
-        return false;
-    GetWindowsDirectoryA(path, MAX_PATH);
-    JoinPath(path, productKey, MAX_PATH);
-    AppendText(path, ".jnl", MAX_PATH);
-    return true;
-}
 
 std::string ReadWhole(HANDLE file)
 {
@@ -41,20 +27,25 @@ bool WriteLine(Journal& journal, const JournalRecord& record)
            written == line.size();
 }
 
-// The journal's records; a last line that a kill cut short is cut off the
-// file, so that what is appended next starts a line of its own. Its change
-// was never made: a change waits for its note to reach the disk.
+}  // namespace
+
+bool ComposeJournalPath(const char* productKey, char* path)
+{
+    if (productKey[0] == '\0' || CheckNamePart(productKey) != NamePartProblem::None ||
+        std::string(productKey).find_first_of("\\/:*?\"<>|") != std::string::npos)
+        return false;
+    GetWindowsDirectoryA(path, MAX_PATH);
+    JoinPath(path, productKey, MAX_PATH);
+    AppendText(path, ".jnl", MAX_PATH);
+    return true;
+}
+
 JournalContents ReadJournal(Journal& journal)
 {
     JournalContents contents = ParseJournal(ReadWhole(journal.file));
     SetFilePointer(journal.file, static_cast<LONG>(contents.completeLength), nullptr, FILE_BEGIN);
     SetEndOfFile(journal.file);
     return contents;
-}
-
-void ShowWaitingFile(const char* text, const std::string& path)
-{
-    ShowMessage((std::string(text) + " " + path).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CloseAndDelete(Journal& journal)
@@ -64,8 +55,6 @@ void CloseAndDelete(Journal& journal)
     SetFileAttributesA(journal.path, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(journal.path);
 }
-
-}  // namespace
 
 bool IsJournalOpen(const Journal& journal)
 {
@@ -134,67 +123,4 @@ std::string CurrentUserName()
     if (!GetUserNameA(name, &size))
         return "?";
     return name[0] != '\0' ? name : "?";
-}
-
-void CompleteJournal(Journal& journal)
-{
-    if (!IsJournalOpen(journal))
-        return;
-    AppendToJournal(journal, JournalRecord{JournalKind::End, {}});
-    DropKeptFiles(ReadJournal(journal).records);
-    CloseAndDelete(journal);
-}
-
-void UndoJournal(Journal& journal, InstallView* view, int osCode)
-{
-    if (!IsJournalOpen(journal))
-        return;
-    UndoResult result = UndoRecords(ReadJournal(journal), journal, view, osCode);
-    if (result.waiting.empty()) {
-        CloseAndDelete(journal);
-        return;
-    }
-    CloseHandle(journal.file);
-    journal.file = nullptr;
-    char text[kTextCapacity];
-    LoadTableString(IDS_UNDO_WAITS, text);
-    ShowWaitingFile(text, result.waiting.front());
-}
-
-Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& texts, int osCode)
-{
-    Journal journal = {};
-    if (!ComposeJournalPath(productKey, journal.path))
-        return Recovery::NothingToDo;
-    // No writer beside it: a journal that a running wizard (or another
-    // recovery) holds is not interrupted. Readers may watch the undo.
-    HANDLE file = CreateFileA(journal.path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return Recovery::NothingToDo;
-        return error == ERROR_SHARING_VIOLATION ? Recovery::HeldByAnotherRun : Recovery::Failed;
-    }
-    journal.file = file;
-    JournalContents contents = ReadJournal(journal);
-    // An empty journal changed nothing; a completed one only drops kept files.
-    if (contents.records.empty() || contents.records.back().kind == JournalKind::End) {
-        DropKeptFiles(contents.records);
-        CloseAndDelete(journal);
-        return Recovery::NothingToDo;
-    }
-    ShowMessage(texts.interrupted, MB_OK | MB_ICONINFORMATION);
-    UndoResult result = UndoRecords(contents, journal, nullptr, osCode);
-    std::size_t leftAlone = result.leftAlone + contents.skipped;
-    if (leftAlone > 0)
-        ShowMessage((std::string(texts.leftAlone) + " " + std::to_string(leftAlone)).c_str(),
-                    MB_OK | MB_ICONINFORMATION);
-    if (!result.waiting.empty()) {
-        CloseHandle(journal.file);
-        ShowWaitingFile(texts.waiting, result.waiting.front());
-        return Recovery::StillWaiting;
-    }
-    CloseAndDelete(journal);
-    return Recovery::Undone;
 }

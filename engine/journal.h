@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "engine/install_view.h"
 #include "engine/portable/journal_format.h"
 
 struct Journal {
@@ -55,33 +54,14 @@ bool ReadFileStamp(const char* path, FileStamp& stamp);
 // The name of the user this program runs as.
 std::string CurrentUserName();
 
-// The install is complete: "end" is noted, the files it replaced are
-// dropped and the journal is deleted.
-void CompleteJournal(Journal& journal);
+// The journal's path for the product key, in the Windows directory: false
+// when the key is no plain name.
+bool ComposeJournalPath(const char* productKey, char* path);
 
-// Undoes every change the journal names, the last first, pausing on the view
-// after each deletion when there is one, and deletes the journal. When a
-// change cannot be put right now (a file held by a running program), the
-// journal stays for the next start and the user is told which file waits.
-void UndoJournal(Journal& journal, InstallView* view, int osCode);
+// The journal's records; a last line that a kill cut short is cut off the
+// file, so that what is appended next starts a line of its own. Its change
+// was never made: a change waits for its note to reach the disk.
+JournalContents ReadJournal(Journal& journal);
 
-// What the next start says about an interrupted install: the message before
-// the undo, and those after it when something was left or still waits.
-struct RecoveryTexts {
-    const char* interrupted;
-    const char* leftAlone;    // followed by the number of changes left as they were
-    const char* waiting;      // followed by the path of the file that waits
-};
-
-enum class Recovery {
-    NothingToDo,
-    Undone,               // an interrupted install was undone
-    HeldByAnotherRun,     // a wizard of the product runs now and holds its journal
-    StillWaiting,         // a change could not be undone yet: the journal stays
-    Failed,               // the journal is there but cannot be opened
-};
-
-// At the start of the wizard or the uninstaller: the journal of the product
-// that a run left open is completed or undone (after telling the user, for
-// an undo).
-Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& texts, int osCode);
+// Closes the journal and deletes its file.
+void CloseAndDelete(Journal& journal);

@@ -8,6 +8,7 @@
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/entry_extraction.h"
+#include "engine/journal_end.h"
 #include "engine/journaled_changes.h"
 #include "engine/list_reader.h"
 #include "engine/portable/list_file.h"

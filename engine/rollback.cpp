@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "engine/journal_end.h"
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "resources/string_ids.h"

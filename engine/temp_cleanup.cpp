@@ -4,6 +4,7 @@
 
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
+#include "engine/journal_end.h"
 #include "engine/list_reader.h"
 #include "engine/portable/file_line.h"
 

@@ -11,7 +11,7 @@
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "forms/form_lifecycle.h"
-#include "engine/journal.h"
+#include "engine/journal_end.h"
 #include "base/system_version.h"
 #include "forms/runtime_startup.h"
 #include "uninstaller/portable/uninstaller_command.h"

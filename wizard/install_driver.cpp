@@ -9,6 +9,7 @@
 #include "engine/copy_files.h"
 #include "engine/destinations.h"
 #include "engine/install_model.h"
+#include "engine/journal_end.h"
 #include "engine/rollback.h"
 #include "engine/short_path.h"
 #include "registration/desktop_shortcut.h"

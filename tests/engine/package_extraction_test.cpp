@@ -12,7 +12,7 @@
 
 #include "base/system_version.h"
 #include "base/portable/text_helpers.h"
-#include "engine/journal.h"
+#include "engine/journal_end.h"
 #include "engine/list_reader.h"
 #include "engine/package_extraction.h"
 #include "engine/portable/entry_codec.h"

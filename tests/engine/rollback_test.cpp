@@ -8,6 +8,7 @@
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
+#include "engine/journal_end.h"
 #include "engine/copy_files.h"
 #include "engine/journal_undo.h"
 #include "engine/journaled_changes.h"

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <string>
 
+#include "engine/journal_end.h"
 #include "engine/list_reader.h"
 #include "message_box_catcher.h"
 #include "base/system_version.h"

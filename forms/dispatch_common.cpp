@@ -4,11 +4,6 @@
 #include "forms/form_lifecycle.h"
 #include "forms/window_map.h"
 
-LRESULT CallProcedure(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return record->Procedure != nullptr ? record->Procedure(window, message, wParam, lParam) : 0;
-}
-
 LRESULT CommonPath(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT answer = CallProcedure(record, window, message, wParam, lParam);

@@ -1,9 +1,8 @@
 #pragma once
 // The application-procedure contract shared by the runtime's procedures.
 #include "forms/object_record.h"
+#include "forms/procedure_calls.h"
 
-// The record's Procedure, or 0 (not handled) when it has none.
-LRESULT CallProcedure(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The Procedure first; when it answers 0, the default processing.
 LRESULT CommonPath(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

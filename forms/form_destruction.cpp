@@ -1,16 +1,12 @@
 #include "forms/form_lifecycle.h"
 
 #include "forms/control_properties.h"
+#include "forms/procedure_calls.h"
 #include "forms/runtime_memory.h"
 #include "forms/runtime_state.h"
 #include "forms/window_map.h"
 
 namespace {
-
-LRESULT CallProcedure(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return record->Procedure != nullptr ? record->Procedure(window, message, wParam, lParam) : 0;
-}
 
 HWND OwnerOf(HWND window)
 {

@@ -27,8 +27,6 @@ void SetUpContainer(ObjectRecord* container, HWND window);
 LRESULT CloseForm(ObjectRecord* form, HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT DestroyRecordWindow(ObjectRecord* record, HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT FinishFormDestruction(ObjectRecord* form, HWND window, WPARAM wParam, LPARAM lParam);
-// What the system does for the record's window when the runtime is done.
-LRESULT DefaultProcessing(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Frees the start-up state: string lists, default font, window map, page
 // blocks, window classes.

@@ -4,18 +4,14 @@
 #include "forms/control_properties.h"
 #include "forms/control_search.h"
 #include "forms/portable/screen_metrics.h"
+#include "forms/procedure_calls.h"
+#include "forms/runtime_classes.h"
 #include "forms/runtime_state.h"
 #include "forms/window_map.h"
-#include "forms/window_procedures.h"
 
 namespace {
 
 constexpr UINT_PTR kFormTimer = 1;
-
-LRESULT CallProcedure(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return record->Procedure != nullptr ? record->Procedure(window, message, wParam, lParam) : 0;
-}
 
 void CreateMdiClient(ObjectRecord* frame, HWND window)
 {

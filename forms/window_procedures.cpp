@@ -167,24 +167,6 @@ bool AnswersDirectly(UINT message)
 
 }  // namespace
 
-LRESULT DefaultProcessing(const ObjectRecord* record, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (record->Kind) {
-    case KindMdiFrame:
-        return DefFrameProcA(window, record->ClientWindow, message, wParam, lParam);
-    case KindDialogForm:
-        return 0;   // the dialog manager does the rest
-    case KindWindowForm:
-        if (record->MDIChild == 1)
-            return DefMDIChildProcA(window, message, wParam, lParam);
-        return DefWindowProcA(window, message, wParam, lParam);
-    case KindPicture:
-        return DefWindowProcA(window, message, wParam, lParam);
-    default:
-        return CallWindowProcA(record->PrevProc, window, message, wParam, lParam);
-    }
-}
-
 LRESULT CALLBACK RuntimeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ObjectRecord* record = FindRecord(window);

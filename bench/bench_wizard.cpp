@@ -242,7 +242,7 @@ void MeasureIdleOnWelcome()
 // The page frame that is showing, or 0.
 int ShownPage(const WizardSession& session)
 {
-    for (int page : {Group1, Group2, Group3, Group4, Group5, Group6}) {
+    for (int page : {grpWelcomePage, grpDestinationPage, grpUserPage, grpGroupPage, grpOptionsPage, grpSummaryPage}) {
         if (session.IsShown(page))
             return page;
     }
@@ -256,10 +256,10 @@ bool WalkToSummary(WizardSession& session, bool measureIdle)
 {
     if (StartToWelcome(session) < 0)
         return false;
-    for (int page = ShownPage(session); page != Group6;) {
-        if (page == Group3) {
-            session.Type(Edit1, "Anna Puig");
-            session.Type(Edit2, "Tallers Puig");
+    for (int page = ShownPage(session); page != grpSummaryPage;) {
+        if (page == grpUserPage) {
+            session.Type(edtUserName, "Anna Puig");
+            session.Type(edtOrganization, "Tallers Puig");
             if (measureIdle)
                 MeasureIdle("idle on the user page (caret in a field):");
         }

@@ -30,17 +30,17 @@ void ComposeFinishTexts()
     AppendText(text, part);
     AppendTableText(Static1, IDS_INSTALLED_SUCCESSFULLY, text);
     ShowTableText(Static2, IDS_SUPPORT_CONTACT);
-    ShowTableText(Static3, IDS_PRESS_FINISH);
+    ShowTableText(stcFinishHint, IDS_PRESS_FINISH);
     ShowTableText(btnCancel, IDS_FINISH);
     EnableControl(btnCancel, true);
     SetFocus(ControlWindow(btnCancel));
-    ShowControl(Group1, true);
+    ShowControl(grpWelcomePage, true);
     ShowControl(grpPercent, false);
 }
 
 void RaiseStatic3()
 {
-    HWND label = ControlWindow(Static3);
+    HWND label = ControlWindow(stcFinishHint);
     RECT frame;
     GetWindowRect(label, &frame);
     MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&frame), 2);
@@ -51,7 +51,7 @@ void RaiseStatic3()
 void OfferRestart()
 {
     RaiseStatic3();
-    ShowTableText(Static3, IDS_RESTART_NEEDED);
+    ShowTableText(stcFinishHint, IDS_RESTART_NEEDED);
     ShowControl(radRebootNow, true);
     ShowControl(radRebootLater, true);
     SetFocus(ControlWindow(radRebootNow));
@@ -89,7 +89,7 @@ void ShowFinishPage()
     if (g_wizard.job.restartNeeded) {
         OfferRestart();
     } else {
-        ShowTableText(Static3, IDS_PRESS_FINISH);
+        ShowTableText(stcFinishHint, IDS_PRESS_FINISH);
     }
     BringFinishPageForward();
     g_wizard.finishReached = 1;

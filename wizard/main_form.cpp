@@ -104,7 +104,7 @@ LRESULT OnCommand(WPARAM wParam)
         return OnCancelClicked();
     case btnBrowse:
         return OnBrowseClicked();
-    case Check1:
+    case chkProgramGroup:
         return OnGroupCheckClicked();
     default:
         return 0;

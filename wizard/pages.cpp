@@ -77,9 +77,9 @@ void ChooseDefaultDestination()
         g_wizard.optionsContent = 0;
     }
     g_wizard.createGroup = 1;
-    ShowControl(Edit3, true);
-    ShowControl(List1, true);
-    SetChecked(Check1, true);
+    ShowControl(edtGroupName, true);
+    ShowControl(lstExistingGroups, true);
+    SetChecked(chkProgramGroup, true);
 
     GetInformationLine(g_wizard.model, InfoDefaultFolder, g_wizard.buffers.defaultFolder);
     if (!ReadRegValue(kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
@@ -139,10 +139,10 @@ void ReadUserDetails()
                                       : "Software\\Microsoft\\Windows NT\\CurrentVersion";
     char value[kTextCapacity] = "";
     if (ReadRegValue(kLocalMachine, key, "RegisteredOwner", value))
-        SetControlText(Edit1, value);
+        SetControlText(edtUserName, value);
     value[0] = '\0';
     if (ReadRegValue(kLocalMachine, key, "RegisteredOrganization", value))
-        SetControlText(Edit2, value);
+        SetControlText(edtOrganization, value);
 }
 
 void ListExistingGroups()
@@ -160,7 +160,7 @@ void ListExistingGroups()
     HANDLE search = FindFirstFileA(folder, &entry);
     if (search == INVALID_HANDLE_VALUE)
         return;
-    HWND list = ControlWindow(List1);
+    HWND list = ControlWindow(lstExistingGroups);
     do {
         if (entry.cFileName[0] != '.')
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.cFileName));
@@ -180,7 +180,7 @@ void ComposeStartTexts()
     AppendChar(text, ' ');
     GetInformationLine(g_wizard.model, InfoVersion, version);
     AppendText(text, version);
-    SetControlText(Edit3, text);
+    SetControlText(edtGroupName, text);
 
     GetControlText(Static12, text);
     char line[kTextCapacity];
@@ -200,17 +200,17 @@ void ShowSummary()
     LoadTableString(IDS_SUMMARY_ORGANIZATION, labels[1]);
     LoadTableString(IDS_SUMMARY_FOLDER, labels[2]);
     LoadTableString(IDS_SUMMARY_GROUP, labels[3]);
-    GetControlText(Edit1, name);
-    GetControlText(Edit2, organization);
+    GetControlText(edtUserName, name);
+    GetControlText(edtOrganization, organization);
     GetControlText(stcDestDir, folder);
-    if (IsControlChecked(Check1))
-        GetControlText(Edit3, group);
+    if (IsControlChecked(chkProgramGroup))
+        GetControlText(edtGroupName, group);
     else
         LoadTableString(IDS_NONE, group);
     char* summary = g_wizard.buffers.scratchA;
     ComposeSummary(summary, kTextCapacity,
                    {labels[0], name, labels[1], organization, labels[2], folder, labels[3], group});
-    SetControlText(Edit4, summary);
+    SetControlText(edtSummary, summary);
 }
 
 void PrepareWelcomePage()
@@ -422,12 +422,12 @@ int OnBrowseClicked()
 
 int OnGroupCheckClicked()
 {
-    bool checked = IsControlChecked(Check1);
-    ShowControl(Edit3, checked);
-    ShowControl(List1, checked);
+    bool checked = IsControlChecked(chkProgramGroup);
+    ShowControl(edtGroupName, checked);
+    ShowControl(lstExistingGroups, checked);
     g_wizard.createGroup = checked ? 1 : 0;
     if (checked)
-        FocusControl(Edit3);
+        FocusControl(edtGroupName);
     return 1;
 }
 

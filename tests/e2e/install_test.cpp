@@ -102,27 +102,27 @@ protected:
         ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
         Shot(session, prefix, "1-welcome");
         session.Click(btnNext);
-        ASSERT_TRUE(session.WaitForShown(Group2, true));
+        ASSERT_TRUE(session.WaitForShown(grpDestinationPage, true));
         EXPECT_EQ(session.Text(stcDestDir), Destination());
         Shot(session, prefix, "2-destination");
         session.Click(btnNext);
-        ASSERT_TRUE(session.WaitForShown(Group3, true));
-        session.Type(Edit1, "Anna Puig");
-        session.Type(Edit2, "Tallers Puig");
+        ASSERT_TRUE(session.WaitForShown(grpUserPage, true));
+        session.Type(edtUserName, "Anna Puig");
+        session.Type(edtOrganization, "Tallers Puig");
         Shot(session, prefix, "3-user");
         session.Click(btnNext);
-        ASSERT_TRUE(session.WaitForShown(Group4, true));
-        EXPECT_EQ(session.Text(Edit3), "Kestrel 1.0");
+        ASSERT_TRUE(session.WaitForShown(grpGroupPage, true));
+        EXPECT_EQ(session.Text(edtGroupName), "Kestrel 1.0");
         Shot(session, prefix, "4-group");
         session.Click(btnNext);
-        ASSERT_TRUE(session.WaitForShown(Group5, true));
+        ASSERT_TRUE(session.WaitForShown(grpOptionsPage, true));
         EXPECT_TRUE(session.IsChecked(chkProject));
         EXPECT_TRUE(session.IsChecked(chkWindow));
         Shot(session, prefix, "5-options");
         session.Click(btnNext);
-        ASSERT_TRUE(session.WaitForShown(Group6, true));
+        ASSERT_TRUE(session.WaitForShown(grpSummaryPage, true));
         EXPECT_EQ(session.Text(btnNext), TableString(10037));
-        EXPECT_EQ(session.Text(Edit4), TableString(10044) + "Anna Puig\r\n\r\n" + TableString(10049)
+        EXPECT_EQ(session.Text(edtSummary), TableString(10044) + "Anna Puig\r\n\r\n" + TableString(10049)
                                            + "Tallers Puig\r\n\r\n" + TableString(10038) + Destination()
                                            + "\r\n\r\n" + TableString(10052) + "Kestrel 1.0");
         Shot(session, prefix, "6-summary");
@@ -193,7 +193,7 @@ TEST_F(Install, AFullInstallOfTheSampleProduct)
     Shot(session, "e2e-install", "7-installing");
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
     EXPECT_EQ(session.Text(Static1), "Kestrel 1.0 " + TableString(10041));
-    EXPECT_EQ(session.Text(Static3), TableString(10036));
+    EXPECT_EQ(session.Text(stcFinishHint), TableString(10036));
     EXPECT_FALSE(session.IsShown(radRebootNow));
     Shot(session, "e2e-install", "8-finish");
     Finish(session);
@@ -259,7 +259,7 @@ TEST_F(Install, FilesInUseLeadToTheRestartChoice)
     WalkToSummary(session, "e2e-in-use");
     session.Click(btnNext);
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000));
-    EXPECT_EQ(session.Text(Static3), TableString(10042));
+    EXPECT_EQ(session.Text(stcFinishHint), TableString(10042));
     EXPECT_TRUE(session.IsShown(radRebootNow));
     EXPECT_TRUE(session.IsShown(radRebootLater));
     EXPECT_TRUE(session.IsChecked(radRebootNow));
@@ -342,14 +342,14 @@ TEST_F(Install, EmptyNamesAndADestinationChosenAfterTheOptions)
     ASSERT_TRUE(session.Start());
     ASSERT_NE(session.WaitForMainWindow(), nullptr);
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
-    for (int page : {Group2, Group3, Group4, Group5}) {
+    for (int page : {grpDestinationPage, grpUserPage, grpGroupPage, grpOptionsPage}) {
         session.Click(btnNext);
         ASSERT_TRUE(session.WaitForShown(page, true));
-        session.Type(Edit1, "");
-        session.Type(Edit2, "");
-        session.Type(Edit3, "");
+        session.Type(edtUserName, "");
+        session.Type(edtOrganization, "");
+        session.Type(edtGroupName, "");
     }
-    for (int page : {Group4, Group3, Group2}) {
+    for (int page : {grpGroupPage, grpUserPage, grpDestinationPage}) {
         session.Click(btnPrevious);
         ASSERT_TRUE(session.WaitForShown(page, true));
     }
@@ -366,7 +366,7 @@ TEST_F(Install, EmptyNamesAndADestinationChosenAfterTheOptions)
     ASSERT_FALSE(Exists(chosen)) << chosen;
     CloseBrowser(browser, IDOK);
     ASSERT_TRUE(session.WaitForText(stcDestDir, chosen));
-    for (int page : {Group3, Group4, Group5, Group6}) {
+    for (int page : {grpUserPage, grpGroupPage, grpOptionsPage, grpSummaryPage}) {
         session.Click(btnNext);
         ASSERT_TRUE(session.WaitForShown(page, true));
     }
@@ -417,7 +417,7 @@ TEST_F(Install, AnEarlierInstallationIsDeclinedOrRemoved)
         ASSERT_NE(box.box, nullptr);
         session.Answer(box, IDYES);
         ASSERT_NE(session.WaitForMainWindow(), nullptr);
-        EXPECT_TRUE(session.WaitForShown(Group1, true)) << "the uninstaller ran and the wizard goes on";
+        EXPECT_TRUE(session.WaitForShown(grpWelcomePage, true)) << "the uninstaller ran and the wizard goes on";
         session.Click(btnCancel);
         EXPECT_EQ(session.WaitForExit(), 0u);
     }
@@ -474,7 +474,7 @@ TEST_F(Install, NoLibraryPlantedBesideTheWizardIsLoaded)
     WalkToSummary(session, "e2e-planted");
     session.Click(btnNext);
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
-    EXPECT_EQ(session.Text(Static3), TableString(10036));
+    EXPECT_EQ(session.Text(stcFinishHint), TableString(10036));
     Finish(session);
     EXPECT_EQ(session.WaitForExit(), 0u);
     EXPECT_TRUE(Exists(Destination() + "\\KestrelCore.dll"));

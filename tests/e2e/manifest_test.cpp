@@ -59,11 +59,11 @@ TEST_F(EndToEnd, TheWizardKeepsItsPixelLayoutAtTheScreensResolution)
     EXPECT_EQ(frame.bottom - frame.top, 380);
     std::string prefix = "dpi-" + std::to_string(dpi);
     session.SaveScreenshot((prefix + "-welcome").c_str());
-    for (int page : {Group2, Group3, Group4, Group5}) {
+    for (int page : {grpDestinationPage, grpUserPage, grpGroupPage, grpOptionsPage}) {
         session.Click(btnNext);
         ASSERT_TRUE(session.WaitForShown(page, true));
-        if (page == Group3)
-            session.Type(Edit1, "Anna Puig");
+        if (page == grpUserPage)
+            session.Type(edtUserName, "Anna Puig");
     }
     session.SaveScreenshot((prefix + "-options").c_str());
     session.Click(btnCancel);

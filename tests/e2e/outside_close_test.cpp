@@ -74,10 +74,10 @@ TEST_F(OutsideClose, OnTheUserPageNoKeepsThePageAndYesCloses)
     ASSERT_NE(session.WaitForMainWindow(), nullptr);
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
     session.Click(btnNext);
-    ASSERT_TRUE(session.WaitForShown(Group2, true));
+    ASSERT_TRUE(session.WaitForShown(grpDestinationPage, true));
     session.Click(btnNext);
-    ASSERT_TRUE(session.WaitForShown(Group3, true));
-    session.Type(Edit1, "Anna Puig");
+    ASSERT_TRUE(session.WaitForShown(grpUserPage, true));
+    session.Type(edtUserName, "Anna Puig");
 
     CloseFromOutside(session);
     MessageBoxSeen question = session.WaitForMessageBox();
@@ -85,8 +85,8 @@ TEST_F(OutsideClose, OnTheUserPageNoKeepsThePageAndYesCloses)
     EXPECT_EQ(question.text, TableString(10032));
     session.Answer(question, IDNO);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(session.main()); }, 5000));
-    EXPECT_TRUE(session.IsShown(Group3));
-    EXPECT_EQ(session.Text(Edit1), "Anna Puig");
+    EXPECT_TRUE(session.IsShown(grpUserPage));
+    EXPECT_EQ(session.Text(edtUserName), "Anna Puig");
 
     CloseFromOutside(session);
     question = session.WaitForMessageBox();

@@ -74,7 +74,7 @@ TEST_F(EndToEnd, CancelAnsweredNoThenYes)
     ASSERT_NE(session.WaitForMainWindow(), nullptr);
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
     session.Click(btnNext);
-    ASSERT_TRUE(session.WaitForShown(Group2, true));
+    ASSERT_TRUE(session.WaitForShown(grpDestinationPage, true));
     EXPECT_EQ(session.Text(Static5), "Kestrel " + TableString(10027));
     session.SaveScreenshot("e2e-destination");
 
@@ -86,7 +86,7 @@ TEST_F(EndToEnd, CancelAnsweredNoThenYes)
     session.SaveScreenshot(question.box, "e2e-leave-question");
     session.Answer(question, IDNO);
     EXPECT_EQ(session.WaitForExit(1000), static_cast<DWORD>(STILL_ACTIVE)) << "No keeps the wizard";
-    EXPECT_TRUE(session.IsShown(Group2));
+    EXPECT_TRUE(session.IsShown(grpDestinationPage));
 
     session.Click(btnCancel);
     question = session.WaitForMessageBox();
@@ -122,7 +122,7 @@ TEST_F(EndToEnd, OnlySetupKindsWithOptionsStopForTheRunningProduct)
         }
         ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
         session.Click(btnNext);
-        EXPECT_TRUE(session.WaitForShown(Group2, true)) << "the pages go on";
+        EXPECT_TRUE(session.WaitForShown(grpDestinationPage, true)) << "the pages go on";
         session.Click(btnCancel);
         MessageBoxSeen leave = session.WaitForMessageBox();
         ASSERT_NE(leave.box, nullptr);

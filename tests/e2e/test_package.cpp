@@ -143,7 +143,7 @@ namespace {
 // The page frame that is showing, or 0.
 int ShownPage(const WizardSession& session)
 {
-    for (int page : {Group1, Group2, Group3, Group4, Group5, Group6}) {
+    for (int page : {grpWelcomePage, grpDestinationPage, grpUserPage, grpGroupPage, grpOptionsPage, grpSummaryPage}) {
         if (session.IsShown(page))
             return page;
     }
@@ -209,9 +209,9 @@ bool WalkToSummary(WizardSession& session)
         || !session.WaitForText(btnCancel, TableString(10031)))
         return false;
     // The options page shows only when it has something to offer.
-    for (int page = ShownPage(session); page != Group6;) {
-        if (page == Group3)
-            session.Type(Edit1, "Anna Puig");
+    for (int page = ShownPage(session); page != grpSummaryPage;) {
+        if (page == grpUserPage)
+            session.Type(edtUserName, "Anna Puig");
         session.Click(btnNext);
         if (!WaitUntil([&] { return ShownPage(session) != page && ShownPage(session) != 0; }, 30000))
             return false;

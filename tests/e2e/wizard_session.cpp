@@ -228,7 +228,7 @@ void WizardSession::SaveScreenshot(HWND window, const char* name) const
 
 bool InstallThroughEveryPage(WizardSession& session)
 {
-    for (int page : {Group2, Group3, Group4, Group5, Group6}) {
+    for (int page : {grpDestinationPage, grpUserPage, grpGroupPage, grpOptionsPage, grpSummaryPage}) {
         session.Click(btnNext);
         if (!session.WaitForShown(page, true))
             return false;

@@ -22,8 +22,8 @@ bool IsChecked(HWND button)
     return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// Main showing the user-details page: btnNext (6), btnCancel (7), Edit1 (26)
-// and Edit2 (28) are the eligible controls; btnPrevious is disabled.
+// Main showing the user-details page: btnNext (6), btnCancel (7), edtUserName (26)
+// and edtOrganization (28) are the eligible controls; btnPrevious is disabled.
 class MainKeyboard : public RuntimeTest {
 protected:
     void SetUp() override
@@ -34,7 +34,7 @@ protected:
         main_ = reinterpret_cast<HWND>(CreateForm(MainTemplate(), nullptr, false, 0));
         ASSERT_NE(main_, nullptr);
         SetVisible(Control(grpPercent), 0);
-        SetVisible(Control(Group3), 1);
+        SetVisible(Control(grpUserPage), 1);
         SetVisible(Control(btnPrevious), 1);
         SetVisible(Control(btnNext), 1);
         Pump();
@@ -51,14 +51,14 @@ protected:
 
 TEST_F(MainKeyboard, TabWrapsFromTheHighestToTheLowestEligibleIndex)
 {
-    SetFocus(Control(Edit1));
+    SetFocus(Control(edtUserName));
     Pump();
-    const int forward[] = {Edit2, btnNext, btnCancel, Edit1, Edit2};
+    const int forward[] = {edtOrganization, btnNext, btnCancel, edtUserName, edtOrganization};
     for (int id : forward) {
         PressKey(VK_TAB);
         EXPECT_EQ(GetFocus(), Control(id)) << "Tab to " << id;
     }
-    const int backward[] = {Edit1, btnCancel, btnNext, Edit2};
+    const int backward[] = {edtUserName, btnCancel, btnNext, edtOrganization};
     for (int id : backward) {
         PressKey(VK_TAB, true);
         EXPECT_EQ(GetFocus(), Control(id)) << "Shift+Tab to " << id;
@@ -68,13 +68,13 @@ TEST_F(MainKeyboard, TabWrapsFromTheHighestToTheLowestEligibleIndex)
 
 TEST_F(MainKeyboard, EnterInATextBoxReportsTheDefaultButtonAndEscapeNothing)
 {
-    SetFocus(Control(Edit1));
+    SetFocus(Control(edtUserName));
     Pump();
     PressKey(VK_RETURN);
     ASSERT_EQ(g_commands.commands.size(), 1u);
     EXPECT_EQ(g_commands.commands[0], MAKEWPARAM(btnNext, BN_CLICKED));
     EXPECT_EQ(g_commands.senders[0], Control(btnNext));
-    EXPECT_EQ(GetFocus(), Control(Edit1)) << "the button itself is not pressed";
+    EXPECT_EQ(GetFocus(), Control(edtUserName)) << "the button itself is not pressed";
 
     PressKey(VK_ESCAPE);
     EXPECT_EQ(g_commands.commands.size(), 1u) << "Main has no cancel button";
@@ -86,7 +86,7 @@ TEST_F(MainKeyboard, SetDefIdZeroLeavesEnterReportingNothing)
     EXPECT_EQ(SendMessageA(main_, DM_SETDEFID, 0, 0), 1);
     EXPECT_EQ(SendMessageA(main_, DM_GETDEFID, 0, 0), 0);
     EXPECT_EQ(IsDefaultButton(Control(btnNext)), 0);
-    SetFocus(Control(Edit2));
+    SetFocus(Control(edtOrganization));
     Pump();
     PressKey(VK_RETURN);
     EXPECT_TRUE(g_commands.commands.empty());
@@ -105,9 +105,9 @@ TEST_F(MainKeyboard, TheDefaultLookFollowsTheFocus)
     struct Step { int focus; bool nextLooks; bool cancelLooks; };
     const Step steps[] = {
         {btnCancel, false, true},   // a focused push button looks default
-        {Edit1, true, false},       // elsewhere the form's default button does
+        {edtUserName, true, false},       // elsewhere the form's default button does
         {btnNext, true, false},
-        {Edit2, true, false},
+        {edtOrganization, true, false},
         {btnCancel, false, true},
     };
     for (const Step& step : steps) {
@@ -124,11 +124,11 @@ TEST_F(MainKeyboard, ALabelMnemonicHandsTheFocusOn)
 {
     SetFocus(Control(btnCancel));
     Pump();
-    // "&Nom:" labels Edit1; "&Navegació..." on the hidden page must not match.
+    // "&Nom:" labels edtUserName; "&Navegació..." on the hidden page must not match.
     PressAltKey('N');
-    EXPECT_EQ(GetFocus(), Control(Edit1));
+    EXPECT_EQ(GetFocus(), Control(edtUserName));
     PressAltKey('M');   // "E&mpresa:"
-    EXPECT_EQ(GetFocus(), Control(Edit2));
+    EXPECT_EQ(GetFocus(), Control(edtOrganization));
     PressAltKey('E');   // "S&egüent": the button is pressed, which clicks it
     EXPECT_EQ(GetFocus(), Control(btnNext));
     EXPECT_EQ(ApplyMnemonicRule(main_, 'Q'), nullptr);
@@ -136,8 +136,8 @@ TEST_F(MainKeyboard, ALabelMnemonicHandsTheFocusOn)
 
 TEST_F(MainKeyboard, ArrowsCheckTheOptionButtonsOfAGroup)
 {
-    SetVisible(Control(Group3), 0);
-    SetVisible(Control(Group5), 1);
+    SetVisible(Control(grpUserPage), 0);
+    SetVisible(Control(grpOptionsPage), 1);
     Pump();
     HWND masm = Control(chkMasm32);
     HWND basalt = Control(chkBasalt);

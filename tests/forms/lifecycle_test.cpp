@@ -74,10 +74,10 @@ TEST_F(FormLifecycle, MainIsCentredAndShownAfterLoading)
     ASSERT_NE(browse, nullptr);
     EXPECT_EQ(GetDlgCtrlID(browse), btnBrowse);
     EXPECT_EQ(GetDlgCtrlID(GetParent(browse)), grpDestDir);
-    EXPECT_EQ(GetDlgCtrlID(GetParent(GetParent(browse))), Group2);
+    EXPECT_EQ(GetDlgCtrlID(GetParent(GetParent(browse))), grpDestinationPage);
     EXPECT_EQ(GetWindow(GetWindow(main, GW_CHILD), GW_HWNDLAST), ControlByIndex(imgLine - 1000, main));
-    EXPECT_EQ(GetDlgCtrlID(GetWindow(main, GW_CHILD)), Group1) << "created in template order";
-    EXPECT_FALSE(IsWindowVisible(ControlByIndex(Group1 - 1000, main)));
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(main, GW_CHILD)), grpWelcomePage) << "created in template order";
+    EXPECT_FALSE(IsWindowVisible(ControlByIndex(grpWelcomePage - 1000, main)));
     EXPECT_TRUE(IsWindowVisible(ControlByIndex(grpPercent - 1000, main)));
     EXPECT_EQ(FindRecord(main)->DefaultButton, ControlByIndex(btnNext - 1000, main));
 

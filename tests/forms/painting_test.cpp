@@ -52,7 +52,7 @@ TEST_F(Painting, WelcomePageWithLogoAndLinkLabels)
     ASSERT_NE(main, nullptr);
     HWND logo = ControlByIdentifier(main, imgLogo);
     SetVisible(ControlByIdentifier(main, grpPercent), 0);
-    SetVisible(ControlByIdentifier(main, Group1), 1);
+    SetVisible(ControlByIdentifier(main, grpWelcomePage), 1);
     SendMessageA(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(SolidBitmap(168, 300, RGB(0, 160, 0))));
     EXPECT_EQ(GetProperty(logo, PropPicture) != 0, true);
     ClientShot shot = Shoot(main, "welcome_page",
@@ -118,7 +118,7 @@ TEST_F(Painting, AGroupCaptionSetLaterIsMeasuredInTheGroupsFont)
     EXPECT_NE(FindRecord(group)->Font, nullptr);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(group, WM_GETFONT, 0, 0)), FindRecord(group)->Font);
     SetVisible(ControlByIdentifier(main, grpPercent), 0);
-    SetVisible(ControlByIdentifier(main, Group5), 1);
+    SetVisible(ControlByIdentifier(main, grpOptionsPage), 1);
     // The caption's last letters, drawn in the group's text colour.
     RECT captionEnd = {size.cx - 12, 0, size.cx + 12, 16};
     ClientShot shot = Shoot(group, "group_caption_set_later",

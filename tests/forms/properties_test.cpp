@@ -116,7 +116,7 @@ TEST_F(Properties, CommonGetterOverEveryCodeAndKind)
 TEST_F(Properties, VisibleIsWhatTheScreenShows)
 {
     HWND main = reinterpret_cast<HWND>(CreateForm(MainTemplate(), nullptr, false, 0));
-    HWND edit = ControlByIdentifier(main, Edit1);
+    HWND edit = ControlByIdentifier(main, edtUserName);
     EXPECT_EQ(FindRecord(edit)->Visible, 1);
     EXPECT_EQ(GetProperty(edit, PropVisible), 0) << "its page is hidden";
     EXPECT_EQ(ControlByIdentifier(main, 1000), ControlByIdentifier(main, grpPercent));
@@ -125,7 +125,7 @@ TEST_F(Properties, VisibleIsWhatTheScreenShows)
     EXPECT_EQ(ControlByIdentifier(edit, btnNext), ControlByIdentifier(main, btnNext)) << "from a control: its form";
     char text[300];
     EXPECT_EQ(GetName(edit, text, sizeof text), 5);
-    EXPECT_STREQ(text, "Edit1");
+    EXPECT_STREQ(text, "Edit1") << "the template's own name";
     EXPECT_EQ(GetFontName(edit, text, 3), 2) << "cut at the buffer";
     EXPECT_EQ(SetVisible(ControlByIdentifier(main, btnPrevious), 0), 1);
     EXPECT_FALSE(IsWindowVisible(ControlByIdentifier(main, btnPrevious)));

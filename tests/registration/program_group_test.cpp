@@ -112,7 +112,7 @@ void PrepareGroup(const char* name, const std::vector<std::string>& items, const
     for (const std::string& item : items)
         StringListAdd(g_wizard.model.groupItems, item.c_str());
     RegistrationFixture::SetText(stcDestDir, destination);
-    RegistrationFixture::SetText(Edit3, name);
+    RegistrationFixture::SetText(edtGroupName, name);
     g_wizard.createGroup = 1;
 }
 

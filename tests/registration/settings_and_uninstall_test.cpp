@@ -66,11 +66,11 @@ protected:
         RegistrationFixture::Fill(g_wizard.model.associations,
                                   {lines[0].c_str(), lines[1].c_str(), lines[2].c_str(), lines[3].c_str()});
         RegistrationFixture::SetText(stcDestDir, kDestination);
-        RegistrationFixture::SetText(Edit1, "Ada");
-        RegistrationFixture::SetText(Edit2, "Tallwood Labs");
-        RegistrationFixture::SetText(Edit3, " Kestrel ");
+        RegistrationFixture::SetText(edtUserName, "Ada");
+        RegistrationFixture::SetText(edtOrganization, "Tallwood Labs");
+        RegistrationFixture::SetText(edtGroupName, " Kestrel ");
         RegistrationFixture::SetText(stcKestrel, "http://www.tallwood.example");
-        RegistrationFixture::Check(Check1, true);
+        RegistrationFixture::Check(chkProgramGroup, true);
         RegistrationFixture::Check(chkBasalt, true);
         RegistrationFixture::Check(chkProject, true);
         RegistrationFixture::Check(chkModule, true);
@@ -148,7 +148,7 @@ TEST_F(SettingsAndUninstall, StatusBarAndCancelButton)
 
 TEST_F(SettingsAndUninstall, WithoutAGroupNoGroupValuesAndTheBarStopsShort)
 {
-    RegistrationFixture::Check(Check1, false);
+    RegistrationFixture::Check(chkProgramGroup, false);
     WriteSettingsAndUninstall(RegistrationFixture::Job());
     for (const char* name : {"Group", "Item1", "Items"})
         EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE, kRecordKey, name)) << name;

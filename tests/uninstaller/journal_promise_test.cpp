@@ -36,7 +36,7 @@ std::vector<std::string> AnswerBoxesUntilTheWelcomePage(WizardSession& session)
     DWORD start = GetTickCount();
     while (GetTickCount() - start < 120000) {
         if (session.FindMainWindow() != nullptr && session.Text(btnCancel) == TableString(10031) &&
-            session.IsShown(Group1))
+            session.IsShown(grpWelcomePage))
             break;
         MessageBoxSeen box = session.WaitForMessageBox(1000);
         if (box.box == nullptr)

@@ -203,7 +203,7 @@ bool ClickUpToInstall(WizardSession& session)
 {
     if (session.WaitForMainWindow() == nullptr || !session.WaitForText(btnCancel, TableString(10031)))
         return false;
-    for (int page : {Group2, Group3, Group4, Group5, Group6}) {
+    for (int page : {grpDestinationPage, grpUserPage, grpGroupPage, grpOptionsPage, grpSummaryPage}) {
         session.Click(btnNext);
         if (!session.WaitForShown(page, true))
             return false;

@@ -201,7 +201,7 @@ TEST_F(Uninstaller, TheRunAtTheNextStartRegistersALibraryThatWasInUse)
         ASSERT_TRUE(session.Start());
         ASSERT_NE(session.WaitForMainWindow(), nullptr);
         ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
-        for (int page : {Group2, Group3, Group4, Group5, Group6}) {
+        for (int page : {grpDestinationPage, grpUserPage, grpGroupPage, grpOptionsPage, grpSummaryPage}) {
             session.Click(btnNext);
             ASSERT_TRUE(session.WaitForShown(page, true));
         }

@@ -65,13 +65,13 @@ protected:
 
 TEST_F(Completion, WithoutFilesInUseTheFinishPageIsPlain)
 {
-    int top = Top(Static3);
+    int top = Top(stcFinishHint);
     ShowFinishPage();
     EXPECT_EQ(Text(Static1), "Kestrel 2.0 " + TableString(10041));
     EXPECT_EQ(Text(Static2), TableString(10020));
-    EXPECT_EQ(Text(Static3), TableString(10036));
+    EXPECT_EQ(Text(stcFinishHint), TableString(10036));
     EXPECT_EQ(Text(btnCancel), TableString(10035));
-    EXPECT_EQ(Top(Static3), top);
+    EXPECT_EQ(Top(stcFinishHint), top);
     EXPECT_FALSE(IsWindowVisible(ControlWindow(radRebootNow)));
     EXPECT_EQ(g_wizard.finishReached, 1);
     EXPECT_FALSE(HasValue(kRestartKey, "Registers"));
@@ -81,10 +81,10 @@ TEST_F(Completion, WithoutFilesInUseTheFinishPageIsPlain)
 TEST_F(Completion, AFileInUseWithoutLibrariesOffersTheRestartOnly)
 {
     g_wizard.job.restartNeeded = 1;
-    int top = Top(Static3);
+    int top = Top(stcFinishHint);
     ShowFinishPage();
-    EXPECT_EQ(Text(Static3), TableString(10042));
-    EXPECT_EQ(Top(Static3), top - 26);
+    EXPECT_EQ(Text(stcFinishHint), TableString(10042));
+    EXPECT_EQ(Top(stcFinishHint), top - 26);
     EXPECT_TRUE(IsWindowVisible(ControlWindow(radRebootNow)));
     EXPECT_TRUE(IsWindowVisible(ControlWindow(radRebootLater)));
     EXPECT_FALSE(HasValue(kRestartKey, "Registers"));

@@ -79,9 +79,9 @@ TEST_F(Pages, DefaultsOfAnOrdinaryInstall)
     EXPECT_EQ(Text(Static5), "Kestrel " + TableString(10027));
     EXPECT_EQ(Text(Static7), TableString(10065) + " Kestrel " + TableString(10069));
     EXPECT_EQ(Text(Static12), TableString(10040) + " Kestrel 2.0 " + TableString(10069));
-    EXPECT_EQ(Text(Edit3), "Kestrel 2.0");
-    EXPECT_TRUE(Checked(Check1));
-    EXPECT_TRUE(Shown(Edit3));
+    EXPECT_EQ(Text(edtGroupName), "Kestrel 2.0");
+    EXPECT_TRUE(Checked(chkProgramGroup));
+    EXPECT_TRUE(Shown(edtGroupName));
     EXPECT_EQ(g_wizard.createGroup, 1);
     EXPECT_EQ(g_wizard.optionsContent, 1);
     EXPECT_TRUE(Checked(chkShortcut)) << "the desktop shortcut is offered, checked";
@@ -119,8 +119,8 @@ TEST_F(Pages, ASystemInstallGoesToTheSystemDirectoryWithoutShortcutOrGroup)
     EXPECT_EQ(Text(stcDestDir), system);
     EXPECT_FALSE(Checked(chkShortcut));
     EXPECT_FALSE(Shown(grpShortcut));
-    EXPECT_FALSE(Checked(Check1));
-    EXPECT_FALSE(Shown(Edit3));
+    EXPECT_FALSE(Checked(chkProgramGroup));
+    EXPECT_FALSE(Shown(edtGroupName));
     EXPECT_EQ(g_wizard.createGroup, 0);
     EXPECT_EQ(g_wizard.optionsContent, 1) << "the options page is still shown";
     EXPECT_FALSE(Shown(grpAssociate));
@@ -154,13 +154,13 @@ TEST_F(Pages, SetupKind0SkipsTheOptionsPageBothWays)
         OnNextClicked();
         EXPECT_EQ(g_wizard.page, expected);
     }
-    EXPECT_FALSE(Shown(Group4));
-    EXPECT_TRUE(Shown(Group6));
+    EXPECT_FALSE(Shown(grpGroupPage));
+    EXPECT_TRUE(Shown(grpSummaryPage));
     EXPECT_EQ(Text(btnNext), Ansi("&Instal·la"));
     OnPreviousClicked();
     EXPECT_EQ(g_wizard.page, static_cast<unsigned>(PageProgramGroup));
-    EXPECT_FALSE(Shown(Group6));
-    EXPECT_TRUE(Shown(Group4));
+    EXPECT_FALSE(Shown(grpSummaryPage));
+    EXPECT_TRUE(Shown(grpGroupPage));
     EXPECT_EQ(Text(btnNext), Ansi("S&egüent"));
 }
 
@@ -168,19 +168,19 @@ TEST_F(Pages, TheSummaryShowsTheChoices)
 {
     Model(1, "0", "x", {});
     FillPageDefaults();
-    SetControlText(Edit1, "Anna");
-    SetControlText(Edit2, "");
+    SetControlText(edtUserName, "Anna");
+    SetControlText(edtOrganization, "");
     SetControlText(stcDestDir, "D:\\Eines\\Kestrel");
     g_wizard.page = PageSummary;
     ShowPage();
-    EXPECT_EQ(Text(Edit4), Ansi(" Nom:\t\t\tAnna\r\n\r\n Empresa:\t\t\r\n\r\n Carpeta:\t\t\tD:\\Eines\\Kestrel"
+    EXPECT_EQ(Text(edtSummary), Ansi(" Nom:\t\t\tAnna\r\n\r\n Empresa:\t\t\r\n\r\n Carpeta:\t\t\tD:\\Eines\\Kestrel"
                                 "\r\n\r\n Grup de programes:\tKestrel 2.0"));
-    SendMessageA(ControlWindow(Check1), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageA(ControlWindow(chkProgramGroup), BM_SETCHECK, BST_UNCHECKED, 0);
     OnGroupCheckClicked();
     EXPECT_EQ(g_wizard.createGroup, 0);
-    EXPECT_FALSE(Shown(Edit3));
+    EXPECT_FALSE(Shown(edtGroupName));
     ShowPage();
-    EXPECT_EQ(Text(Edit4).substr(Text(Edit4).rfind('\t') + 1), "Cap");
+    EXPECT_EQ(Text(edtSummary).substr(Text(edtSummary).rfind('\t') + 1), "Cap");
 }
 
 TEST_F(Pages, CancelAsksOnlyBetweenWelcomeAndInstall)

@@ -4,7 +4,6 @@
 
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
-#include "engine/journal_end.h"
 #include "engine/list_reader.h"
 #include "engine/portable/file_line.h"
 
@@ -41,9 +40,6 @@ void DeleteUnpackedLogo(const char* temp)
 
 void CleanUpTemp(const char* temp, InstallModel& model, InstallJob& job)
 {
-    // A journal still open belongs to a run that never completed (the user
-    // left on a page, or the unpacking failed): its changes go too.
-    UndoJournal(job.journal, nullptr, job.osCode);
     // Without a known temp folder a bare name would point into the current
     // folder, so nothing is deleted then.
     if (temp != nullptr && temp[0] != '\0') {

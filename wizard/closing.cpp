@@ -1,5 +1,6 @@
 #include "wizard/closing.h"
 
+#include "engine/journal_end.h"
 #include "engine/temp_cleanup.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
@@ -28,13 +29,26 @@ void BeginLongStep()
     ++g_wizard.longSteps;
 }
 
+namespace {
+
+// A journal still open belongs to a run that never completed (the user left
+// on a page, or the unpacking failed): its changes go, then what the run
+// left in the temp folder and in memory.
+void EndTheRun()
+{
+    UndoJournal(g_wizard.job.journal, nullptr, g_wizard.osCode);
+    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model, g_wizard.job);
+    FreeWorkBuffers();
+}
+
+}  // namespace
+
 bool EndLongStep()
 {
     if (--g_wizard.longSteps > 0 || !g_wizard.cleanUpDeferred)
         return g_wizard.cleanUpDeferred == 0;
     g_wizard.cleanUpDeferred = 0;
-    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model, g_wizard.job);
-    FreeWorkBuffers();
+    EndTheRun();
     return false;
 }
 
@@ -46,6 +60,5 @@ void CleanUpOnDestroy()
         g_wizard.cleanUpDeferred = 1;
         return;
     }
-    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model, g_wizard.job);
-    FreeWorkBuffers();
+    EndTheRun();
 }

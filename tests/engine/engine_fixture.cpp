@@ -4,6 +4,7 @@
 
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
+#include "engine/journal_end.h"
 #include "engine/temp_cleanup.h"
 #include "resources/string_ids.h"
 #include "stand_in_main_window.h"
@@ -40,6 +41,7 @@ void EngineTest::SetUp()
 
 void EngineTest::TearDown()
 {
+    UndoJournal(g_wizard.job.journal, nullptr, g_wizard.job.osCode);
     CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model, g_wizard.job);
     FreeWorkBuffers();
     DestroyStandInMainWindow();

@@ -159,9 +159,8 @@ int main(int argc, char** argv)
 
     double copyFileSeconds = CopyFileSeconds(set, temp, plain);
 
-    g_wizard.model.files = CreateStringList(false);
     for (std::size_t i = 0; i < set.names.size(); ++i)
-        StringListAdd(g_wizard.model.files, (target + "," + set.names[i] + "," + std::to_string(set.sizes[i]) + ",,,1,0,0").c_str());
+        g_wizard.job.targetLines.push_back(target + "," + set.names[i] + "," + std::to_string(set.sizes[i]) + ",,,1,0,0");
     g_wizard.model.entryCount = static_cast<int32_t>(set.names.size());
     g_wizard.model.progressTotal = static_cast<uint32_t>(set.bytes);
     InstallJob& job = g_wizard.job;

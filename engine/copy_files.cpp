@@ -110,20 +110,13 @@ void ReplaceWhole(InstallJob& job, const char* source, const char* target, ULONG
         DeleteHelperFile(temporary);
 }
 
-void AddToList(StringList& list, const char* text)
-{
-    if (list == nullptr)
-        list = CreateStringList(false);
-    StringListAdd(list, text);
-}
-
 // Paths that are passed on to other programs go in short form.
-void AddShortForm(StringList& list, const char* path)
+void AddShortForm(std::vector<std::string>& list, const char* path)
 {
     char shortPath[kTextCapacity];
     CopyText(shortPath, path);
     ToShortForm(shortPath);
-    AddToList(list, shortPath);
+    list.push_back(shortPath);
 }
 
 // Protected libraries and fonts serve other programs too: an undo never
@@ -150,7 +143,7 @@ bool CopyIntoPlace(InstallJob& job, const FileCopy& file, bool replacing)
     // A shared file new to the machine is no change an undo takes back.
     if (!shared || replacing)
         NoteWrittenFile(job.journal, file.target);
-    AddToList(job.placedFiles, file.target);
+    job.placedFiles.push_back(file.target);
     return true;
 }
 
@@ -272,45 +265,37 @@ void PreparePaths(const InstallJob& job, FileCopy& file)
     ToShortForm(file.source);
 }
 
-void RemoveLine(StringList files, int& i, int& n)
-{
-    StringListDelete(files, i);
-    --i;
-    --n;
-}
-
 }  // namespace
 
 int CopyFiles(InstallJob& job)
 {
-    StringList files = job.model->files;
-    int n = job.model->entryCount;
     ULONGLONG done = 0;
-    for (int i = 0; i < n; ++i) {
-        char line[kTextCapacity];
-        StringListGet(files, i, line);
+    for (const std::string& line : job.targetLines) {
         FileCopy file;
-        SplitFileLine(line, file.fields);
+        SplitFileLine(line.c_str(), file.fields);
         file.done = done;
         PreparePaths(job, file);
         if (!PathExists(file.source)) {
             RollBack(job);
             return ReportError(IDS_FILE_NOT_FOUND, file.fields.name, true);
         }
-        if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide) != NotProtected)
-            RemoveLine(files, i, n);
+        // Protected libraries and fonts belong to the system: the
+        // uninstaller's records leave them out.
+        bool recorded = ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide) == NotProtected;
 
         Outcome outcome = PathExists(file.target) ? UpdateExistingTarget(job, file) : CopyNewTarget(job, file);
         if (outcome == Outcome::Failed)
             return 0;
         bool font = outcome == Outcome::Installed && InstallFont(file.fields.name, job.osCode);
         if (font)
-            RemoveLine(files, i, n);
+            recorded = false;
         else if (IsInstalledTwice(file.fields.name) && !CopyToSystemDirectory(job, file)) {
             ReportCopyFailure(job, file.target);
             return 0;
         }
 
+        if (recorded)
+            job.recordedFiles.push_back(line);
         DeleteFileA(file.source);
         done += file.fields.size;
         ShowCopyProgress(*job.view, done, job.model->progressTotal, true);
@@ -319,7 +304,6 @@ int CopyFiles(InstallJob& job)
             return 0;
         }
     }
-    job.model->entryCount = static_cast<int32_t>(StringListSize(files));
     job.view->ShowFile("");
     return 1;
 }

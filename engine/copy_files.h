@@ -4,6 +4,7 @@
 // in use.
 #include "engine/install_job.h"
 
-// Returns 1 when every line is done; 0 after a reported error or a cancel,
+// Copies the job's target lines and leaves in its recorded files the lines
+// that the uninstaller's records list. Returns 1 when every line is done; 0 after a reported error or a cancel,
 // both of which have rolled the installation back.
 int CopyFiles(InstallJob& job);

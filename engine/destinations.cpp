@@ -58,12 +58,11 @@ void RememberHelpFile(const FileLineFields& fields, char* helpFile)
 
 // A target over 259 characters would be cut, and the wrong file looked for:
 // every line is measured before the first folder is made. 0 when all fit.
-int CheckTargetLengths(StringList files, const char* destination)
+int CheckTargetLengths(const std::vector<std::string>& files, const char* destination)
 {
-    int count = static_cast<int>(StringListSize(files));
-    for (int i = 0; i < count; ++i) {
+    for (const std::string& fileLine : files) {
         char line[2 * kTextCapacity];
-        StringListGet(files, i, line);
+        CopyText(line, fileLine.c_str(), sizeof line);
         ExpandPathMacro(line, destination, sizeof line);
         // The whole line must fit too: cut, it would lose the file's flags.
         bool lineFits = std::strlen(line) < kTextCapacity;
@@ -125,17 +124,15 @@ int PrepareDestinations(InstallJob& job)
     ToShortForm(destination);
     if (GetFileAttributesA(destination) == INVALID_FILE_ATTRIBUTES)
         job.view->ShowTask(IDS_CREATING_FOLDERS);
-    StringList files = job.model->files;
-    if (!CheckTargetLengths(files, job.destination))
+    if (!CheckTargetLengths(job.model->files, job.destination))
         return 0;
-    int count = static_cast<int>(StringListSize(files));
+    job.targetLines.clear();
     std::vector<std::string> notedFolders;
-    for (int i = 0; i < count; ++i) {
+    for (const std::string& fileLine : job.model->files) {
         char line[kTextCapacity];
-        StringListGet(files, i, line);
+        CopyText(line, fileLine.c_str());
         ExpandPathMacro(line, job.destination);
-        StringListDelete(files, i);
-        StringListInsert(files, i, line);
+        job.targetLines.push_back(line);
 
         FileLineFields fields;
         SplitFileLine(line, fields);

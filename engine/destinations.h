@@ -12,6 +12,7 @@ int CheckDiskSpace(const InstallJob& job);
 int CreateFolderChain(const char* path, Journal& journal, char* failedLevel);
 
 // Refuses a target path over 259 characters before anything is made, then
-// expands the macro of every file line in place, remembers the help file
-// path and creates every target folder. 1, or 0 after reporting the error.
+// puts the destination into every file line (the job's target lines),
+// remembers the help file path and creates every target folder. 1, or 0
+// after reporting the error.
 int PrepareDestinations(InstallJob& job);

@@ -4,8 +4,11 @@
 // has created so far.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "base/portable/text_helpers.h"
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/install_view.h"
 #include "engine/journal.h"
 #include "base/registry.h"
@@ -43,13 +46,14 @@ struct InstallJob {
     // What this run did: every change noted before it is made.
     Journal journal;
     char helpFile[kTextCapacity];            // the listed help file, found by PrepareDestinations
-    StringList afterRestartRegistrations;    // libraries to register after the next start
-    StringList placedFiles;                  // listed targets this run created or replaced, long form:
+    std::vector<std::string> targetLines;    // the file lines with the destination put in, by PrepareDestinations
+    std::vector<std::string> recordedFiles;  // the target lines the copy left for the uninstaller's
+                                             //   records: neither protected libraries nor fonts
+    std::vector<std::string> afterRestartRegistrations;   // libraries to register after the next start
+    std::vector<std::string> placedFiles;    // listed targets this run created or replaced, long form:
                                              //   only their registration is the run's to undo
     ULONGLONG installedBytes;                // what the copy put in place, for the programs list
     bool restartNeeded;
     bool rolledBack;                         // the journal's changes were undone
 };
 
-// Destroys the job's lists of what the run did.
-void ReleaseJobLists(InstallJob& job);

@@ -27,14 +27,6 @@ std::vector<unsigned char> ReadWholeFile(HANDLE file)
     return bytes;
 }
 
-StringList MakeList(const std::vector<std::string>& lines)
-{
-    StringList list = CreateStringList(false);
-    for (const std::string& line : lines)
-        StringListAdd(list, line.c_str());
-    return list;
-}
-
 // Keeps what was read, in the order the file gives it, so the model is the
 // same whether the file was complete or broke off.
 void ApplyToModel(const ListFileContent& content, InstallModel& model)
@@ -42,17 +34,17 @@ void ApplyToModel(const ListFileContent& content, InstallModel& model)
     if (content.setupKindRead)
         model.setupKind = content.setupKind;
     if (!content.information.empty()) {
-        model.information = MakeList(content.information);
+        model.information = content.information;
         model.systemInstall = content.systemInstall;
     }
     model.progressTotal = content.progressTotal;
     model.entryCount = content.entryCount;
     if (content.entryCount == 0)
         return;
-    model.files = MakeList(content.files);
-    model.registry = MakeList(content.registry);
-    model.groupItems = MakeList(content.groupItems);
-    model.associations = MakeList(content.associations);
+    model.files = content.files;
+    model.registry = content.registry;
+    model.groupItems = content.groupItems;
+    model.associations = content.associations;
 }
 
 }  // namespace
@@ -69,13 +61,4 @@ int ReadListFile(HANDLE file, const char* listName, InstallModel& model, Install
     if (result != ListFileResult::Complete)
         return ReportError(IDS_LIST_DAMAGED, listName, true);
     return 1;
-}
-
-void ReleaseInstallModel(InstallModel& model)
-{
-    ReleaseStringList(model.information);
-    ReleaseStringList(model.files);
-    ReleaseStringList(model.registry);
-    ReleaseStringList(model.groupItems);
-    ReleaseStringList(model.associations);
 }

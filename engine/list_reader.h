@@ -2,7 +2,7 @@
 // Reading the unpacked list file into the install model.
 #include <windows.h>
 
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/install_view.h"
 
 // Reads the whole open list file into the install model and closes it, then
@@ -10,5 +10,3 @@
 // not. Returns 1, or 0 after reporting IDS_LIST_DAMAGED with the list
 // file's name (the file is closed then too).
 int ReadListFile(HANDLE file, const char* listName, InstallModel& model, InstallView& view);
-// Destroys the install model's string lists.
-void ReleaseInstallModel(InstallModel& model);

@@ -71,10 +71,7 @@ int ExtractListFile(Unpacking& unpacking, const char* listName)
 // with a separator, a drive or ".." would let a package write elsewhere.
 int CheckFileNames(const InstallModel& model, const char* listName)
 {
-    char line[kTextCapacity];
-    LRESULT count = StringListSize(model.files);
-    for (LRESULT index = 0; index < count; ++index) {
-        StringListGet(model.files, static_cast<int>(index), line);
+    for (const std::string& line : model.files) {
         if (!IsPlainFileName(FileLineName(line).c_str()))
             return ReportError(IDS_LIST_DAMAGED, listName, true);
     }
@@ -164,11 +161,7 @@ void ClosePackage(Unpacking& unpacking)
 // extraction without a message.
 int ExtractListedFiles(Unpacking& unpacking)
 {
-    char line[kTextCapacity];
-    StringList files = unpacking.model->files;
-    LRESULT count = StringListSize(files);
-    for (LRESULT index = 0; index < count; ++index) {
-        StringListGet(files, static_cast<int>(index), line);
+    for (const std::string& line : unpacking.model->files) {
         std::string name = FileLineName(line);
         ShowUnpackingStatus(*unpacking.view, name);
         if (!ExtractInto(unpacking, unpacking.tempFolder, name.c_str()))

@@ -4,20 +4,16 @@
 
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
-#include "engine/list_reader.h"
 #include "engine/portable/file_line.h"
 
 namespace {
 
-void DeleteUnpackedFiles(const char* temp, StringList files)
+void DeleteUnpackedFiles(const char* temp, const std::vector<std::string>& files)
 {
-    int count = static_cast<int>(StringListSize(files));
-    for (int i = 0; i < count; ++i) {
-        char line[kTextCapacity];
+    for (const std::string& line : files) {
         char path[kTextCapacity];
-        StringListGet(files, i, line);
         FileLineFields fields;
-        SplitFileLine(line, fields);
+        SplitFileLine(line.c_str(), fields);
         if (fields.name[0] == '\0')
             continue;
         CopyText(path, temp);
@@ -38,15 +34,12 @@ void DeleteUnpackedLogo(const char* temp)
     DeleteFileA(path);
 }
 
-void CleanUpTemp(const char* temp, InstallModel& model, InstallJob& job)
+void CleanUpTemp(const char* temp, const InstallModel& model)
 {
     // Without a known temp folder a bare name would point into the current
     // folder, so nothing is deleted then.
     if (temp != nullptr && temp[0] != '\0') {
         DeleteUnpackedLogo(temp);
-        if (model.files != nullptr)
-            DeleteUnpackedFiles(temp, model.files);
+        DeleteUnpackedFiles(temp, model.files);
     }
-    ReleaseInstallModel(model);
-    ReleaseJobLists(job);
 }

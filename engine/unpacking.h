@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "base/portable/text_helpers.h"
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/install_view.h"
 #include "engine/journal.h"
 #include "engine/portable/entry_codec.h"

@@ -1,8 +1,9 @@
 #include "registration/associations.h"
 
 #include "base/portable/text_helpers.h"
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/journaled_changes.h"
+#include "engine/path_macros.h"
 #include "engine/portable/list_file.h"
 #include "registration/portable/number_text.h"
 #include "registration/portable/product_keys.h"
@@ -105,8 +106,14 @@ void WriteAssociations(InstallJob& job)
             continue;
         char programPath[kTextCapacity];
         char extension[kTextCapacity];
-        StringListGet(model.associations, position, programPath);
+        // The line reads "ext,caption,program"; the program's path takes
+        // the destination now that it is final.
+        char caption[kTextCapacity];
+        CopyText(programPath, position < static_cast<int>(model.associations.size())
+                                  ? model.associations[position].c_str() : "");
         SplitFirstField(programPath, extension);
+        SplitFirstField(programPath, caption);
+        ExpandPathMacro(programPath, job.destination);
         ++n;
         ResetExplorerChoice(job.journal, job.installRoot, recordKey, extension, n);
         RegisterFileType(job.journal, model, extension, kind.name, kind.iconIndex, programPath);

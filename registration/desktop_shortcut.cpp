@@ -6,7 +6,7 @@
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/journaled_changes.h"
 #include "engine/path_macros.h"
 #include "engine/portable/list_file.h"

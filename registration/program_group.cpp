@@ -49,7 +49,7 @@ struct ItemCommands {
 
 int GroupItemCount()
 {
-    return static_cast<int>(StringListSize(g_conversation.job->model->groupItems));
+    return static_cast<int>(g_conversation.job->model->groupItems.size());
 }
 
 bool ComposeItemCommands(int index, ItemCommands& commands)
@@ -58,7 +58,7 @@ bool ComposeItemCommands(int index, ItemCommands& commands)
     char title[kTextCapacity];
     char relative[kTextCapacity];
     char path[kItemPathCapacity];
-    StringListGet(g_conversation.job->model->groupItems, index, line);
+    CopyText(line, g_conversation.job->model->groupItems[index].c_str());
     SplitGroupItem(line, title, relative, kTextCapacity);
     return ComposeItemPath(path, sizeof path, g_conversation.job->destination, relative) &&
            ComposeDeleteItem(commands.deleteItem, title) && ComposeAddItem(commands.addItem, path, title);
@@ -229,12 +229,10 @@ bool ConversationStalled()
 std::vector<std::string> GroupItemTitles(const InstallModel& model)
 {
     std::vector<std::string> titles;
-    for (std::size_t index = 0; index < StringListSize(model.groupItems); ++index) {
-        char line[kTextCapacity];
+    for (const std::string& line : model.groupItems) {
         char title[kTextCapacity];
         char relative[kTextCapacity];
-        StringListGet(model.groupItems, static_cast<int>(index), line);
-        SplitGroupItem(line, title, relative, kTextCapacity);
+        SplitGroupItem(line.c_str(), title, relative, kTextCapacity);
         titles.push_back(title);
     }
     return titles;

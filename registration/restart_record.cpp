@@ -11,27 +11,25 @@
 
 void WriteRestartData(InstallJob& job)
 {
-    StringList registrations = job.afterRestartRegistrations;
-    if (registrations == nullptr || StringListSize(registrations) == 0)
+    const std::vector<std::string>& registrations = job.afterRestartRegistrations;
+    if (registrations.empty())
         return;
     Journal& journal = job.journal;
-    LRESULT count = StringListSize(registrations);
     char productKey[kTextCapacity];
     char key[kTextCapacity];
     char number[40];
     GetInformationLine(*job.model, InfoProductKey, productKey);
     ProductRecordKey(key, sizeof key, productKey, "", kRestartSubkey);
 
-    NumberToText(static_cast<int32_t>(count), number, 1);
+    NumberToText(static_cast<int32_t>(registrations.size()), number, 1);
     WriteJournaledString(journal, kLocalMachine, key, kRestartRegisters, number);
-    for (LRESULT i = 0; i < count; ++i) {
+    int32_t position = 0;
+    for (const std::string& library : registrations) {
         char name[kTextCapacity];
         CopyText(name, kRestartRegisterPrefix);
-        char line[kTextCapacity];
-        NumberToText(static_cast<int32_t>(i + 1), number, 1);
+        NumberToText(++position, number, 1);
         AppendText(name, number);
-        StringListGet(registrations, static_cast<int>(i), line);
-        WriteJournaledString(journal, kLocalMachine, key, name, line);
+        WriteJournaledString(journal, kLocalMachine, key, name, library.c_str());
     }
     WriteJournaledString(journal, kLocalMachine, key, kRestartDeleteKey, "0");
     WriteJournaledString(journal, kLocalMachine, key, kRestartDeleteDir, "");

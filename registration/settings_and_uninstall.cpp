@@ -7,7 +7,7 @@
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/copy_progress.h"
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/journaled_changes.h"
 #include "engine/path_macros.h"
 #include "engine/portable/file_line.h"
@@ -34,9 +34,9 @@ struct RegistryStep {
     DWORD total;
 };
 
-int LineCount(StringList list)
+DWORD LineCount(const std::vector<std::string>& lines)
 {
-    return static_cast<int>(StringListSize(list));
+    return static_cast<DWORD>(lines.size());
 }
 
 void Advance(RegistryStep& step)
@@ -88,12 +88,9 @@ void WriteToolsetSetting(const RegistryStep& step)
 
 void WriteRegistryList(RegistryStep& step)
 {
-    StringList registry = step.job.model->registry;
-    for (int i = 0; i < LineCount(registry); ++i) {
-        char line[kTextCapacity];
+    for (const std::string& line : step.job.model->registry) {
         RegistryLine parsed;
-        StringListGet(registry, i, line);
-        RootCode root = ParseRegistryLine(line, step.job.destination, parsed);
+        RootCode root = ParseRegistryLine(line.c_str(), step.job.destination, parsed);
         if (root != 0) {
             if (root == kLocalMachine)
                 root = step.root;
@@ -112,7 +109,7 @@ bool PlacedByThisRun(const InstallJob& job, const char* line)
     char target[kTextCapacity];
     CopyText(target, fields.folder);
     JoinPath(target, fields.name);
-    return job.placedFiles != nullptr && StringListFind(job.placedFiles, target, true) >= 0;
+    return HoldsLine(job.placedFiles, target);
 }
 
 // Only the registration of the run's own library is noted for an undo; the
@@ -128,7 +125,6 @@ void RegisterLibrary(InstallJob& job, bool placed, const char* fullPath)
 // Registers the listed libraries and records the files for the uninstaller.
 void WriteFileRecords(RegistryStep& step)
 {
-    StringList files = step.job.model->files;
     char prefix[kTextCapacity];
     CopyText(prefix, step.job.destination);
     ToShortForm(prefix);
@@ -136,12 +132,12 @@ void WriteFileRecords(RegistryStep& step)
 
     OleInitialize(nullptr);
     int n = 0;
-    for (int i = 0; i < LineCount(files); ++i) {
+    for (const std::string& recorded : step.job.recordedFiles) {
         char line[kTextCapacity];
         char folder[kTextCapacity];
         char name[kTextCapacity];
         char fullPath[kTextCapacity];
-        StringListGet(files, i, line);
+        CopyText(line, recorded.c_str());
         FileFlags flags = ReadFileFlags(line);
         bool placed = PlacedByThisRun(step.job, line);
         SplitFirstField(line, folder);
@@ -165,15 +161,13 @@ void WriteFileRecords(RegistryStep& step)
 void WriteProgramGroupRecord(RegistryStep& step)
 {
     WriteJournaledString(step.job.journal, step.root, step.recordKey, "Group", step.job.choices.groupName);
-    StringList items = step.job.model->groupItems;
-    int count = LineCount(items);
-    for (int k = 1; k <= count; ++k) {
-        char line[kTextCapacity];
-        StringListGet(items, k - 1, line);
-        WriteCountedValue(step, step.recordKey, "Item", k, line);
+    const std::vector<std::string>& items = step.job.model->groupItems;
+    int k = 0;
+    for (const std::string& line : items) {
+        WriteCountedValue(step, step.recordKey, "Item", ++k, line.c_str());
         Advance(step);
     }
-    WriteNumber(step, step.recordKey, "Items", count);
+    WriteNumber(step, step.recordKey, "Items", k);
 }
 
 void WriteProductAndUser(const RegistryStep& step)
@@ -249,7 +243,7 @@ void WriteSettingsAndUninstall(InstallJob& job)
 
     if (model.setupKind != SetupKindWithoutToolset)
         WriteToolsetSetting(step);
-    step.total = static_cast<DWORD>(LineCount(model.registry) + LineCount(model.files) + LineCount(model.groupItems));
+    step.total = LineCount(model.registry) + LineCount(job.recordedFiles) + LineCount(model.groupItems);
     WriteRegistryList(step);
     WriteInformationLine(step, step.recordKey, "Control", InfoSystemInstall);
     WriteFileRecords(step);

@@ -37,7 +37,7 @@ namespace {
 void EndTheRun()
 {
     UndoJournal(g_wizard.job.journal, nullptr, g_wizard.osCode);
-    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model, g_wizard.job);
+    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model);
     FreeWorkBuffers();
 }
 

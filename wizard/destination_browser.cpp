@@ -3,7 +3,7 @@
 
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/portable/list_file.h"
 #include "resources/string_ids.h"
 #include "wizard/control_ids.h"

@@ -8,7 +8,7 @@
 #include "base/waiting.h"
 #include "engine/copy_files.h"
 #include "engine/destinations.h"
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/journal_end.h"
 #include "engine/rollback.h"
 #include "engine/short_path.h"

@@ -5,7 +5,7 @@
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/path_macros.h"
 #include "engine/portable/file_rules.h"
 #include "engine/portable/list_file.h"
@@ -94,11 +94,9 @@ void ChooseDefaultDestination()
 
 void OfferAssociations()
 {
-    StringList associations = g_wizard.model.associations;
-    char destination[kTextCapacity];
-    GetControlText(stcDestDir, destination);
-    LRESULT count = associations != nullptr ? StringListSize(associations) : 0;
-    if (count <= 0) {
+    const std::vector<std::string>& associations = g_wizard.model.associations;
+    int count = static_cast<int>(associations.size());
+    if (count == 0) {
         ShowControl(grpAssociate, false);
         return;
     }
@@ -107,7 +105,7 @@ void OfferAssociations()
     for (int k = 0; k < count && k < 4; ++k) {
         char line[kTextCapacity];
         char field[kTextCapacity];
-        StringListGet(associations, k, line);
+        CopyText(line, associations[k].c_str());
         SplitFirstField(line, field);
         SplitFirstField(line, field);
         int box = kAssociationBoxes[k];
@@ -250,30 +248,6 @@ bool AskToLeave()
     return ShowMessage(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
-// Turns each association line from its list-file form "ext,caption,path..."
-// into "ext,expanded path..." with the destination that is final now. It
-// runs once, when Install is pressed, so no line is converted twice.
-void ConvertAssociations()
-{
-    StringList associations = g_wizard.model.associations;
-    char destination[kTextCapacity];
-    GetControlText(stcDestDir, destination);
-    LRESULT count = associations != nullptr ? StringListSize(associations) : 0;
-    for (int k = 0; k < count; ++k) {
-        char line[kTextCapacity];
-        char extension[kTextCapacity];
-        char caption[kTextCapacity];
-        StringListGet(associations, k, line);
-        SplitFirstField(line, extension);
-        SplitFirstField(line, caption);
-        ExpandPathMacro(line, destination);
-        AppendChar(extension, ',');
-        AppendText(extension, line);
-        StringListDelete(associations, k);
-        StringListInsert(associations, k, extension);
-    }
-}
-
 void FinishWizard()
 {
     char closing[kTextCapacity];
@@ -357,7 +331,6 @@ int OnNextClicked()
     g_wizard.page = NextPageNumber(g_wizard.page, g_wizard.optionsContent, g_wizard.model.setupKind);
     ShowPage();
     if (g_wizard.page == PageInstalling) {
-        ConvertAssociations();
         FillInstallJob(g_wizard.job);
         BeginLongStep();
         bool installed = RunInstall(g_wizard.job) != 0;

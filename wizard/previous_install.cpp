@@ -7,7 +7,7 @@
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/portable/list_file.h"
 #include "registration/portable/product_keys.h"
 #include "base/registry.h"

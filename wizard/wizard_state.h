@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "engine/install_job.h"
-#include "engine/install_model.h"
+#include "engine/portable/install_model.h"
 #include "engine/unpacking.h"
 #include "base/registry.h"
 #include "wizard/control_ids.h"

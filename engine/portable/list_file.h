@@ -2,7 +2,7 @@
 // The list file's grammar and number syntax: lines "label=value", read in a
 // fixed order into the parts of the install model. Pure code over bytes in
 // memory; the Win32 layer (engine/list_reader) opens the file and fills the
-// string lists.
+// install model.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -191,8 +191,10 @@ protected:
     // A new list, and a new run's journal when the last one was undone.
     void StartList()
     {
-        StringListClear(g_wizard.model.files);
+        g_wizard.model.files.clear();
         g_wizard.model.entryCount = 0;
+        g_wizard.job.targetLines.clear();
+        g_wizard.job.recordedFiles.clear();
         if (!IsJournalOpen(g_wizard.job.journal))
             OpenJournal(g_wizard.job.journal, kTestProductKey);
         g_wizard.job.rolledBack = false;
@@ -268,8 +270,7 @@ TEST_F(CopyStep, ProtectedLibrariesThatExistAreNotCopied)
     EXPECT_EQ(RegistrationCount(TargetPath("MFC42.DLL")), 1u) << "the existing copy is registered again";
     EXPECT_EQ(ReadBytes(TargetPath("msvcrt40.dll")), "existing runtime");
     EXPECT_EQ(ReadBytes(TargetPath("Kestrel.exe")), "program");
-    EXPECT_EQ(FileLines(), std::vector<std::string>{Line(target_, "Kestrel.exe", 100)});
-    EXPECT_EQ(g_wizard.model.entryCount, 1);
+    EXPECT_EQ(g_wizard.job.recordedFiles, std::vector<std::string>{Line(target_, "Kestrel.exe", 100)});
     EXPECT_FALSE(Exists(TempPath("MFC42.DLL"))) << "every handled source leaves the temp folder";
     EXPECT_FALSE(Exists(TempPath("msvcrt40.dll")));
     EXPECT_TRUE(boxes_.boxes().empty());
@@ -286,8 +287,7 @@ TEST_F(CopyStep, AbsentProtectedLibrariesAreCopiedAndLeaveTheList)
     EXPECT_TRUE(ReadBytes(TargetPath("mfc42.dll")) == TestLibrary("registers_ok.dll"));
     EXPECT_EQ(RegistrationCount(TargetPath("mfc42.dll")), 1u) << "the new copy is registered";
     EXPECT_EQ(ReadBytes(TargetPath("MSVCRT40.DLL")), "packaged runtime");
-    EXPECT_TRUE(FileLines().empty());
-    EXPECT_EQ(g_wizard.model.entryCount, 0);
+    EXPECT_TRUE(g_wizard.job.recordedFiles.empty());
 }
 
 TEST_F(CopyStep, DebugHelperIsUpdatedOnlyOverAnOlderVersion)
@@ -315,7 +315,7 @@ TEST_F(CopyStep, DebugHelperIsUpdatedOnlyOverAnOlderVersion)
         ASSERT_EQ(CopyFiles(g_wizard.job), 1) << c.description;
         EXPECT_TRUE(ReadBytes(TargetPath("dbghelp.dll")) == (c.updated ? "packaged helper" : TestLibrary("version_old.dll")))
             << c.description;
-        EXPECT_TRUE(FileLines().empty()) << c.description;
+        EXPECT_TRUE(g_wizard.job.recordedFiles.empty()) << c.description;
         EXPECT_EQ(g_wizard.job.restartNeeded, 0);
     }
 }
@@ -348,7 +348,7 @@ TEST_F(CopyStep, ExistingFilesAreReplacedByFlagOrNewerVersion)
         EXPECT_TRUE(ReadBytes(TargetPath(c.name)) == (c.replaced ? std::string("packaged ") + c.name : c.existing)) << c.name;
         EXPECT_FALSE(Exists(TempPath(c.name))) << c.name;
     }
-    EXPECT_EQ(FileLines().size(), 6u) << "ordinary lines stay for the registration step";
+    EXPECT_EQ(g_wizard.job.recordedFiles.size(), 6u) << "ordinary lines stay for the registration step";
     EXPECT_EQ(g_wizard.job.restartNeeded, 0);
 }
 
@@ -370,8 +370,7 @@ TEST_F(CopyStep, AKeptFontIsStillInstalledAndLeavesTheList)
     char value[kTextCapacity] = "";
     ReadRegValue(kLocalMachine, kNtFonts, kFontValue, value);
     EXPECT_STREQ(value, "DejaVuSans.ttf");
-    EXPECT_EQ(FileLines(), std::vector<std::string>{Line(target_, "Kestrel.exe", 100)});
-    EXPECT_EQ(g_wizard.model.entryCount, 1);
+    EXPECT_EQ(g_wizard.job.recordedFiles, std::vector<std::string>{Line(target_, "Kestrel.exe", 100)});
 }
 
 TEST_F(CopyStep, AFileInUseIsReplacedAtTheNextStart)
@@ -395,18 +394,15 @@ TEST_F(CopyStep, AFileInUseIsReplacedAtTheNextStart)
     EXPECT_EQ(ReadBytes(TargetPath("Locked.tmp")), "replacement");
     EXPECT_EQ(ReadBytes(TargetPath("Busy.tmp")), "replacement too");
     EXPECT_EQ(g_wizard.job.restartNeeded, 1);
-    ASSERT_NE(g_wizard.job.afterRestartRegistrations, nullptr);
-    ASSERT_EQ(StringListSize(g_wizard.job.afterRestartRegistrations), 1) << "only the self-registering one";
-    char registered[kTextCapacity];
-    StringListGet(g_wizard.job.afterRestartRegistrations, 0, registered);
-    EXPECT_EQ(LongForm(registered), LongForm(TargetPath("Locked.dll")));
+    ASSERT_EQ(g_wizard.job.afterRestartRegistrations.size(), 1u) << "only the self-registering one";
+    EXPECT_EQ(LongForm(g_wizard.job.afterRestartRegistrations[0].c_str()), LongForm(TargetPath("Locked.dll")));
 
     std::string renames = PendingRenames();
     EXPECT_NE(renames.find("\\LOCKED.TMP|"), std::string::npos) << renames;
     EXPECT_NE(renames.find("\\LOCKED.DLL|"), std::string::npos) << renames;
     EXPECT_LT(renames.find("\\LOCKED.TMP|"), renames.find("\\LOCKED.DLL|")) << "from the copy to the target";
     EXPECT_NE(renames.find("\\BUSY.TMP|"), std::string::npos) << renames;
-    EXPECT_EQ(FileLines().size(), 2u);
+    EXPECT_EQ(g_wizard.job.recordedFiles.size(), 2u);
 }
 
 TEST_F(CopyStep, RenamesOnWindows9xGoToWininit)

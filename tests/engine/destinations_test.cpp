@@ -131,7 +131,7 @@ TEST_F(Destinations, PrepareExpandsLinesCreatesFoldersAndFindsTheHelpFile)
     AddFileLine(root_ + "\\Plain,Plain.txt,1,,,0,0,0");
 
     ASSERT_EQ(PrepareDestinations(g_wizard.job), 1);
-    std::vector<std::string> lines = FileLines();
+    const std::vector<std::string>& lines = g_wizard.job.targetLines;
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], destination + ",Kestrel.exe,10,,,1,0,0");
     EXPECT_EQ(lines[1], destination + "\\Help,First.chm,10,,,1,0,0");

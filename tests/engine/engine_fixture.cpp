@@ -27,7 +27,6 @@ void EngineTest::SetUp()
     CreateDirectoryA(temp_.c_str(), nullptr);
     CreateDirectoryA(target_.c_str(), nullptr);
     CopyText(g_wizard.unpacking.tempFolder, temp_.c_str());
-    g_wizard.model.files = CreateStringList(false);
     InstallJob& job = g_wizard.job;
     job.model = &g_wizard.model;
     CopyText(job.tempFolder, temp_.c_str());
@@ -42,7 +41,7 @@ void EngineTest::SetUp()
 void EngineTest::TearDown()
 {
     UndoJournal(g_wizard.job.journal, nullptr, g_wizard.job.osCode);
-    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model, g_wizard.job);
+    CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model);
     FreeWorkBuffers();
     DestroyStandInMainWindow();
     DeleteTree(root_);
@@ -51,20 +50,10 @@ void EngineTest::TearDown()
 
 void EngineTest::AddFileLine(const std::string& line)
 {
-    StringListAdd(g_wizard.model.files, line.c_str());
+    g_wizard.model.files.push_back(line);
     ++g_wizard.model.entryCount;
-}
-
-std::vector<std::string> EngineTest::FileLines() const
-{
-    std::vector<std::string> lines;
-    int count = static_cast<int>(StringListSize(g_wizard.model.files));
-    for (int i = 0; i < count; ++i) {
-        char line[kTextCapacity];
-        StringListGet(g_wizard.model.files, i, line);
-        lines.push_back(line);
-    }
-    return lines;
+    // A line without a macro is as the destinations step leaves it.
+    g_wizard.job.targetLines.push_back(line);
 }
 
 void EngineTest::PutInTemp(const std::string& name, const std::string& bytes)

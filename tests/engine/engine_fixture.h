@@ -19,7 +19,6 @@ protected:
 
     // Adds a file line and counts it as an entry.
     void AddFileLine(const std::string& line);
-    std::vector<std::string> FileLines() const;
     void PutInTemp(const std::string& name, const std::string& bytes);
     std::string TempPath(const std::string& name) const { return temp_ + "\\" + name; }
     std::string TargetPath(const std::string& name) const { return target_ + "\\" + name; }

@@ -24,7 +24,6 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         DeleteFileA(path_);
     }
@@ -40,13 +39,6 @@ protected:
 
     char path_[MAX_PATH];
 };
-
-std::string Line(StringList list, int index)
-{
-    char text[260];
-    StringListGet(list, index, text);
-    return text;
-}
 
 const char kListFile[] =
     "Kind=2\r\nTitle= Kestrel 2.0\r\nName=Kestrel\r\nVersion=2.0\r\nFolder=Kestrel\r\n"
@@ -65,15 +57,15 @@ TEST_F(ListReader, FillsTheInstallModelAndTheCaption)
     EXPECT_EQ(model.setupKind, 2);
     EXPECT_EQ(model.progressTotal, 1000u);
     EXPECT_EQ(model.entryCount, 2);
-    EXPECT_EQ(StringListSize(model.information), 11);
-    EXPECT_EQ(Line(model.information, InfoProductKey), "Kestrel2");
-    EXPECT_EQ(Line(model.information, InfoUninstallName), "Kestrel 2.0");
-    EXPECT_EQ(Line(model.information, InfoClosingMessage), "");
-    EXPECT_EQ(StringListSize(model.files), 2);
-    EXPECT_EQ(Line(model.files, 1), "<AppDir>\\Bin,Lib.dll,400,1,0,0,1,1");
-    EXPECT_EQ(StringListSize(model.registry), 1);
-    EXPECT_EQ(StringListSize(model.groupItems), 2);
-    EXPECT_EQ(StringListSize(model.associations), 0);
+    EXPECT_EQ(model.information.size(), 11u);
+    EXPECT_EQ(model.information[InfoProductKey], "Kestrel2");
+    EXPECT_EQ(model.information[InfoUninstallName], "Kestrel 2.0");
+    EXPECT_EQ(model.information[InfoClosingMessage], "");
+    EXPECT_EQ(model.files.size(), 2u);
+    EXPECT_EQ(model.files[1], "<AppDir>\\Bin,Lib.dll,400,1,0,0,1,1");
+    EXPECT_EQ(model.registry.size(), 1u);
+    EXPECT_EQ(model.groupItems.size(), 2u);
+    EXPECT_EQ(model.associations.size(), 0u);
 
     char caption[260];
     GetWindowTextA(g_wizard.mainWindow, caption, sizeof caption);
@@ -104,7 +96,6 @@ TEST_F(ListReader, DamageIsReportedOnceWithTheListName)
         EXPECT_EQ(catcher.boxes()[0].text,
                   Ansi("Setup.lst: El fitxer està fet malbé. L'Assistent d'instal·lació no pot continuar."));
         EXPECT_TRUE(DeleteFileA(path_)) << "the list file is closed after a failure";
-        ReleaseInstallModel(g_wizard.model);
     }
 }
 

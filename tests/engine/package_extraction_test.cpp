@@ -140,7 +140,6 @@ protected:
     void TearDown() override
     {
         UndoJournal(g_wizard.job.journal, nullptr, SystemOsCode());
-        ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         SetCurrentDirectoryA(previous_);
         RemoveFile(InFolder(work_, "_Data.001"));
@@ -340,7 +339,6 @@ TEST_F(PackageExtraction, DamagedPackagesGiveTheirOneMessage)
         EXPECT_EQ(g_wizard.unpacking.package, INVALID_HANDLE_VALUE) << c.what << ": the package is closed";
         // Each case is a run of its own: its end undoes and closes its journal.
         UndoJournal(g_wizard.job.journal, nullptr, SystemOsCode());
-        ReleaseInstallModel(g_wizard.model);
     }
     std::string parent = TempFolder().substr(0, TempFolder().rfind('\\'));
     EXPECT_EQ(GetFileAttributesA(InFolder(parent, "escaped.txt").c_str()), INVALID_FILE_ATTRIBUTES)

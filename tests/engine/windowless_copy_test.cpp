@@ -57,9 +57,7 @@ protected:
         CreateDirectoryA((root_ + "\\Product").c_str(), nullptr);
         WriteBytes(root_ + "\\Temp\\Large.bin", std::string(65536, 'L'));
         WriteBytes(root_ + "\\Temp\\Small.txt", "ten bytes!");
-        model_.files = CreateStringList(false);
-        StringListAdd(model_.files, (root_ + "\\Product,Large.bin,65536,,,1,0,0").c_str());
-        StringListAdd(model_.files, (root_ + "\\Product,Small.txt,10,,,1,0,0").c_str());
+        job_.targetLines = {root_ + "\\Product,Large.bin,65536,,,1,0,0", root_ + "\\Product,Small.txt,10,,,1,0,0"};
         model_.entryCount = 2;
         model_.progressTotal = 65546;
         job_.model = &model_;
@@ -72,8 +70,6 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseJobLists(job_);
-        DestroyStringList(model_.files);
         DeleteTree(root_);
     }
 
@@ -145,8 +141,7 @@ uLong WritePattern(const std::string& path)
 TEST_F(WindowlessCopy, AFilePastTwoGibibytesCopiesWholeWithTheBarForward)
 {
     uLong written = WritePattern(root_ + "\\Temp\\Huge.bin");
-    StringListClear(model_.files);
-    StringListAdd(model_.files, (root_ + "\\Product,Huge.bin," + std::to_string(kLargeSize) + ",,,1,0,0").c_str());
+    job_.targetLines = {root_ + "\\Product,Huge.bin," + std::to_string(kLargeSize) + ",,,1,0,0"};
     model_.entryCount = 1;
     model_.progressTotal = static_cast<uint32_t>(kLargeSize);
     ASSERT_EQ(CheckDiskSpace(job_), 1) << "a roomy drive takes a total past 2 GiB";

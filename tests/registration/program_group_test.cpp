@@ -108,9 +108,7 @@ void RunOnOwnDesktop(const std::function<void()>& body)
 
 void PrepareGroup(const char* name, const std::vector<std::string>& items, const char* destination)
 {
-    RegistrationFixture::Fill(g_wizard.model.groupItems, {});
-    for (const std::string& item : items)
-        StringListAdd(g_wizard.model.groupItems, item.c_str());
+    g_wizard.model.groupItems = items;
     RegistrationFixture::SetText(stcDestDir, destination);
     RegistrationFixture::SetText(edtGroupName, name);
     g_wizard.createGroup = 1;

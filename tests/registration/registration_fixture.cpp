@@ -1,6 +1,5 @@
 #include "registration_fixture.h"
 
-#include "engine/list_reader.h"
 #include "registration/program_group.h"
 #include "stand_in_main_window.h"
 #include "wizard/controls.h"
@@ -33,23 +32,12 @@ RegistrationFixture::RegistrationFixture()
 
 RegistrationFixture::~RegistrationFixture()
 {
-    ReleaseInstallModel(g_wizard.model);
-    ReleaseJobLists(g_wizard.job);
     DestroyStandInMainWindow();
 }
 
 void RegistrationFixture::SetInformation(std::initializer_list<const char*> lines)
 {
-    Fill(g_wizard.model.information, lines);
-}
-
-void RegistrationFixture::Fill(StringList& list, std::initializer_list<const char*> lines)
-{
-    if (list == nullptr)
-        list = CreateStringList(false);
-    StringListClear(list);
-    for (const char* line : lines)
-        StringListAdd(list, line);
+    g_wizard.model.information.assign(lines.begin(), lines.end());
 }
 
 void RegistrationFixture::SetText(int control, const char* text)

@@ -45,26 +45,24 @@ protected:
         MakeFile("C:\\windows\\system32\\kshared.dll");
         g_wizard.installRoot = kLocalMachine;
         g_wizard.model.setupKind = 1;
-        RegistrationFixture::Fill(g_wizard.model.registry, {
+        g_wizard.model.registry = {
             "80000002H,Software\\Acme,Dir@<AppDir>\\Bin",
             "80000000H,.abc,@<WinDir>",
             "80000001H,Software\\Acme,Plain@plain text",
             "80000001H,Software\\Acme,NoAt",
             "0,Software\\Acme,Inert@<WinDir>",
-        });
-        RegistrationFixture::Fill(g_wizard.model.files, {
+        };
+        // What the copy step leaves for the records.
+        g_wizard.job.recordedFiles = {
             "C:\\Kestrel Test\\bin,Kestrel.exe,10,0,0,0,1,0",
             "C:\\Kestrel Test\\bin,unlisted.txt,10,0,0,0,0,0",
             "C:\\Kestrel Test\\HELP,name.ext,10,0,0,0,1,0",
             "C:\\windows\\system32,kshared.dll,10,0,0,0,1,1",
-        });
-        RegistrationFixture::Fill(g_wizard.model.groupItems, {"Editor,bin\\Kestrel.exe", "Help,HELP\\name.ext"});
-        std::string lines[4];
-        const char* extensions[] = {".kpj", ".kwn", ".kmd", ".krc"};
-        for (int i = 0; i < 4; ++i)
-            lines[i] = std::string(extensions[i]) + "," + kProgram;
-        RegistrationFixture::Fill(g_wizard.model.associations,
-                                  {lines[0].c_str(), lines[1].c_str(), lines[2].c_str(), lines[3].c_str()});
+        };
+        g_wizard.model.groupItems = {"Editor,bin\\Kestrel.exe", "Help,HELP\\name.ext"};
+        g_wizard.model.associations.clear();
+        for (const char* extension : {".kpj", ".kwn", ".kmd", ".krc"})
+            g_wizard.model.associations.push_back(std::string(extension) + ",Kind,<AppDir>\\bin\\Kestrel.exe");
         RegistrationFixture::SetText(stcDestDir, kDestination);
         RegistrationFixture::SetText(edtUserName, "Ada");
         RegistrationFixture::SetText(edtOrganization, "Tallwood Labs");

@@ -24,16 +24,11 @@ protected:
         ResetWizardState();
         CreateStandInMainWindow();
         ShowWindow(g_wizard.mainWindow, SW_SHOW);
-        g_wizard.model.information = CreateStringList(false);
-        for (const char* line : {"Kestrel", "2.0", "Kestrel", "0", "", "Welcome", "Catala", "Kestrel", "",
-                                 "Gracies", "Kestrel 2.0"})
-            StringListAdd(g_wizard.model.information, line);
+        g_wizard.model.information = {"Kestrel", "2.0", "Kestrel", "0", "", "Welcome", "Catala", "Kestrel", "",
+                                 "Gracies", "Kestrel 2.0"};
     }
     void TearDown() override
     {
-        ReleaseInstallModel(g_wizard.model);
-        if (g_wizard.job.afterRestartRegistrations != nullptr)
-            DestroyStringList(g_wizard.job.afterRestartRegistrations);
         DestroyStandInMainWindow();
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\TWC Products");
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunOnceKey, "TWRestart");
@@ -94,9 +89,7 @@ TEST_F(Completion, AFileInUseWithoutLibrariesOffersTheRestartOnly)
 TEST_F(Completion, DelayedLibrariesAreListedForTheUninstaller)
 {
     g_wizard.job.restartNeeded = 1;
-    g_wizard.job.afterRestartRegistrations = CreateStringList(false);
-    for (const char* path : {"C:\\Kestrel\\a.dll", "C:\\Windows\\System32\\b.ocx", "C:\\Kestrel\\c.dll"})
-        StringListAdd(g_wizard.job.afterRestartRegistrations, path);
+    g_wizard.job.afterRestartRegistrations = {"C:\\Kestrel\\a.dll", "C:\\Windows\\System32\\b.ocx", "C:\\Kestrel\\c.dll"};
     g_wizard.job.model = &g_wizard.model;
     // The install's last step, before its journal ends; the page only offers the restart.
     WriteRestartData(g_wizard.job);

@@ -59,18 +59,12 @@ protected:
         SetControlText(stcDestDir, destination_.c_str());
 
         InstallModel& model = g_wizard.model;
-        model.information = CreateStringList(false);
-        for (const char* line : {"Kestrel", "1.0", "Kestrel", "0", "", "", "Catala", "KestrelDriverTest", "", "",
-                                 "Kestrel 1.0"})
-            StringListAdd(model.information, line);
-        model.files = CreateStringList(false);
+        model.information = {"Kestrel", "1.0", "Kestrel", "0", "", "", "Catala", "KestrelDriverTest", "", "",
+                             "Kestrel 1.0"};
         for (const char* name : kFiles) {
             std::ofstream(temp_ + "\\" + name, std::ios::binary) << std::string(20000, 'k');
-            StringListAdd(model.files, (std::string("<AppDir>,") + name + ",20000,,,1,1,0").c_str());
+            model.files.push_back(std::string("<AppDir>,") + name + ",20000,,,1,1,0");
         }
-        model.registry = CreateStringList(false);
-        model.groupItems = CreateStringList(false);
-        model.associations = CreateStringList(false);
         model.progressTotal = 60000;
         model.entryCount = 3;
         model.setupKind = 1;
@@ -81,7 +75,6 @@ protected:
     {
         KillTimer(nullptr, timer_);
         UndoJournal(g_wizard.job.journal, nullptr, SystemOsCode());
-        ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         FreeWorkBuffers();
         for (const char* name : kFiles) {

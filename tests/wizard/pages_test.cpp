@@ -34,7 +34,6 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         FreeWorkBuffers();
         RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\TWC Products");
@@ -46,13 +45,9 @@ protected:
         InstallModel& model = g_wizard.model;
         model.setupKind = setupKind;
         model.systemInstall = systemInstall[0] - '0';
-        model.information = CreateStringList(false);
-        for (const char* line : {"Kestrel", "2.0", "Kestrel", systemInstall, "", "Benvinguts", "Catala", "Kestrel",
-                                 shortcut, "", "Kestrel 2.0"})
-            StringListAdd(model.information, line);
-        model.associations = CreateStringList(false);
-        for (const char* line : associations)
-            StringListAdd(model.associations, line);
+        model.information = {"Kestrel", "2.0", "Kestrel", systemInstall, "", "Benvinguts", "Catala", "Kestrel",
+                             shortcut, "", "Kestrel 2.0"};
+        model.associations.assign(associations.begin(), associations.end());
     }
 
     static std::string Text(int id)

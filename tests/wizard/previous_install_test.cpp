@@ -24,10 +24,8 @@ protected:
         g_wizard.installRoot = kCurrentUser;
         CreateStandInMainWindow();
         ShowWindow(g_wizard.mainWindow, SW_SHOW);
-        g_wizard.model.information = CreateStringList(false);
-        for (const char* line : {"Kestrel", "2.0", "Kestrel", "0", "", "Welcome", "Catal\xE0", "Kestrel",
-                                 "", "", "Kestrel 2.0"})
-            StringListAdd(g_wizard.model.information, line);
+        g_wizard.model.information = {"Kestrel", "2.0", "Kestrel", "0", "", "Welcome", "Catal\xE0", "Kestrel",
+                                 "", "", "Kestrel 2.0"};
 
         char windows[MAX_PATH];
         GetWindowsDirectoryA(windows, sizeof windows);
@@ -44,7 +42,6 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseInstallModel(g_wizard.model);
         DestroyStandInMainWindow();
         for (const char* suffix : {"", "E", "Ev"})
             RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kRecordKey) + suffix).c_str());

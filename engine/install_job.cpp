@@ -1,7 +1,0 @@
-#include "engine/install_job.h"
-
-void ReleaseJobLists(InstallJob& job)
-{
-    ReleaseStringList(job.afterRestartRegistrations);
-    ReleaseStringList(job.placedFiles);
-}

@@ -3,15 +3,7 @@
 // a key open between calls and answer 1 for success, 0 for any failure.
 #include <windows.h>
 
-#include <cstdint>
-
-// Root keys travel as their 32-bit codes.
-using RootCode = uint32_t;
-constexpr RootCode kClassesRoot = 0x80000000u;
-constexpr RootCode kCurrentUser = 0x80000001u;
-constexpr RootCode kLocalMachine = 0x80000002u;
-constexpr RootCode kUsers = 0x80000003u;
-constexpr RootCode kDynData = 0x80000006u;
+#include "base/portable/root_codes.h"
 
 constexpr REGSAM kWriteAccess = KEY_READ | KEY_WRITE;   // 0x2001F
 

@@ -97,7 +97,7 @@ bool NoteTargetFolder(Journal& journal, const char* folder, std::vector<std::str
 
 int CheckDiskSpace(const InstallJob& job)
 {
-    const char* destination = job.destination;
+    const char* destination = job.choices.destination;
     char root[4] = {destination[0], destination[0] ? destination[1] : '\0', '\\', '\0'};
     DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
     if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
@@ -120,18 +120,18 @@ int CreateFolderChain(const char* path, Journal& journal, char* failedLevel)
 int PrepareDestinations(InstallJob& job)
 {
     char destination[kTextCapacity];
-    CopyText(destination, job.destination);
+    CopyText(destination, job.choices.destination);
     ToShortForm(destination);
     if (GetFileAttributesA(destination) == INVALID_FILE_ATTRIBUTES)
         job.view->ShowTask(IDS_CREATING_FOLDERS);
-    if (!CheckTargetLengths(job.model->files, job.destination))
+    if (!CheckTargetLengths(job.model->files, job.choices.destination))
         return 0;
     job.targetLines.clear();
     std::vector<std::string> notedFolders;
     for (const std::string& fileLine : job.model->files) {
         char line[kTextCapacity];
         CopyText(line, fileLine.c_str());
-        ExpandPathMacro(line, job.destination);
+        ExpandPathMacro(line, job.choices.destination);
         job.targetLines.push_back(line);
 
         FileLineFields fields;

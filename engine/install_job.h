@@ -8,34 +8,20 @@
 #include <vector>
 
 #include "base/portable/text_helpers.h"
+#include "engine/portable/install_choices.h"
 #include "engine/portable/install_model.h"
 #include "engine/install_view.h"
 #include "engine/journal.h"
 #include "base/registry.h"
 
-// The document kinds in the association list's order.
-enum DocumentKind { KindProject, KindWindow, KindModule, KindResource, kDocumentKindCount };
-
-struct InstallChoices {
-    bool associations[kDocumentKindCount];   // the kinds to open in the product
-    bool programGroup;
-    bool desktopShortcut;
-    bool basalt;                             // the toolset choice, stored for the product
-    char groupName[kTextCapacity];
-    char userName[kTextCapacity];
-    char organization[kTextCapacity];
-    char helpLink[kTextCapacity];            // the product's web address, for the programs list
-};
-
 struct InstallJob {
     // What and where.
     InstallModel* model;
-    char destination[kTextCapacity];         // the folder the user chose: "<AppDir>"
+    InstallChoices choices;                  // the user's answers, the destination among them
     char tempFolder[kTextCapacity];          // where the package was unpacked
-    char defaultFolder[kTextCapacity];       // the list file's folder name: no rollback removes above it
+    char helpLink[kTextCapacity];            // the product's web address, for the programs list
     RootCode installRoot;
     int osCode;
-    InstallChoices choices;
 
     // Where the steps report, and how the user stops them.
     InstallView* view;

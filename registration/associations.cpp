@@ -113,7 +113,7 @@ void WriteAssociations(InstallJob& job)
                                   ? model.associations[position].c_str() : "");
         SplitFirstField(programPath, extension);
         SplitFirstField(programPath, caption);
-        ExpandPathMacro(programPath, job.destination);
+        ExpandPathMacro(programPath, job.choices.destination);
         ++n;
         ResetExplorerChoice(job.journal, job.installRoot, recordKey, extension, n);
         RegisterFileType(job.journal, model, extension, kind.name, kind.iconIndex, programPath);

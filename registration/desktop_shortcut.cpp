@@ -46,7 +46,7 @@ void CreateDesktopShortcut(InstallJob& job)
     char productName[kTextCapacity];
     char linkPath[kTextCapacity];
     GetInformationLine(model, InfoShortcutTarget, target);
-    ExpandPathMacro(target, job.destination);
+    ExpandPathMacro(target, job.choices.destination);
     GetInformationLine(model, InfoProductName, productName);
     // Without a desktop folder there is nowhere to put the link, and
     // recording one would make the uninstaller look for a file never made.

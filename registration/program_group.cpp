@@ -60,7 +60,7 @@ bool ComposeItemCommands(int index, ItemCommands& commands)
     char path[kItemPathCapacity];
     CopyText(line, g_conversation.job->model->groupItems[index].c_str());
     SplitGroupItem(line, title, relative, kTextCapacity);
-    return ComposeItemPath(path, sizeof path, g_conversation.job->destination, relative) &&
+    return ComposeItemPath(path, sizeof path, g_conversation.job->choices.destination, relative) &&
            ComposeDeleteItem(commands.deleteItem, title) && ComposeAddItem(commands.addItem, path, title);
 }
 

@@ -90,7 +90,7 @@ void WriteRegistryList(RegistryStep& step)
 {
     for (const std::string& line : step.job.model->registry) {
         RegistryLine parsed;
-        RootCode root = ParseRegistryLine(line.c_str(), step.job.destination, parsed);
+        RootCode root = ParseRegistryLine(line.c_str(), step.job.choices.destination, parsed);
         if (root != 0) {
             if (root == kLocalMachine)
                 root = step.root;
@@ -126,7 +126,7 @@ void RegisterLibrary(InstallJob& job, bool placed, const char* fullPath)
 void WriteFileRecords(RegistryStep& step)
 {
     char prefix[kTextCapacity];
-    CopyText(prefix, step.job.destination);
+    CopyText(prefix, step.job.choices.destination);
     ToShortForm(prefix);
     JoinPath(prefix, nullptr);
 
@@ -173,7 +173,7 @@ void WriteProgramGroupRecord(RegistryStep& step)
 void WriteProductAndUser(const RegistryStep& step)
 {
     WriteInformationLine(step, step.recordKey, "Language", InfoLanguage);
-    WriteJournaledString(step.job.journal, step.root, step.recordKey, "Path", step.job.destination);
+    WriteJournaledString(step.job.journal, step.root, step.recordKey, "Path", step.job.choices.destination);
     WriteInformationLine(step, step.recordKey, "Version", InfoVersion);
     WriteInformationLine(step, step.recordKey, "Name", InfoProductName);
 
@@ -191,20 +191,20 @@ void WriteProgramsListDetails(const RegistryStep& step, const char* key)
     InstallJob& job = step.job;
     char text[kTextCapacity];
     GetInformationLine(*job.model, InfoShortcutTarget, text);
-    if (text[0] != '\0' && ExpandPathMacro(text, job.destination)) {
+    if (text[0] != '\0' && ExpandPathMacro(text, job.choices.destination)) {
         char icon[kTextCapacity];
         ComposeDisplayIcon(icon, text);
         WriteJournaledString(step.job.journal, root, key, "DisplayIcon", icon);
     }
     WriteJournaledNumber(step.job.journal, root, key, "EstimatedSize", static_cast<DWORD>((job.installedBytes + 1023) / 1024));
-    WriteJournaledString(step.job.journal, root, key, "InstallLocation", job.destination);
+    WriteJournaledString(step.job.journal, root, key, "InstallLocation", job.choices.destination);
     SYSTEMTIME today;
     GetLocalTime(&today);
     ComposeInstallDate(text, today.wYear, today.wMonth, today.wDay);
     WriteJournaledString(step.job.journal, root, key, "InstallDate", text);
     WriteJournaledNumber(step.job.journal, root, key, "NoModify", 1);
     WriteJournaledNumber(step.job.journal, root, key, "NoRepair", 1);
-    WriteJournaledString(step.job.journal, root, key, "URLInfoAbout", job.choices.helpLink);
+    WriteJournaledString(step.job.journal, root, key, "URLInfoAbout", job.helpLink);
 }
 
 void WriteSystemUninstallEntry(const RegistryStep& step)
@@ -216,7 +216,7 @@ void WriteSystemUninstallEntry(const RegistryStep& step)
     ComposeSystemUninstallKey(key, step.productKey);
     WriteInformationLine(step, key, "DisplayName", InfoUninstallName);
     WriteInformationLine(step, key, "DisplayVersion", InfoVersion);
-    WriteJournaledString(step.job.journal, root, key, "HelpLink", step.job.choices.helpLink);
+    WriteJournaledString(step.job.journal, root, key, "HelpLink", step.job.helpLink);
     WriteJournaledString(step.job.journal, root, key, "Publisher", "Tallwood");
     GetWindowsDirectoryA(windows, static_cast<UINT>(kTextCapacity));
     ComposeUninstallString(command, windows, step.productKey);

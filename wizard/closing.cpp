@@ -21,7 +21,7 @@ bool IsClosingItself()
 
 bool InstallCannotStop()
 {
-    return g_wizard.page == PageInstalling && !IsWindowEnabled(ControlWindow(btnCancel));
+    return g_wizard.page == PageInstalling && g_wizard.cancelDisabled;
 }
 
 void BeginLongStep()

@@ -98,7 +98,7 @@ void ShowFinishPage()
 void RestartOrRemind()
 {
     HWND main = g_wizard.mainWindow;
-    if (SendMessageA(ControlWindow(radRebootNow), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+    if (g_wizard.choices.restartNow) {
         if (IsNtFamily(g_wizard.osCode))
             EnableShutdownPrivilege();
         CloseWizard();

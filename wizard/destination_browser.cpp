@@ -40,8 +40,7 @@ void SetBrowserCaption(HWND browser)
 // there even when the destination itself does not exist yet.
 void SelectShownDestination(HWND browser)
 {
-    char folder[kTextCapacity];
-    GetControlText(stcDestDir, folder);
+    const char* folder = g_wizard.choices.destination;
     char parent[kTextCapacity];
     CopyText(parent, folder);
     char* separator = strrchr(parent, '\\');
@@ -52,11 +51,19 @@ void SelectShownDestination(HWND browser)
     SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder));
 }
 
+// A chosen folder gets the list file's folder name below it.
+void AddDefaultFolder(char* path, std::size_t capacity)
+{
+    char name[kTextCapacity];
+    GetInformationLine(g_wizard.model, InfoDefaultFolder, name);
+    DestinationForBrowsedFolder(path, capacity, name);
+}
+
 void ShowFolderToBeUsed(HWND browser, LPITEMIDLIST selection)
 {
     char path[kTextCapacity] = "";
     SHGetPathFromIDListA(selection, path);
-    DestinationForBrowsedFolder(path, sizeof path, g_wizard.buffers.defaultFolder);
+    AddDefaultFolder(path, sizeof path);
     SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
     SendMessageA(browser, BFFM_ENABLEOK, 0, TRUE);
 }
@@ -97,7 +104,7 @@ bool BrowseOnce(char* destination)
         return false;
     SHGetPathFromIDListA(chosen, destination);
     CoTaskMemFree(chosen);
-    DestinationForBrowsedFolder(destination, kTextCapacity, g_wizard.buffers.defaultFolder);
+    AddDefaultFolder(destination, kTextCapacity);
     return true;
 }
 
@@ -112,14 +119,11 @@ bool UseExistingFolder()
 
 void BrowseForDestination()
 {
-    char* destination = g_wizard.buffers.destination;
-    GetInformationLine(g_wizard.model, InfoDefaultFolder, g_wizard.buffers.defaultFolder);
-    for (;;) {
+    char destination[kTextCapacity];
+    do {
         if (!BrowseOnce(destination))
             return;
-        if (GetFileAttributesA(destination) == INVALID_FILE_ATTRIBUTES || UseExistingFolder())
-            break;
-        GetControlText(stcDestDir, destination);
-    }
+    } while (GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES && !UseExistingFolder());
+    CopyText(g_wizard.choices.destination, destination);
     SetControlText(stcDestDir, destination);
 }

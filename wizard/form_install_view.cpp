@@ -31,7 +31,11 @@ public:
         ShowControl(prbPerCent, shown);
     }
 
-    void EnableCancel(bool enabled) override { EnableControl(btnCancel, enabled); }
+    void EnableCancel(bool enabled) override
+    {
+        g_wizard.cancelDisabled = !enabled;
+        EnableControl(btnCancel, enabled);
+    }
 
     void ShowBusy(bool busy) override
     {

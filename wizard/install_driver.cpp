@@ -21,6 +21,7 @@
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/form_install_view.h"
+#include "wizard/main_template.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -80,7 +81,7 @@ void OpenReadme()
     char readme[kTextCapacity];
     char name[kTextCapacity];
     WindowsProgram(program, "NOTEPAD.EXE");
-    GetControlText(stcDestDir, readme);
+    CopyText(readme, g_wizard.choices.destination);
     ToShortForm(readme);
     LoadTableString(IDS_README_NAME, name);
     JoinPath(readme, name);
@@ -93,26 +94,15 @@ void OpenReadme()
 void FillInstallJob(InstallJob& job)
 {
     job.model = &g_wizard.model;
-    GetControlText(stcDestDir, job.destination);
+    job.choices = g_wizard.choices;
     CopyText(job.tempFolder, g_wizard.unpacking.tempFolder);
-    CopyText(job.defaultFolder, g_wizard.buffers.defaultFolder != nullptr ? g_wizard.buffers.defaultFolder : "");
+    CopyText(job.helpLink, kWebAddress);
     job.installRoot = g_wizard.installRoot;
     job.osCode = g_wizard.osCode;
-    InstallChoices& choices = job.choices;
-    const int kindBoxes[kDocumentKindCount] = {chkProject, chkWindow, chkModule, chkResource};
-    for (int kind = 0; kind < kDocumentKindCount; ++kind)
-        choices.associations[kind] = IsControlChecked(kindBoxes[kind]);
-    choices.programGroup = IsControlChecked(chkProgramGroup);
-    choices.desktopShortcut = IsControlChecked(chkShortcut);
-    choices.basalt = IsControlChecked(chkBasalt);
-    GetControlText(edtGroupName, choices.groupName);
-    GetControlText(edtUserName, choices.userName);
-    GetControlText(edtOrganization, choices.organization);
-    GetControlText(stcKestrel, choices.helpLink);
     job.view = &FormInstallView();
     job.cancel = &g_wizard.cancel;
     job.window = g_wizard.mainWindow;
-    job.createGroup = g_wizard.createGroup;
+    job.createGroup = g_wizard.choices.programGroup ? 1 : 0;
 }
 
 int RunInstall(InstallJob& job)

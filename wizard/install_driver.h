@@ -3,8 +3,7 @@
 // status line, with pauses that keep the window alive.
 #include "engine/install_job.h"
 
-// The job from the pages as the user left them: destination, choices, and
-// the wizard's form as the steps' view.
+// The job from the user's answers, with the wizard's form as the steps' view.
 void FillInstallJob(InstallJob& job);
 
 // Runs the install from the disk check to the help file and read-me.

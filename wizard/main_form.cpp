@@ -93,6 +93,8 @@ LRESULT OnFormLoaded()
 
 LRESULT OnCommand(WPARAM wParam)
 {
+    if (HIWORD(wParam) == EN_CHANGE)
+        RecordChoice(LOWORD(wParam));
     if (HIWORD(wParam) != BN_CLICKED)
         return 0;
     switch (LOWORD(wParam)) {
@@ -107,6 +109,7 @@ LRESULT OnCommand(WPARAM wParam)
     case chkProgramGroup:
         return OnGroupCheckClicked();
     default:
+        RecordChoice(LOWORD(wParam));
         return 0;
     }
 }

@@ -18,7 +18,9 @@
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
 #include "wizard/install_driver.h"
+#include "wizard/system_facts.h"
 #include "wizard/portable/page_flow.h"
+#include "wizard/portable/page_start.h"
 #include "wizard/portable/wizard_texts.h"
 #include "wizard/wizard_state.h"
 
@@ -55,92 +57,44 @@ void ComposeLabel(int id, int firstString, std::initializer_list<int> informatio
         SetControlText(id, text);
 }
 
-void HideOptionsShortcut()
+void OfferAssociations(int offered)
 {
-    SetChecked(chkShortcut, false);
-    ShowControl(grpShortcut, false);
-}
-
-void ChooseDefaultDestination()
-{
-    char* destination = g_wizard.buffers.destination;
-    GetInformationLine(g_wizard.model, InfoDefaultFolder, destination);
-    if (g_wizard.model.systemInstall != 0) {
-        GetSystemDirectoryA(destination, static_cast<UINT>(kTextCapacity));
-        HideOptionsShortcut();
-        return;
-    }
-    char shortcutTarget[kTextCapacity];
-    GetInformationLine(g_wizard.model, InfoShortcutTarget, shortcutTarget);
-    if (shortcutTarget[0] == '\0') {
-        HideOptionsShortcut();
-        g_wizard.optionsContent = 0;
-    }
-    g_wizard.createGroup = 1;
-    ShowControl(edtGroupName, true);
-    ShowControl(lstExistingGroups, true);
-    SetChecked(chkProgramGroup, true);
-
-    GetInformationLine(g_wizard.model, InfoDefaultFolder, g_wizard.buffers.defaultFolder);
-    if (!ReadRegValue(kLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
-                      destination)) {
-        // Without the value, the system drive's usual folder stands in.
-        GetWindowsDirectoryA(destination, static_cast<UINT>(kTextCapacity));
-        destination[3] = '\0';
-        AppendText(destination, "Program Files");
-    }
-    JoinPath(destination, g_wizard.buffers.defaultFolder);
-}
-
-void OfferAssociations()
-{
-    const std::vector<std::string>& associations = g_wizard.model.associations;
-    int count = static_cast<int>(associations.size());
-    if (count == 0) {
+    if (offered == 0) {
         ShowControl(grpAssociate, false);
         return;
     }
-    g_wizard.optionsContent = 1;
     ComposeLabel(grpAssociate, IDS_UNCHECK_ASSOCIATIONS, {InfoProductName}, kNoString);
-    for (int k = 0; k < count && k < 4; ++k) {
+    for (int k = 0; k < offered; ++k) {
         char line[kTextCapacity];
-        char field[kTextCapacity];
-        CopyText(line, associations[k].c_str());
-        SplitFirstField(line, field);
-        SplitFirstField(line, field);
+        char caption[kTextCapacity];
+        CopyText(line, g_wizard.model.associations[k].c_str());
+        SplitFirstField(line, caption);
+        SplitFirstField(line, caption);
         int box = kAssociationBoxes[k];
-        SetChecked(box, true);
+        SetChecked(box, g_wizard.choices.associations[k]);
         EnableControl(box, true);
-        SetControlText(box, field);
+        SetControlText(box, caption);
     }
 }
 
-void ReadToolsetChoice()
+void ShowChoices(const PageStart& start)
 {
-    char productKey[kTextCapacity];
-    char key[kTextCapacity];
-    char value[kTextCapacity] = "0";
-    GetInformationLine(g_wizard.model, InfoProductKey, productKey);
-    ProductRecordKey(key, sizeof key, productKey, "", "Settings");
-    if (!ReadRegValue(g_wizard.installRoot, key, "Basalt", value))
-        CopyText(value, "0");
-    bool basalt = ParseNumber(value) != 0;
-    SetChecked(chkBasalt, basalt);
-    // Only one of the two options may show as selected.
-    if (basalt)
-        SetChecked(chkMasm32, false);
-}
-
-void ReadUserDetails()
-{
-    const char* key = IsWindows9xFamily(g_wizard.osCode) ? "Software\\Microsoft\\Windows\\CurrentVersion"
-                                      : "Software\\Microsoft\\Windows NT\\CurrentVersion";
-    char value[kTextCapacity] = "";
-    if (ReadRegValue(kLocalMachine, key, "RegisteredOwner", value))
-        SetControlText(edtUserName, value);
-    value[0] = '\0';
-    if (ReadRegValue(kLocalMachine, key, "RegisteredOrganization", value))
-        SetControlText(edtOrganization, value);
+    const InstallChoices& choices = g_wizard.choices;
+    SetControlText(stcDestDir, choices.destination);
+    SetControlText(edtUserName, choices.userName);
+    SetControlText(edtOrganization, choices.organization);
+    SetChecked(chkProgramGroup, choices.programGroup);
+    ShowControl(edtGroupName, choices.programGroup);
+    ShowControl(lstExistingGroups, choices.programGroup);
+    SetControlText(edtGroupName, choices.groupName);
+    OfferAssociations(start.associationsOffered);
+    SetChecked(chkShortcut, choices.desktopShortcut);
+    ShowControl(grpShortcut, start.offersShortcut);
+    // Only one of the two toolsets may show as selected.
+    SetChecked(chkBasalt, choices.basalt);
+    SetChecked(chkMasm32, !choices.basalt);
+    SetChecked(radRebootNow, choices.restartNow);
+    SetChecked(radRebootLater, !choices.restartNow);
 }
 
 void ListExistingGroups()
@@ -172,42 +126,25 @@ void ComposeStartTexts()
     GetInformationLine(g_wizard.model, InfoProductName, text);
     AppendTableText(Static5, IDS_DEFAULT_LOCATION, text);
     ComposeLabel(Static7, IDS_INFORMATION_DETECTED, {InfoProductName}, IDS_ON_YOUR_COMPUTER);
-
-    char version[kTextCapacity];
-    GetInformationLine(g_wizard.model, InfoProductName, text);
-    AppendChar(text, ' ');
-    GetInformationLine(g_wizard.model, InfoVersion, version);
-    AppendText(text, version);
-    SetControlText(edtGroupName, text);
-
-    GetControlText(Static12, text);
-    char line[kTextCapacity];
-    for (int index : {InfoProductName, InfoVersion}) {
-        AppendChar(text, ' ');
-        GetInformationLine(g_wizard.model, index, line);
-        AppendText(text, line);
-    }
-    AppendTableText(Static12, IDS_ON_YOUR_COMPUTER, text);
+    ComposeLabel(Static12, IDS_INFORMATION_USED, {InfoProductName, InfoVersion}, IDS_ON_YOUR_COMPUTER);
 }
 
 void ShowSummary()
 {
     char labels[4][kTextCapacity];
-    char name[kTextCapacity], organization[kTextCapacity], folder[kTextCapacity], group[kTextCapacity];
+    char group[kTextCapacity];
     LoadTableString(IDS_SUMMARY_NAME, labels[0]);
     LoadTableString(IDS_SUMMARY_ORGANIZATION, labels[1]);
     LoadTableString(IDS_SUMMARY_FOLDER, labels[2]);
     LoadTableString(IDS_SUMMARY_GROUP, labels[3]);
-    GetControlText(edtUserName, name);
-    GetControlText(edtOrganization, organization);
-    GetControlText(stcDestDir, folder);
-    if (IsControlChecked(chkProgramGroup))
-        GetControlText(edtGroupName, group);
+    const InstallChoices& choices = g_wizard.choices;
+    if (choices.programGroup)
+        CopyText(group, choices.groupName);
     else
         LoadTableString(IDS_NONE, group);
-    char* summary = g_wizard.buffers.scratchA;
+    char* summary = g_wizard.workBlock;
     ComposeSummary(summary, kTextCapacity,
-                   {labels[0], name, labels[1], organization, labels[2], folder, labels[3], group});
+                   {labels[0], choices.userName, labels[1], choices.organization, labels[2], choices.destination, labels[3], group});
     SetControlText(edtSummary, summary);
 }
 
@@ -298,14 +235,13 @@ void ShowFramedPage(const PageRow& row)
 
 void FillPageDefaults()
 {
+    PageStart start = ChoosePageStart(g_wizard.model, ReadSystemFacts(g_wizard.osCode, g_wizard.installRoot));
+    g_wizard.choices = start.choices;
+    g_wizard.optionsContent = start.optionsPageShown ? 1 : 0;
     char line[kTextCapacity];
     GetInformationLine(g_wizard.model, InfoWelcomeText, line);
     SetControlText(Static4, line);
-    ChooseDefaultDestination();
-    SetControlText(stcDestDir, g_wizard.buffers.destination);
-    OfferAssociations();
-    ReadToolsetChoice();
-    ReadUserDetails();
+    ShowChoices(start);
     ComposeStartTexts();
     ListExistingGroups();
 }
@@ -387,6 +323,39 @@ int OnCancelClicked()
     return 1;
 }
 
+void RecordChoice(int controlId)
+{
+    InstallChoices& choices = g_wizard.choices;
+    switch (controlId) {
+    case edtUserName:
+        GetControlText(controlId, choices.userName);
+        break;
+    case edtOrganization:
+        GetControlText(controlId, choices.organization);
+        break;
+    case edtGroupName:
+        GetControlText(controlId, choices.groupName);
+        break;
+    case chkShortcut:
+        choices.desktopShortcut = IsControlChecked(chkShortcut);
+        break;
+    case chkBasalt:
+    case chkMasm32:
+        choices.basalt = IsControlChecked(chkBasalt);
+        break;
+    case radRebootNow:
+    case radRebootLater:
+        choices.restartNow = IsControlChecked(radRebootNow);
+        break;
+    default:
+        for (int kind = 0; kind < kDocumentKindCount; ++kind) {
+            if (kAssociationBoxes[kind] == controlId)
+                choices.associations[kind] = IsControlChecked(controlId);
+        }
+        break;
+    }
+}
+
 int OnBrowseClicked()
 {
     BrowseForDestination();
@@ -398,7 +367,7 @@ int OnGroupCheckClicked()
     bool checked = IsControlChecked(chkProgramGroup);
     ShowControl(edtGroupName, checked);
     ShowControl(lstExistingGroups, checked);
-    g_wizard.createGroup = checked ? 1 : 0;
+    g_wizard.choices.programGroup = checked;
     if (checked)
         FocusControl(edtGroupName);
     return 1;

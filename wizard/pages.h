@@ -3,9 +3,12 @@
 // Previous, Next and Cancel.
 #include <windows.h>
 
-// Fills in the pages' defaults from the list file and the registry (once,
-// when the package has been read).
+// Fills the user's answers with their defaults from the list file and the
+// system, and shows them on the pages (once, when the package has been read).
 void FillPageDefaults();
+
+// Keeps the answer of a control the user changed in the answers record.
+void RecordChoice(int controlId);
 
 // Shows the page given by the page number.
 void ShowPage();

@@ -9,17 +9,6 @@ WizardState g_wizard = {};
 
 namespace {
 
-constexpr int kTextBufferSize = static_cast<int>(kTextCapacity);
-static_assert(3 * kTextBufferSize == kWorkBlockSize, "the three buffers fill the work block");
-
-// Hands out the next `size` bytes of the work block.
-char* Carve(char*& next, int size)
-{
-    char* buffer = next;
-    next += size;
-    return buffer;
-}
-
 HWND WizardMainWindow()
 {
     return g_wizard.mainWindow;
@@ -52,15 +41,8 @@ void ResetWizardState()
 
 bool AllocateWorkBuffers()
 {
-    char* block = static_cast<char*>(GlobalAlloc(GPTR, kWorkBlockSize));
-    if (block == nullptr)
-        return false;
-    g_wizard.workBlock = block;
-    char* next = block;
-    g_wizard.buffers.scratchA = Carve(next, kTextBufferSize);
-    g_wizard.buffers.destination = Carve(next, kTextBufferSize);
-    g_wizard.buffers.defaultFolder = Carve(next, kTextBufferSize);
-    return true;
+    g_wizard.workBlock = static_cast<char*>(GlobalAlloc(GPTR, kTextCapacity));
+    return g_wizard.workBlock != nullptr;
 }
 
 void FreeWorkBuffers()
@@ -68,5 +50,4 @@ void FreeWorkBuffers()
     if (g_wizard.workBlock != nullptr)
         GlobalFree(g_wizard.workBlock);
     g_wizard.workBlock = nullptr;
-    g_wizard.buffers = WorkBuffers{};
 }

@@ -9,29 +9,20 @@
 #include "base/registry.h"
 #include "wizard/control_ids.h"
 
-constexpr int kWorkBlockSize = 780;
-
-// The three text buffers carved out of the work block, in this order, 260 bytes each.
-struct WorkBuffers {
-    char* scratchA;
-    char* destination;
-    char* defaultFolder;
-};
-
 struct WizardState {
     HWND mainWindow;
     HINSTANCE instance;
     int osCode;                     // the runtime's operating-system code, read at start-up
-    char* workBlock;
-    WorkBuffers buffers;
+    char* workBlock;                // the summary's text, kTextCapacity bytes, had at the start
     RootCode installRoot;           // kLocalMachine, or kCurrentUser when that cannot be written
     unsigned page;
     volatile LONG cancel;
     Unpacking unpacking;            // the start-up's: the open package and the progress hook
     InstallModel model;
+    InstallChoices choices;         // the user's answers, filled before the pages show them
     InstallJob job;                 // the install handed to the steps, and what it did
     int optionsContent;
-    int createGroup;
+    bool cancelDisabled;            // the install has gone past the point where it can stop
     int finishReached;
     int closingItself;              // the wizard's own close is under way; any other comes from outside
     int longSteps;                  // long steps running inside a handler of the main form
@@ -44,7 +35,6 @@ extern WizardState g_wizard;
 // Puts the record in its start state (also used between tests).
 void ResetWizardState();
 
-// Allocates the zero-filled work block and points the seven buffers into it;
-// returns false when the block cannot be had.
+// Allocates the zero-filled work block; false when it cannot be had.
 bool AllocateWorkBuffers();
 void FreeWorkBuffers();

@@ -33,7 +33,7 @@ std::string Expand(const std::string& text, int expected)
 {
     char buffer[kTextCapacity];
     CopyText(buffer, text.c_str());
-    EXPECT_EQ(ExpandPathMacro(buffer, g_wizard.job.destination), expected) << text;
+    EXPECT_EQ(ExpandPathMacro(buffer, g_wizard.job.choices.destination), expected) << text;
     return buffer;
 }
 
@@ -41,13 +41,13 @@ using Destinations = EngineTest;
 
 int CheckDiskSpaceFor(const char* destination)
 {
-    CopyText(g_wizard.job.destination, destination);
+    CopyText(g_wizard.job.choices.destination, destination);
     return CheckDiskSpace(g_wizard.job);
 }
 
 TEST_F(Destinations, MacrosExpandInPlaceOnlyAtTheStart)
 {
-    CopyText(g_wizard.job.destination, "C:\\Program Files\\Kestrel");
+    CopyText(g_wizard.job.choices.destination, "C:\\Program Files\\Kestrel");
     EXPECT_EQ(Expand("<WinDir>\\Help", 1), WindowsDirectory() + "\\Help");
     EXPECT_EQ(Expand("<WINSYSDIR>\\Drivers,a.sys,5", 1), SystemDirectory() + "\\Drivers,a.sys,5");
     EXPECT_EQ(Expand("<appdir>\\Bin", 1), "C:\\Program Files\\Kestrel\\Bin");
@@ -60,7 +60,7 @@ TEST_F(Destinations, MacrosExpandInPlaceOnlyAtTheStart)
 TEST_F(Destinations, ALongExpansionIsCutToTheBuffer)
 {
     std::string folder = "C:\\" + std::string(250, 'k');
-    CopyText(g_wizard.job.destination, folder.c_str());
+    CopyText(g_wizard.job.choices.destination, folder.c_str());
     EXPECT_EQ(Expand("<AppDir>\\Bin\\Deeper", 1), (folder + "\\Bin\\Deeper").substr(0, 259));
 }
 
@@ -122,7 +122,7 @@ TEST_F(Destinations, FolderChainsAreCreatedLevelByLevel)
 TEST_F(Destinations, PrepareExpandsLinesCreatesFoldersAndFindsTheHelpFile)
 {
     std::string destination = root_ + "\\Kestrel";
-    CopyText(g_wizard.job.destination, destination.c_str());
+    CopyText(g_wizard.job.choices.destination, destination.c_str());
     SetControlText(stcCurrentTask, "");
     AddFileLine("<AppDir>,Kestrel.exe,10,,,1,0,0");
     AddFileLine("<appdir>\\Help,First.chm,10,,,1,0,0");
@@ -149,7 +149,7 @@ TEST_F(Destinations, PrepareExpandsLinesCreatesFoldersAndFindsTheHelpFile)
 
 TEST_F(Destinations, AnExistingDestinationShowsNoCreationText)
 {
-    CopyText(g_wizard.job.destination, target_.c_str());
+    CopyText(g_wizard.job.choices.destination, target_.c_str());
     SetControlText(stcCurrentTask, "");
     AddFileLine("<AppDir>,Kestrel.exe,10,,,1,0,0");
     ASSERT_EQ(PrepareDestinations(g_wizard.job), 1);
@@ -161,7 +161,7 @@ TEST_F(Destinations, AnExistingDestinationShowsNoCreationText)
 
 TEST_F(Destinations, AFolderThatCannotBeMadeIsReported)
 {
-    CopyText(g_wizard.job.destination, target_.c_str());
+    CopyText(g_wizard.job.choices.destination, target_.c_str());
     WriteBytes(root_ + "\\Blocker", "x");
     AddFileLine("<AppDir>,Kestrel.exe,10,,,1,0,0");
     AddFileLine(root_ + "\\Blocker\\Bin,Lib.dll,10,,,1,0,0");

@@ -62,7 +62,7 @@ protected:
         model_.progressTotal = 65546;
         job_.model = &model_;
         lstrcpyA(job_.tempFolder, (root_ + "\\Temp").c_str());
-        lstrcpyA(job_.destination, (root_ + "\\Product").c_str());
+        lstrcpyA(job_.choices.destination, (root_ + "\\Product").c_str());
         job_.osCode = 5;
         job_.view = &view_;
         job_.cancel = &cancel_;

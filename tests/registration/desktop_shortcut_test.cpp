@@ -62,8 +62,8 @@ protected:
     {
         CreateDirectoryA("C:\\Kestrel", nullptr);
         CloseHandle(CreateFileA("C:\\Kestrel\\Kestrel.exe", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        RegistrationFixture::SetText(stcDestDir, "C:\\Kestrel");
-        RegistrationFixture::Check(chkShortcut, true);
+        CopyText(g_wizard.choices.destination, "C:\\Kestrel");
+        g_wizard.choices.desktopShortcut = true;
     }
     void TearDown() override
     {
@@ -121,9 +121,9 @@ TEST_F(DesktopShortcut, PerUserAndWindows95GoOnTheUsersDesktop)
 TEST_F(DesktopShortcut, NoLinkWhenUncheckedOrForASystemInstall)
 {
     g_wizard.installRoot = kCurrentUser;
-    RegistrationFixture::Check(chkShortcut, false);
+    g_wizard.choices.desktopShortcut = false;
     CreateShortcutOn(5);
-    RegistrationFixture::Check(chkShortcut, true);
+    g_wizard.choices.desktopShortcut = true;
     g_wizard.model.systemInstall = 1;
     CreateShortcutOn(5);
     EXPECT_FALSE(Exists(Desktop(HKEY_CURRENT_USER, "Desktop") + "\\Kestrel.lnk"));

@@ -109,9 +109,9 @@ void RunOnOwnDesktop(const std::function<void()>& body)
 void PrepareGroup(const char* name, const std::vector<std::string>& items, const char* destination)
 {
     g_wizard.model.groupItems = items;
-    RegistrationFixture::SetText(stcDestDir, destination);
-    RegistrationFixture::SetText(edtGroupName, name);
-    g_wizard.createGroup = 1;
+    CopyText(g_wizard.choices.destination, destination);
+    CopyText(g_wizard.choices.groupName, name);
+    g_wizard.choices.programGroup = true;
 }
 
 void MakeFile(const char* path)
@@ -229,8 +229,8 @@ TEST(ProgramGroup, NothingHappensWithoutTheFlag)
         RegistrationFixture fixture;
         HWND window = CreateTestServer();
         PrepareGroup("G", {"A,a.exe"}, "C:\\K");
-        RegistrationFixture::SetText(stcCurrentTask, "before");
-        g_wizard.createGroup = 0;
+        SetControlText(stcCurrentTask, "before");
+        g_wizard.choices.programGroup = false;
         CreateProgramGroup(RegistrationFixture::Job());
         char status[64];
         GetWindowTextA(ControlWindow(stcCurrentTask), status, sizeof status);

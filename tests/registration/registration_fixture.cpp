@@ -40,16 +40,6 @@ void RegistrationFixture::SetInformation(std::initializer_list<const char*> line
     g_wizard.model.information.assign(lines.begin(), lines.end());
 }
 
-void RegistrationFixture::SetText(int control, const char* text)
-{
-    SetControlText(control, text);
-}
-
-void RegistrationFixture::Check(int control, bool checked)
-{
-    SendMessageA(ControlWindow(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 std::string ReadValue(HKEY root, const char* key, const char* name)
 {
     char value[1024] = "";

@@ -19,8 +19,6 @@ public:
 
     // Information lines 0 to 10 of a product called Kestrel, key Kestrel.
     void SetInformation(std::initializer_list<const char*> lines);
-    static void SetText(int control, const char* text);
-    static void Check(int control, bool checked);
     // The job as Install hands it down, from the stand-in form as it is now.
     static InstallJob& Job();
 };

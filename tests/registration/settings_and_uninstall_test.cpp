@@ -63,15 +63,15 @@ protected:
         g_wizard.model.associations.clear();
         for (const char* extension : {".kpj", ".kwn", ".kmd", ".krc"})
             g_wizard.model.associations.push_back(std::string(extension) + ",Kind,<AppDir>\\bin\\Kestrel.exe");
-        RegistrationFixture::SetText(stcDestDir, kDestination);
-        RegistrationFixture::SetText(edtUserName, "Ada");
-        RegistrationFixture::SetText(edtOrganization, "Tallwood Labs");
-        RegistrationFixture::SetText(edtGroupName, " Kestrel ");
-        RegistrationFixture::SetText(stcKestrel, "http://www.tallwood.example");
-        RegistrationFixture::Check(chkProgramGroup, true);
-        RegistrationFixture::Check(chkBasalt, true);
-        RegistrationFixture::Check(chkProject, true);
-        RegistrationFixture::Check(chkModule, true);
+        InstallChoices& choices = g_wizard.choices;
+        CopyText(choices.destination, kDestination);
+        CopyText(choices.userName, "Ada");
+        CopyText(choices.organization, "Tallwood Labs");
+        CopyText(choices.groupName, " Kestrel ");
+        choices.programGroup = true;
+        choices.basalt = true;
+        choices.associations[KindProject] = true;
+        choices.associations[KindModule] = true;
         WriteRegString(kCurrentUser, (std::string(kFileExts) + "\\.kpj\\UserChoice").c_str(), "Progid", "Other");
         RegCreateKeyA(HKEY_LOCAL_MACHINE, kSharedLibraries, &sharedLibraries_);
         RegCloseKey(sharedLibraries_);
@@ -146,7 +146,7 @@ TEST_F(SettingsAndUninstall, StatusBarAndCancelButton)
 
 TEST_F(SettingsAndUninstall, WithoutAGroupNoGroupValuesAndTheBarStopsShort)
 {
-    RegistrationFixture::Check(chkProgramGroup, false);
+    g_wizard.choices.programGroup = false;
     WriteSettingsAndUninstall(RegistrationFixture::Job());
     for (const char* name : {"Group", "Item1", "Items"})
         EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE, kRecordKey, name)) << name;
@@ -185,16 +185,16 @@ TEST_F(SettingsAndUninstall, AssociationsAreNumberedInRegistrationOrder)
 {
     struct Case { std::vector<int> checked; std::vector<std::string> associated; };
     const Case cases[] = {
-        {{chkProject, chkWindow, chkModule, chkResource}, {".kpj", ".kwn", ".kmd", ".krc"}},
+        {{KindProject, KindWindow, KindModule, KindResource}, {".kpj", ".kwn", ".kmd", ".krc"}},
         {{}, {}},
-        {{chkModule}, {".kmd"}},
+        {{KindModule}, {".kmd"}},
     };
     for (const Case& c : cases) {
         TearDown();
-        for (int box : {chkProject, chkWindow, chkModule, chkResource})
-            RegistrationFixture::Check(box, false);
-        for (int box : c.checked)
-            RegistrationFixture::Check(box, true);
+        for (bool& chosen : g_wizard.choices.associations)
+            chosen = false;
+        for (int kind : c.checked)
+            g_wizard.choices.associations[kind] = true;
         WriteAssociations(RegistrationFixture::Job());
         EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRecordKey, "Associations"), std::to_string(c.associated.size()));
         for (std::size_t n = 0; n < c.associated.size(); ++n)

@@ -111,8 +111,7 @@ TEST_F(Completion, RestartLaterRemindsWithoutOwnerAndCloses)
 {
     g_wizard.job.restartNeeded = 1;
     ShowFinishPage();
-    SendMessageA(ControlWindow(radRebootNow), BM_SETCHECK, BST_UNCHECKED, 0);
-    SendMessageA(ControlWindow(radRebootLater), BM_SETCHECK, BST_CHECKED, 0);
+    g_wizard.choices.restartNow = false;
     MessageBoxCatcher catcher;
     RestartOrRemind();
     ASSERT_EQ(catcher.boxes().size(), 1u);

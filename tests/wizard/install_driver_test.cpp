@@ -56,7 +56,7 @@ protected:
         destination_ = std::string(temp) + "driver-destination";
         CreateDirectoryA(temp_.c_str(), nullptr);
         lstrcpyA(g_wizard.unpacking.tempFolder, temp_.c_str());
-        SetControlText(stcDestDir, destination_.c_str());
+        CopyText(g_wizard.choices.destination, destination_.c_str());
 
         InstallModel& model = g_wizard.model;
         model.information = {"Kestrel", "1.0", "Kestrel", "0", "", "", "Catala", "KestrelDriverTest", "", "",
@@ -173,11 +173,11 @@ TEST_F(InstallDriver, FailuresGiveTheirMessageAndStop)
     const std::string sentence = " " + TableString(10009);
     const Case cases[] = {
         {"a folder that cannot be made",
-         [](InstallDriver&) { SetControlText(stcDestDir, "Q:\\Kestrel"); },
+         [](InstallDriver&) { CopyText(g_wizard.choices.destination, "Q:\\Kestrel"); },
          "Q:\\Kestrel: " + TableString(10011) + sentence},
         // Its file lines, 270 characters once expanded, cannot be held whole.
         {"a destination of 250 characters",
-         [](InstallDriver&) { SetControlText(stcDestDir, kLongDestination.c_str()); },
+         [](InstallDriver&) { CopyText(g_wizard.choices.destination, kLongDestination.c_str()); },
          kLongDestination + "\\one.txt: " + TableString(10070) + sentence},
         {"a file missing from the temp folder",
          [](InstallDriver& test) { DeleteFileA((test.temp_ + "\\two.txt").c_str()); },

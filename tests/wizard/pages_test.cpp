@@ -77,7 +77,7 @@ TEST_F(Pages, DefaultsOfAnOrdinaryInstall)
     EXPECT_EQ(Text(edtGroupName), "Kestrel 2.0");
     EXPECT_TRUE(Checked(chkProgramGroup));
     EXPECT_TRUE(Shown(edtGroupName));
-    EXPECT_EQ(g_wizard.createGroup, 1);
+    EXPECT_TRUE(g_wizard.choices.programGroup);
     EXPECT_EQ(g_wizard.optionsContent, 1);
     EXPECT_TRUE(Checked(chkShortcut)) << "the desktop shortcut is offered, checked";
     EXPECT_TRUE(Shown(grpShortcut));
@@ -116,7 +116,7 @@ TEST_F(Pages, ASystemInstallGoesToTheSystemDirectoryWithoutShortcutOrGroup)
     EXPECT_FALSE(Shown(grpShortcut));
     EXPECT_FALSE(Checked(chkProgramGroup));
     EXPECT_FALSE(Shown(edtGroupName));
-    EXPECT_EQ(g_wizard.createGroup, 0);
+    EXPECT_FALSE(g_wizard.choices.programGroup);
     EXPECT_EQ(g_wizard.optionsContent, 1) << "the options page is still shown";
     EXPECT_FALSE(Shown(grpAssociate));
 }
@@ -163,16 +163,19 @@ TEST_F(Pages, TheSummaryShowsTheChoices)
 {
     Model(1, "0", "x", {});
     FillPageDefaults();
-    SetControlText(edtUserName, "Anna");
-    SetControlText(edtOrganization, "");
-    SetControlText(stcDestDir, "D:\\Eines\\Kestrel");
+    // What the form's procedure does as the user types.
+    for (auto [box, text] : {std::pair{edtUserName, "Anna"}, std::pair{edtOrganization, ""}}) {
+        SetControlText(box, text);
+        RecordChoice(box);
+    }
+    CopyText(g_wizard.choices.destination, "D:\\Eines\\Kestrel");
     g_wizard.page = PageSummary;
     ShowPage();
     EXPECT_EQ(Text(edtSummary), Ansi(" Nom:\t\t\tAnna\r\n\r\n Empresa:\t\t\r\n\r\n Carpeta:\t\t\tD:\\Eines\\Kestrel"
                                 "\r\n\r\n Grup de programes:\tKestrel 2.0"));
     SendMessageA(ControlWindow(chkProgramGroup), BM_SETCHECK, BST_UNCHECKED, 0);
     OnGroupCheckClicked();
-    EXPECT_EQ(g_wizard.createGroup, 0);
+    EXPECT_FALSE(g_wizard.choices.programGroup);
     EXPECT_FALSE(Shown(edtGroupName));
     ShowPage();
     EXPECT_EQ(Text(edtSummary).substr(Text(edtSummary).rfind('\t') + 1), "Cap");

@@ -7,7 +7,7 @@
 
 #include "base/portable/text_helpers.h"
 #include "base/registry.h"
-#include "registration/portable/dde_commands.h"
+#include "base/portable/program_manager_commands.h"
 
 namespace {
 

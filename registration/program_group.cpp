@@ -12,7 +12,7 @@
 #include "base/waiting.h"
 #include "engine/journaled_changes.h"
 #include "engine/program_group_deletion.h"
-#include "registration/portable/dde_commands.h"
+#include "base/portable/program_manager_commands.h"
 #include "resources/string_ids.h"
 
 namespace {

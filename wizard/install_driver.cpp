@@ -111,8 +111,6 @@ void FillInstallJob(InstallJob& job)
     GetControlText(stcKestrel, choices.helpLink);
     job.view = &FormInstallView();
     job.cancel = &g_wizard.cancel;
-    job.window = g_wizard.mainWindow;
-    job.createGroup = g_wizard.createGroup;
 }
 
 int RunInstall(InstallJob& job)

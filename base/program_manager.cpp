@@ -205,28 +205,20 @@ ProgramManagerAnswer Converse(const std::vector<Command>& commands, const Progra
     return conversation.answer;
 }
 
-void AddCommand(std::vector<Command>& commands, const char* block, bool pausedAfter)
-{
-    commands.push_back(Command{block, pausedAfter});
-}
-
 }  // namespace
 
 ProgramManagerAnswer CreateProgramManagerGroup(const char* groupName, const std::vector<ProgramItem>& items,
                                                const ProgramManagerPause& pause)
 {
-    std::vector<Command> commands;
     char block[kCommandBlockSize];
     if (!ComposeCreateGroup(block, groupName))
         return ProgramManagerAnswer::Unfinished;
-    AddCommand(commands, block, true);
+    std::vector<Command> commands = {{block, true}};
     for (const ProgramItem& item : items) {
         char addItem[kCommandBlockSize];
         if (ComposeDeleteItem(block, item.title.c_str()) &&
-            ComposeAddItem(addItem, item.path.c_str(), item.title.c_str())) {
-            AddCommand(commands, block, false);
-            AddCommand(commands, addItem, true);
-        }
+            ComposeAddItem(addItem, item.path.c_str(), item.title.c_str()))
+            commands.insert(commands.end(), {{block, false}, {addItem, true}});
     }
     return Converse(commands, pause);
 }
@@ -236,5 +228,5 @@ ProgramManagerAnswer DeleteProgramManagerGroup(const char* groupName)
     char block[kCommandBlockSize];
     if (!ComposeDeleteGroup(block, groupName))
         return ProgramManagerAnswer::Unfinished;
-    return Converse({Command{block, false}}, [](DWORD) {});
+    return Converse({{block, false}}, [](DWORD) {});
 }

@@ -26,8 +26,6 @@ struct InstallJob {
     // Where the steps report, and how the user stops them.
     InstallView* view;
     volatile LONG* cancel;
-    HWND window;                             // answers the program manager's conversation
-    volatile LONG createGroup;               // the conversation runs while it is set
 
     // What this run did: every change noted before it is made.
     Journal journal;

@@ -11,6 +11,7 @@
 
 #include "base/file_presence.h"
 #include "base/portable/text_helpers.h"
+#include "base/program_manager.h"
 #include "base/registry.h"
 #include "engine/journal_places.h"
 #include "engine/program_group_deletion.h"
@@ -379,7 +380,7 @@ Step DeleteNewGroup(const Undo& undo, const std::string& name)
     const std::vector<std::string>& own = titles != undo.itemTitles.end() ? titles->second : none;
     if (!GroupHoldsOnly(folder, own))
         return Step::LeftAlone;
-    if (!DeleteProgramGroup(name.c_str()))
+    if (DeleteProgramManagerGroup(name.c_str()) != ProgramManagerAnswer::Accepted)
         RemoveGroupLinks(folder, own);
     return Step::Done;
 }

@@ -1,13 +1,8 @@
 #pragma once
-// Deleting a program group: through the program manager, the same server the
-// install made it with, or directly as the folder it keeps the group in.
+// A program group as the folder the program manager keeps it in: for
+// deleting it directly where the program manager does not.
 #include <string>
 #include <vector>
-
-// Sends [DeleteGroup("name")] to "PROGMAN" and waits for its answer. False
-// when no server answers or it refuses; the caller then removes the group's
-// folder itself.
-bool DeleteProgramGroup(const char* groupName);
 
 // The folder of the group of that name in the user's programs folder, or
 // else in the common one: false when neither holds it.

@@ -9,6 +9,7 @@
 
 #include "base/portable/text_helpers.h"
 #include "base/portable/os_code.h"
+#include "base/program_manager.h"
 #include "registration/portable/uninstaller_contract.h"
 #include "engine/program_group_deletion.h"
 #include "base/registry.h"
@@ -70,7 +71,7 @@ void RemoveProgramGroup(const UninstallPlan& plan, RootCode root)
     if (plan.group.empty())
         return;
     ShowStatus(IDS_U_REMOVING_GROUP);
-    if (DeleteProgramGroup(plan.group.c_str()))
+    if (DeleteProgramManagerGroup(plan.group.c_str()) == ProgramManagerAnswer::Accepted)
         return;
     // Without a program manager the folder goes directly; it may have put the
     // group in either programs folder.

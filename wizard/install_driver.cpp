@@ -101,8 +101,6 @@ void FillInstallJob(InstallJob& job)
     job.osCode = g_wizard.osCode;
     job.view = &FormInstallView();
     job.cancel = &g_wizard.cancel;
-    job.window = g_wizard.mainWindow;
-    job.createGroup = g_wizard.choices.programGroup ? 1 : 0;
 }
 
 int RunInstall(InstallJob& job)

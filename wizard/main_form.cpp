@@ -9,7 +9,6 @@
 #include "engine/portable/list_file.h"
 #include "base/system_version.h"
 #include "forms/window_procedures.h"
-#include "registration/program_group.h"
 #include "base/registry.h"
 #include "resources/string_ids.h"
 #include "wizard/closing.h"
@@ -160,8 +159,6 @@ LRESULT OnDestroy()
 
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (HandleProgramGroupMessage(window, message, wParam, lParam))
-        return 0;
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);

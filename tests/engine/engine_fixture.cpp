@@ -34,7 +34,6 @@ void EngineTest::SetUp()
     job.osCode = 5;
     job.view = &FormInstallView();
     job.cancel = &g_wizard.cancel;
-    job.window = g_wizard.mainWindow;
     ASSERT_EQ(OpenJournal(job.journal, kTestProductKey), JournalOpening::Opened);
 }
 

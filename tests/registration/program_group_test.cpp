@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/program_manager.h"
 #include "registration/program_group.h"
 #include "registration_fixture.h"
 #include "wizard/control_ids.h"
@@ -18,12 +19,16 @@
 
 namespace {
 
+enum class Answering { Acknowledge, Silent, QuitInstead };
+
 // A program manager of the test's own: records every command it receives
 // and acknowledges it the way a server does.
 struct TestServer {
     std::vector<std::string> log;
-    bool acknowledgeCommands = true;
+    Answering answering = Answering::Acknowledge;
+    WORD status = 0x8000;        // the acknowledgement's: done, or refused without the bit
     HWND rogue = nullptr;        // when set, also acknowledges every command from another window
+    HWND client = nullptr;       // the window that started the conversation
 };
 
 TestServer* g_server;
@@ -39,6 +44,7 @@ LRESULT CALLBACK TestServerProc(HWND window, UINT message, WPARAM wParam, LPARAM
         GlobalGetAtomNameA(HIWORD(lParam), topic, sizeof topic);
         if (lstrcmpiA(application, "PROGMAN") != 0 || lstrcmpiA(topic, "PROGMAN") != 0)
             return 0;
+        g_server->client = client;
         SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
                      MAKELPARAM(GlobalAddAtomA("PROGMAN"), GlobalAddAtomA("PROGMAN")));
         return 0;
@@ -53,9 +59,11 @@ LRESULT CALLBACK TestServerProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (g_server->rogue != nullptr)
             SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(g_server->rogue),
                          PackDDElParam(WM_DDE_ACK, 0x8000, commands));
-        if (g_server->acknowledgeCommands)
+        if (g_server->answering == Answering::QuitInstead)
+            PostQuitMessage(0);
+        if (g_server->answering == Answering::Acknowledge)
             PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
-                         ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK, 0x8000, commands));
+                         ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK, g_server->status, commands));
         return 0;
     }
     case WM_DDE_TERMINATE:
@@ -74,6 +82,15 @@ HWND CreateTestServer()
     RegisterClassA(&windowClass);
     return CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                            windowClass.hInstance, nullptr);
+}
+
+// The test's servers live on the client's thread: what the client posted
+// them last reaches them once the thread's messages are dispatched.
+void ServePostedMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
 }
 
 struct DesktopWork {
@@ -114,6 +131,20 @@ void PrepareGroup(const char* name, const std::vector<std::string>& items, const
     g_wizard.choices.programGroup = true;
 }
 
+// Records the pauses the step asks for, and waits none of them.
+struct PauseRecorder final : InstallView {
+    std::vector<DWORD> pauses;
+    void ShowTask(int) override {}
+    void ShowFile(const char*) override {}
+    void ShowBar(int) override {}
+    void ShowProgress(bool) override {}
+    void EnableCancel(bool) override {}
+    void ShowBusy(bool) override {}
+    void Pause(DWORD milliseconds, bool) override { pauses.push_back(milliseconds); }
+    void ShowListFile(const ListFileContent&) override {}
+    void DispatchWaiting() override {}
+};
+
 void MakeFile(const char* path)
 {
     CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
@@ -128,36 +159,56 @@ TEST(ProgramGroup, CommandSequencesAsTheServerReceivesThem)
         const char* name;
         const char* group;
         std::vector<std::string> items;
-        bool acknowledge;
+        Answering answering;
         std::vector<std::string> expected;
+        std::vector<DWORD> pauses;
     };
     const Run runs[] = {
-        {"two items", "G", {"A,bin\\a.exe", "B,b.exe"}, true,
+        {"two items", "G", {"A,bin\\a.exe", "B,b.exe"}, Answering::Acknowledge,
          {"[CreateGroup(\"G\")]", "[DeleteItem(\"A\")]", "[AddItem(\"C:\\K\\bin\\a.exe\",\"A\")]",
-          "[DeleteItem(\"B\")]", "[AddItem(\"C:\\K\\b.exe\",\"B\")]", "terminate"}},
-        {"no items, blanks around the name", " \tTools  ", {}, true, {"[CreateGroup(\"Tools\")]", "terminate"}},
-        {"items whose commands do not fit are skipped", "G", {longTitle, "A,a.exe", longPath}, true,
-         {"[CreateGroup(\"G\")]", "[DeleteItem(\"A\")]", "[AddItem(\"C:\\K\\a.exe\",\"A\")]", "terminate"}},
-        {"a server that falls silent is given up", "G", {"A,a.exe"}, false, {"[CreateGroup(\"G\")]", "terminate"}},
+          "[DeleteItem(\"B\")]", "[AddItem(\"C:\\K\\b.exe\",\"B\")]", "terminate"},
+         {500, 400, 400, 400, 300}},
+        {"no items, blanks around the name", " \tTools  ", {}, Answering::Acknowledge,
+         {"[CreateGroup(\"Tools\")]", "terminate"}, {500, 400, 300}},
+        {"items whose commands do not fit are skipped", "G", {longTitle, "A,a.exe", longPath}, Answering::Acknowledge,
+         {"[CreateGroup(\"G\")]", "[DeleteItem(\"A\")]", "[AddItem(\"C:\\K\\a.exe\",\"A\")]", "terminate"},
+         {500, 400, 400, 300}},
+        {"a server that falls silent is given up", "G", {"A,a.exe"}, Answering::Silent,
+         {"[CreateGroup(\"G\")]", "terminate"}, {500, 400, 300}},
+        // The quit stays for the main loop, which ends the program.
+        {"a quit ends the wait", "G", {"A,a.exe"}, Answering::QuitInstead,
+         {"[CreateGroup(\"G\")]", "terminate"}, {500, 400, 300}},
         // Without a name the items would land in the program manager's own folder.
-        {"a name of blanks makes no group", " \t ", {"A,a.exe"}, true, {}},
+        {"a name of blanks makes no group", " \t ", {"A,a.exe"}, Answering::Acknowledge, {}, {500}},
     };
     for (const Run& run : runs) {
         SCOPED_TRACE(run.name);
         TestServer server;
-        server.acknowledgeCommands = run.acknowledge;
+        server.answering = run.answering;
         g_server = &server;
+        PauseRecorder view;
+        DWORD elapsed = 0;
         RunOnOwnDesktop([&] {
             RegistrationFixture fixture;
             HWND window = CreateTestServer();
             PrepareGroup(run.group, run.items, "C:\\K");
-            CreateProgramGroup(RegistrationFixture::Job());
-            EXPECT_EQ(g_wizard.job.createGroup, 1) << "set again for a later run";
-            EXPECT_FALSE(HandleProgramGroupMessage(g_wizard.mainWindow, WM_DDE_ACK, reinterpret_cast<WPARAM>(window), 0))
-                << "the conversation is over";
+            InstallJob& job = RegistrationFixture::Job();
+            job.view = &view;
+            DWORD start = GetTickCount();
+            CreateProgramGroup(job);
+            elapsed = GetTickCount() - start;
+            MSG quit;
+            EXPECT_EQ(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE,
+                      run.answering == Answering::QuitInstead);
+            ServePostedMessages();
+            EXPECT_NE(server.client, g_wizard.mainWindow) << "the conversation has a window of its own";
+            EXPECT_FALSE(IsWindow(server.client)) << "and it is gone with the conversation";
             DestroyWindow(window);
         });
         EXPECT_EQ(server.log, run.expected);
+        EXPECT_EQ(view.pauses, run.pauses);
+        if (run.answering == Answering::QuitInstead)
+            EXPECT_LT(elapsed, kConversationStallMilliseconds) << "the quit, not the stall, ended the wait";
     }
 }
 
@@ -186,42 +237,27 @@ TEST(ProgramGroup, OnlyTheFirstServerIsHeard)
     EXPECT_EQ(server.log, expected);
 }
 
-// The create-group flag as the start message leaves it, and whether any
-// program manager answered the initiate.
-WNDPROC g_mainProc;
-int g_flagAfterStart = -1;
-bool g_answered;
-
-LRESULT CALLBACK WatchStartMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The undo and the uninstaller delete a group through the same client, on
+// a thread without a message loop of its own.
+TEST(ProgramGroup, DeletionSaysWhetherTheServerDidIt)
 {
-    if (message == WM_DDE_ACK)
-        g_answered = true;
-    LRESULT result = CallWindowProcA(g_mainProc, window, message, wParam, lParam);
-    if (message == kStartGroupMessage)
-        g_flagAfterStart = g_wizard.job.createGroup;
-    return result;
+    for (WORD status : {0x8000, 0x0000}) {
+        TestServer server;
+        server.status = status;
+        g_server = &server;
+        ProgramManagerAnswer answer = ProgramManagerAnswer::NoServer;
+        RunOnOwnDesktop([&] {
+            HWND window = CreateTestServer();
+            answer = DeleteProgramManagerGroup("G");
+            ServePostedMessages();
+            DestroyWindow(window);
+        });
+        EXPECT_EQ(answer, status != 0 ? ProgramManagerAnswer::Accepted : ProgramManagerAnswer::Refused);
+        EXPECT_EQ(server.log, (std::vector<std::string>{"[DeleteGroup(\"G\")]", "terminate"}));
+    }
 }
 
-TEST(ProgramGroup, WithoutAServerTheInstallGoesOn)
-{
-    RunOnOwnDesktop([] {
-        RegistrationFixture fixture;
-        PrepareGroup("G", {"A,a.exe"}, "C:\\K");
-        g_flagAfterStart = -1;
-        g_answered = false;
-        g_mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            g_wizard.mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchStartMessage)));
-        CreateProgramGroup(RegistrationFixture::Job());
-        EXPECT_EQ(g_wizard.job.createGroup, 1);
-        // Wine starts a program manager with every desktop, a new one too;
-        // only when none has answered yet is there no server at all.
-        if (g_answered)
-            GTEST_SKIP() << "the desktop's own program manager answered";
-        EXPECT_EQ(g_flagAfterStart, 0) << "the conversation ended within the unanswered initiate: nothing to wait for";
-    });
-}
-
-TEST(ProgramGroup, NothingHappensWithoutTheFlag)
+TEST(ProgramGroup, NothingHappensWithoutTheChoice)
 {
     TestServer server;
     g_server = &server;
@@ -235,7 +271,6 @@ TEST(ProgramGroup, NothingHappensWithoutTheFlag)
         char status[64];
         GetWindowTextA(ControlWindow(stcCurrentTask), status, sizeof status);
         EXPECT_STREQ(status, "before") << "no status text";
-        EXPECT_EQ(g_wizard.job.createGroup, 0);
         DestroyWindow(window);
     });
     EXPECT_TRUE(server.log.empty());
@@ -266,6 +301,19 @@ bool ProgramManagerAnswers(DWORD timeout)
     return conversation != nullptr;
 }
 
+// The conversation ends within the unanswered initiate: nothing to wait for.
+TEST(ProgramGroup, WithoutAServerTheCallerGoesOn)
+{
+    RunOnOwnDesktop([] {
+        ProgramManagerAnswer answer = DeleteProgramManagerGroup("Instal No Such Group");
+        // Wine starts a program manager with every desktop, a new one too;
+        // only while none answers is there no server at all.
+        if (ProgramManagerAnswers(0))
+            GTEST_SKIP() << "the desktop's own program manager answers";
+        EXPECT_EQ(answer, ProgramManagerAnswer::NoServer);
+    });
+}
+
 TEST(ProgramGroup, MadeByTheSystemProgramManager)
 {
     ASSERT_TRUE(ProgramManagerAnswers(30000));
@@ -281,7 +329,8 @@ TEST(ProgramGroup, MadeByTheSystemProgramManager)
     EXPECT_TRUE(Exists(group)) << group;
     EXPECT_TRUE(Exists(group + "\\Editor.lnk"));
     EXPECT_TRUE(Exists(group + "\\Notes.lnk"));
-    EXPECT_EQ(g_wizard.job.createGroup, 1);
+    EXPECT_EQ(DeleteProgramManagerGroup("Kestrel Tools"), ProgramManagerAnswer::Accepted);
+    EXPECT_FALSE(Exists(group));
 }
 
 }  // namespace

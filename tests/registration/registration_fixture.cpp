@@ -1,31 +1,14 @@
 #include "registration_fixture.h"
 
-#include "registration/program_group.h"
 #include "stand_in_main_window.h"
 #include "wizard/controls.h"
 #include "wizard/install_driver.h"
 #include "wizard/wizard_state.h"
 
-namespace {
-
-WNDPROC g_standInProc;
-
-LRESULT CALLBACK MainFormStandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (HandleProgramGroupMessage(window, message, wParam, lParam))
-        return 0;
-    return CallWindowProcA(g_standInProc, window, message, wParam, lParam);
-}
-
-}  // namespace
-
 RegistrationFixture::RegistrationFixture()
 {
     ResetWizardState();
-    HWND window = CreateStandInMainWindow();
-    g_standInProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainFormStandInProc)));
-    ShowWindow(window, SW_SHOW);
+    ShowWindow(CreateStandInMainWindow(), SW_SHOW);
     SetInformation({"Kestrel", "2.0", "Kestrel", "0", "", "Welcome", "Catala", "Kestrel", "<AppDir>\\Kestrel.exe",
                     "Gracies", "Kestrel 2.0"});
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The wizard as the registration steps see it: a stand-in main form whose
-// procedure hands the program-group messages on, and an install model.
+// The wizard as the registration steps see it: a stand-in main form and an
+// install model.
 #include <windows.h>
 
 #include <initializer_list>

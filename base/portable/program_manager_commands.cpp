@@ -1,4 +1,4 @@
-#include "registration/portable/dde_commands.h"
+#include "base/portable/program_manager_commands.h"
 
 #include <cstring>
 #include <initializer_list>

@@ -3,11 +3,11 @@
 #include <cstring>
 #include <string>
 
-#include "registration/portable/dde_commands.h"
+#include "base/portable/program_manager_commands.h"
 
 namespace {
 
-TEST(DdeCommands, ExactTexts)
+TEST(ProgramManagerCommands, ExactTexts)
 {
     char block[kCommandBlockSize];
     ASSERT_TRUE(ComposeCreateGroup(block, "Tools"));
@@ -20,7 +20,7 @@ TEST(DdeCommands, ExactTexts)
     EXPECT_STREQ(block, "[AddItem(\"C:\\K\\ed.exe\",\"Editor\")]");
 }
 
-TEST(DdeCommands, ACommandMustFitItsBlockWhole)
+TEST(ProgramManagerCommands, ACommandMustFitItsBlockWhole)
 {
     // "[CreateGroup(\"\")]" is 17 characters: 237 name characters fill the
     // 255-byte block with its zero, one more does not fit.
@@ -39,7 +39,7 @@ TEST(DdeCommands, ACommandMustFitItsBlockWhole)
     EXPECT_FALSE(ComposeDeleteItem(block, std::string(300, 't').c_str()));
 }
 
-TEST(DdeCommands, ItemPathGetsOneBackslash)
+TEST(ProgramManagerCommands, ItemPathGetsOneBackslash)
 {
     struct Case { const char* destination; const char* relative; const char* path; };
     const Case cases[] = {
@@ -58,7 +58,7 @@ TEST(DdeCommands, ItemPathGetsOneBackslash)
     EXPECT_STREQ(small, "");
 }
 
-TEST(DdeCommands, GroupItemLineSplitsAtItsFirstComma)
+TEST(ProgramManagerCommands, GroupItemLineSplitsAtItsFirstComma)
 {
     char title[260];
     char path[260];
@@ -73,7 +73,7 @@ TEST(DdeCommands, GroupItemLineSplitsAtItsFirstComma)
     EXPECT_STREQ(path, "");
 }
 
-TEST(DdeCommands, GroupNameLosesOuterBlanksAndTabs)
+TEST(ProgramManagerCommands, GroupNameLosesOuterBlanksAndTabs)
 {
     struct Case { const char* typed; const char* sent; };
     const Case cases[] = {

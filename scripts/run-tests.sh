@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs every test: the native unit tests, the Windows test programs of both
-# builds under Wine (x86_64, then the i686 release through qemu-i386), and a
-# bounded fuzzing run. Sets up the machine first, runs every stage even after
+# Runs every test: the check that no include reaches a higher floor, the
+# native unit tests, the Windows test programs of both builds under Wine
+# (x86_64, then the i686 release through qemu-i386), and a bounded fuzzing
+# run. Sets up the machine first, runs every stage even after
 # one fails, and ends with a summary and the total time; the exit status is
 # non-zero when a stage failed.
 #
@@ -72,6 +73,8 @@ fi
 
 scripts/build.sh || exit 1
 
+# No file may include a header of a higher floor (README, Layout).
+stage "floor check" scripts/check-floors.sh
 stage "native tests" sh -c 'cd build/native && ctest --output-on-failure'
 # One build after the other: each ctest already uses both cores.
 stage "build/win64 tests under Wine" sh -c 'cd build/win64 && ctest --output-on-failure -j 2'

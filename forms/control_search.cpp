@@ -9,11 +9,9 @@ bool IsContainer(const ObjectRecord* record)
     return record != nullptr && IsContainerKind(record->Kind);
 }
 
-// Calls visit(window, record) for every child window with a record, in
-// window order, descending into groups and pictures; stops at the first
-// window for which visit answers true and returns it.
-template <typename Visit>
-HWND FindInTree(HWND container, Visit visit)
+}  // namespace
+
+HWND FindInTree(HWND container, const std::function<bool(HWND, ObjectRecord*)>& visit)
 {
     for (HWND child = GetWindow(container, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         ObjectRecord* record = FindRecord(child);
@@ -28,8 +26,6 @@ HWND FindInTree(HWND container, Visit visit)
     }
     return nullptr;
 }
-
-}  // namespace
 
 HWND ControlByIndex(int index, HWND container)
 {

@@ -1,10 +1,17 @@
 #pragma once
 // Searches of a form's control tree through its windows, descending into
 // groups and pictures.
+#include <functional>
+
 #include "forms/object_record.h"
 
 constexpr int kCancelButton = 1;
 constexpr int kDefaultButton = 2;
+
+// Calls visit(window, record) for every child window with a record, in
+// window order, descending into groups and pictures; stops at the first
+// window for which visit answers true and returns it (nullptr: none did).
+HWND FindInTree(HWND container, const std::function<bool(HWND, ObjectRecord*)>& visit);
 
 HWND ControlByIndex(int index, HWND container);
 int ControlCount(HWND container);

@@ -37,19 +37,6 @@ void MakePen(ObjectRecord* record)
     record->Pen = CreatePen(static_cast<int>(record->DrawStyle), record->DrawWidth, ResolveColor(record->ForeColor));
 }
 
-template <typename Visit>
-void ForEachControl(HWND container, Visit visit)
-{
-    for (HWND child = GetWindow(container, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        ObjectRecord* record = FindRecord(child);
-        if (record == nullptr)
-            continue;
-        visit(child, record);
-        if (IsContainerKind(record->Kind))
-            ForEachControl(child, visit);
-    }
-}
-
 // A dialog-kind form and all its controls share the form's font.
 void RefreshDialogFont(ObjectRecord* dialog)
 {
@@ -60,12 +47,13 @@ void RefreshDialogFont(ObjectRecord* dialog)
     SendMessageA(dialog->Window, WM_SETFONT, reinterpret_cast<WPARAM>(dialog->Font), FALSE);
     HFONT font = dialog->Font;
     // The controls only borrow the form's font: it is freed once, with the form.
-    ForEachControl(dialog->Window, [font](HWND window, ObjectRecord* control) {
+    FindInTree(dialog->Window, [font](HWND window, ObjectRecord* control) {
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (control->Kind == KindLabel)
             AutoSize(control);
         else if (control->Kind == KindGroup)
             MeasureCaption(control);
+        return false;
     });
     if (old != nullptr)
         DeleteObject(old);

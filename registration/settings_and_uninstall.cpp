@@ -122,8 +122,9 @@ void RegisterLibrary(InstallJob& job, bool placed, const char* fullPath)
         AddSharedLibraryReference(fullPath);
 }
 
-// Registers the listed libraries and records the files for the uninstaller.
-void WriteFileRecords(RegistryStep& step)
+// A library the line asks to register is registered; a file the line asks
+// to record is counted into the uninstaller's record.
+void RegisterAndRecordFiles(RegistryStep& step)
 {
     char prefix[kTextCapacity];
     CopyText(prefix, step.job.choices.destination);
@@ -233,7 +234,7 @@ RootCode ParseRegistryLine(const char* line, const char* destination, RegistryLi
     return static_cast<RootCode>(parsed.root);
 }
 
-void WriteSettingsAndUninstall(InstallJob& job)
+void UpdateRegistry(InstallJob& job)
 {
     BeginStep(*job.view);
     const InstallModel& model = *job.model;
@@ -246,7 +247,7 @@ void WriteSettingsAndUninstall(InstallJob& job)
     step.total = LineCount(model.registry) + LineCount(job.recordedFiles) + LineCount(model.groupItems);
     WriteRegistryList(step);
     WriteInformationLine(step, step.recordKey, "Control", InfoSystemInstall);
-    WriteFileRecords(step);
+    RegisterAndRecordFiles(step);
     if (job.choices.programGroup)
         WriteProgramGroupRecord(step);
     WriteProductAndUser(step);

@@ -1,7 +1,8 @@
 #pragma once
 // The registry step after the copy: the product's settings, the list file's
-// registry values, the uninstall record, the user's details and the system's
-// uninstall entry, then the file associations.
+// registry values, the listed libraries' registrations, the uninstall
+// record, the user's details and the system's uninstall entry, then the
+// file associations.
 #include "engine/install_job.h"
 #include "registration/portable/registry_line.h"
 #include "base/registry.h"
@@ -12,5 +13,5 @@
 // as 0).
 RootCode ParseRegistryLine(const char* line, const char* destination, RegistryLine& parsed);
 
-// Writes it all for the job, the bar following the lines written.
-void WriteSettingsAndUninstall(InstallJob& job);
+// Runs the whole step for the job, the bar following the lines handled.
+void UpdateRegistry(InstallJob& job);

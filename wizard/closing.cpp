@@ -24,11 +24,6 @@ bool InstallCannotStop()
     return g_wizard.page == PageInstalling && g_wizard.cancelDisabled;
 }
 
-void BeginLongStep()
-{
-    ++g_wizard.longSteps;
-}
-
 namespace {
 
 // A journal still open belongs to a run that never completed (the user left
@@ -43,8 +38,10 @@ void EndTheRun()
 
 }  // namespace
 
-bool EndLongStep()
+bool RunLongStep(int (*step)(), bool& succeeded)
 {
+    ++g_wizard.longSteps;
+    succeeded = step() != 0;
     if (--g_wizard.longSteps > 0 || !g_wizard.cleanUpDeferred)
         return g_wizard.cleanUpDeferred == 0;
     g_wizard.cleanUpDeferred = 0;

@@ -14,10 +14,10 @@ bool IsClosingItself();
 // disabled; a close from outside is refused then too.
 bool InstallCannotStop();
 
-// Around a step that pumps messages inside a handler of the main form.
-void BeginLongStep();
-// False when the main form went meanwhile (it has been cleaned up now).
-bool EndLongStep();
+// Runs a step that pumps messages inside a handler of the main form, with
+// `succeeded` telling whether it answered non-zero. False when the main form
+// went meanwhile (it has been cleaned up now, and nothing of it may be used).
+bool RunLongStep(int (*step)(), bool& succeeded);
 
 // The main form's destruction: the clean-up runs now, or once the running
 // long step has returned, so that it never frees what the step still uses.

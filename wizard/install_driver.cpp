@@ -124,7 +124,7 @@ int RunInstall(InstallJob& job)
     if (!CopyFiles(job) || *job.cancel)
         return 0;
     view.Pause(600, true);
-    WriteSettingsAndUninstall(job);
+    UpdateRegistry(job);
     CreateProgramGroup(job);
     view.Pause(500, true);
     CreateDesktopShortcut(job);

@@ -62,11 +62,10 @@ void LoadLogo()
 LRESULT OnFormLoaded()
 {
     EndWaitCursor();
-    BeginLongStep();
     ShowWindow(g_wizard.mainWindow, SW_SHOW);
     UpdateWindow(g_wizard.mainWindow);
-    bool unpacked = ExtractPackage(g_wizard.unpacking) != 0;
-    if (!EndLongStep())
+    bool unpacked;
+    if (!RunLongStep([] { return ExtractPackage(g_wizard.unpacking); }, unpacked))
         return 1;
     if (!unpacked) {
         CloseWizard();
@@ -83,9 +82,8 @@ LRESULT OnFormLoaded()
     LoadLogo();
     FillPageDefaults();
     EndWaitCursor();
-    BeginLongStep();
-    bool mayGoOn = CheckPreviousInstall() != 0;
-    if (EndLongStep() && !mayGoOn)
+    bool mayGoOn;
+    if (RunLongStep(CheckPreviousInstall, mayGoOn) && !mayGoOn)
         CloseWizard();
     return mayGoOn ? 0 : 1;
 }
@@ -157,7 +155,7 @@ LRESULT OnDestroy()
 
 }  // namespace
 
-LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_CREATE:

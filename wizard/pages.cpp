@@ -268,9 +268,8 @@ int OnNextClicked()
     ShowPage();
     if (g_wizard.page == PageInstalling) {
         FillInstallJob(g_wizard.job);
-        BeginLongStep();
-        bool installed = RunInstall(g_wizard.job) != 0;
-        if (!EndLongStep())
+        bool installed;
+        if (!RunLongStep([] { return RunInstall(g_wizard.job); }, installed))
             return 1;
         if (!installed) {
             CloseWizard();

@@ -650,7 +650,7 @@ TEST_F(CopyStep, LibrariesAreTheRunsOwnOnlyWhereItPutThemInPlace)
         AddFileLine(Line(target_, c.name, 8, kNewHigh, kNewLow, 0, 1));
     }
     ASSERT_EQ(CopyFiles(g_wizard.job), 1);
-    WriteSettingsAndUninstall(g_wizard.job);
+    UpdateRegistry(g_wizard.job);
     const std::vector<std::string> registered = JournaledPaths(JournalKind::Registered, 0);
     const std::vector<std::string> counted = JournaledPaths(JournalKind::Count, 2);
     auto before = [](const Case& c) { return c.existing != nullptr ? TestLibrary(c.existing) : "<missing>"; };

@@ -122,7 +122,7 @@ protected:
 TEST_F(SettingsAndUninstall, WritesTheGoldenValues)
 {
     g_wizard.job.installedBytes = 5000 * 1024 + 1;   // the programs list shows 5001 KB
-    WriteSettingsAndUninstall(RegistrationFixture::Job());
+    UpdateRegistry(RegistrationFixture::Job());
     std::string dump = Dump();
     const std::string today = "\"" + Today() + "\"";
     if (std::size_t at = dump.find(today); at != std::string::npos)
@@ -132,7 +132,7 @@ TEST_F(SettingsAndUninstall, WritesTheGoldenValues)
 
 TEST_F(SettingsAndUninstall, StatusBarAndCancelButton)
 {
-    WriteSettingsAndUninstall(RegistrationFixture::Job());
+    UpdateRegistry(RegistrationFixture::Job());
     char text[260];
     GetWindowTextA(ControlWindow(stcCurrentTask), text, sizeof text);
     EXPECT_EQ(std::string(text), TableString(10063));
@@ -147,7 +147,7 @@ TEST_F(SettingsAndUninstall, StatusBarAndCancelButton)
 TEST_F(SettingsAndUninstall, WithoutAGroupNoGroupValuesAndTheBarStopsShort)
 {
     g_wizard.choices.programGroup = false;
-    WriteSettingsAndUninstall(RegistrationFixture::Job());
+    UpdateRegistry(RegistrationFixture::Job());
     for (const char* name : {"Group", "Item1", "Items"})
         EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE, kRecordKey, name)) << name;
     EXPECT_EQ(BarPosition(), 9 * 100 / 11) << "the group items still count in the total";
@@ -160,7 +160,7 @@ TEST_F(SettingsAndUninstall, SetupKindDecidesToolsetAndAssociations)
     for (const Case& c : cases) {
         TearDown();
         g_wizard.model.setupKind = c.kind;
-        WriteSettingsAndUninstall(RegistrationFixture::Job());
+        UpdateRegistry(RegistrationFixture::Job());
         EXPECT_EQ(HasValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\TWC Products\\Kestrel\\Settings", "Basalt"), c.toolset)
             << "kind " << c.kind;
         EXPECT_EQ(HasValue(HKEY_LOCAL_MACHINE, kRecordKey, "Associations"), c.associations) << "kind " << c.kind;
@@ -171,7 +171,7 @@ TEST_F(SettingsAndUninstall, SetupKindDecidesToolsetAndAssociations)
 TEST_F(SettingsAndUninstall, PerUserInstallWritesUnderTheUser)
 {
     g_wizard.installRoot = kCurrentUser;
-    WriteSettingsAndUninstall(RegistrationFixture::Job());
+    UpdateRegistry(RegistrationFixture::Job());
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, "Software\\Acme", "Dir"), "C:\\Kestrel Test\\Bin");
     EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE, "Software\\Acme", "Dir"));
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kRecordKey, "Files"), "3");

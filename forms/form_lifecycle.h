@@ -28,7 +28,7 @@ LRESULT CloseForm(ObjectRecord* form, HWND window, WPARAM wParam, LPARAM lParam)
 LRESULT DestroyRecordWindow(ObjectRecord* record, HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT FinishFormDestruction(ObjectRecord* form, HWND window, WPARAM wParam, LPARAM lParam);
 
-// Frees the start-up state: string lists, default font, window map, page
+// Frees the start-up state: default font, window map, page
 // blocks, window classes.
 void TearDownRuntime();
 // Frees the main form's records and tears down, after an unhandled exception.

@@ -3,12 +3,10 @@
 #include "forms/form_templates.h"
 #include "forms/runtime_memory.h"
 #include "forms/runtime_state.h"
-#include "forms/string_list.h"
 #include "forms/window_procedures.h"
 
 void TearDownRuntime()
 {
-    DestroyAllStringLists();
     if (g_runtime.DefaultFont != nullptr)
         DeleteObject(g_runtime.DefaultFont);
     if (g_runtime.WindowMap != nullptr)

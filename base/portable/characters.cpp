@@ -31,9 +31,3 @@ bool EqualNoCase(const char* left, const char* right)
     std::size_t length = std::strlen(left);
     return length == std::strlen(right) && EqualNoCase(left, right, length);
 }
-
-bool StartsWithNoCase(const char* text, const char* prefix)
-{
-    std::size_t length = std::strlen(prefix);
-    return std::strlen(text) >= length && EqualNoCase(text, prefix, length);
-}

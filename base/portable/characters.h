@@ -9,4 +9,3 @@ bool IsBlank(char c);
 // The first length characters (or up to both texts' end) without regard to case.
 bool EqualNoCase(const char* left, const char* right, std::size_t length);
 bool EqualNoCase(const char* left, const char* right);
-bool StartsWithNoCase(const char* text, const char* prefix);

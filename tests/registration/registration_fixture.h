@@ -7,7 +7,6 @@
 #include <string>
 
 #include "engine/install_job.h"
-#include "forms/string_list.h"
 #include "test_environment.h"
 
 class RegistrationFixture {

@@ -60,9 +60,8 @@ bool StartViewer(const char* program, const char* file)
     return true;
 }
 
-void OpenHelpFile()
+void OpenHelpFile(const char* help)
 {
-    const char* help = g_wizard.job.helpFile;
     if (help[0] == '\0')
         return;
     ShowStatus(IDS_OPENING_HELP);
@@ -75,13 +74,13 @@ void OpenHelpFile()
     }
 }
 
-void OpenReadme()
+void OpenReadme(const char* destination)
 {
     char program[kTextCapacity];
     char readme[kTextCapacity];
     char name[kTextCapacity];
     WindowsProgram(program, "NOTEPAD.EXE");
-    CopyText(readme, g_wizard.choices.destination);
+    CopyText(readme, destination);
     ToShortForm(readme);
     LoadTableString(IDS_README_NAME, name);
     JoinPath(readme, name);
@@ -131,13 +130,13 @@ int RunInstall(InstallJob& job)
     WriteRestartData(job);
     CompleteJournal(job.journal);
     NotifyShellAndRepaintDesktop();
-    OpenHelpAndReadme();
+    OpenHelpAndReadme(job);
     return 1;
 }
 
-void OpenHelpAndReadme()
+void OpenHelpAndReadme(const InstallJob& job)
 {
-    OpenHelpFile();
-    if (g_wizard.model.systemInstall == 0)
-        OpenReadme();
+    OpenHelpFile(job.helpFile);
+    if (job.model->systemInstall == 0)
+        OpenReadme(job.choices.destination);
 }

@@ -12,4 +12,4 @@ void FillInstallJob(InstallJob& job);
 int RunInstall(InstallJob& job);
 
 // Opens the help file (hiding the main window) and the read-me, when they exist.
-void OpenHelpAndReadme();
+void OpenHelpAndReadme(const InstallJob& job);

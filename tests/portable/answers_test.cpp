@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "described_choices.h"
 #include "wizard/portable/answers.h"
 
 namespace {
@@ -40,15 +41,6 @@ PageStart Defaults(bool offersShortcut)
     start.offersShortcut = offersShortcut;
     start.associationsOffered = 4;
     return start;
-}
-
-std::string Described(const InstallChoices& c)
-{
-    std::string text = std::string(c.destination) + "|" + c.userName + "|" + c.organization + "|" +
-                       (c.programGroup ? c.groupName : "no group") + "|";
-    for (bool on : c.associations)
-        text += on ? "1" : "0";
-    return text + (c.desktopShortcut ? " desktop|" : "|") + (c.basalt ? "Basalt" : "MASM32");
 }
 
 const char kDefaults[] = "C:\\Program Files\\Kestrel|Anna|Tallwood|Kestrel 2.0|1111 desktop|MASM32";

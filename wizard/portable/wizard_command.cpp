@@ -1,4 +1,4 @@
-#include "wizard/portable/command_line.h"
+#include "wizard/portable/wizard_command.h"
 
 #include <algorithm>
 #include <cstring>

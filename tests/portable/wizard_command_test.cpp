@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "wizard/portable/command_line.h"
+#include "wizard/portable/wizard_command.h"
 
 namespace {
 

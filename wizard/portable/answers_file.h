@@ -14,9 +14,9 @@
 // Any key may be left out: its answer then comes from the switches or the
 // defaults. Reading: keys are case-insensitive; blanks around keys and
 // values do not count, as in any INI file (so a value keeps none around
-// it); lines end in LF, CR LF (or more CRs); a UTF-8 mark at the start, other sections,
-// blank lines and comment lines (";") are skipped. In [Setup], anything
-// else is refused with its line number.
+// it); lines end in LF, CR LF or more CRs; a UTF-8 mark at the start, other
+// sections, blank lines and comment lines (";") are skipped. In [Setup],
+// anything else is refused with its line number.
 #include <string>
 
 #include "engine/portable/install_choices.h"

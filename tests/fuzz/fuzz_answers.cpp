@@ -1,9 +1,8 @@
 // libFuzzer target: Instal.exe's command line (the input's first line) and
 // an answers file (the rest), applied over the pages' defaults. Besides not
 // crashing: a refused answer leaves the choices as they were, and the file
-// composed from accepted choices is always read back without a problem.
+// composed from accepted choices always reads back without a problem.
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -20,17 +19,6 @@ void Require(bool promise)
         std::abort();
 }
 
-PageStart Defaults(const InstallModel& model)
-{
-    PageStart start = {};
-    CopyText(start.choices.destination, "C:\\Program Files\\Kestrel");
-    CopyText(start.choices.groupName, "Kestrel 2.0");
-    start.choices.programGroup = true;
-    start.offersShortcut = true;
-    start.associationsOffered = static_cast<int>(model.associations.size());
-    return start;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -44,11 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     InstallModel model;
     model.associations = {".kpj,Projecte,<AppDir>\\Kestrel.exe", ".kwn,Finestra,<AppDir>\\Kestrel.exe"};
-    PageStart start = Defaults(model);
-    const PageStart before = start;
-    AppliedAnswers applied = ApplyAnswers(start, model, file.answers, line.answers);
-    if (applied.problem != AnswerProblem::None) {
-        Require(std::memcmp(&start.choices, &before.choices, sizeof before.choices) == 0);
+    PageStart start = {{"C:\\Program Files\\Kestrel", "", "", true, "Kestrel 2.0"}, true, 2, true};
+    const InstallChoices before = start.choices;
+    if (ApplyAnswers(start, model, file.answers, line.answers).problem != AnswerProblem::None) {
+        Require(std::memcmp(&start.choices, &before, sizeof before) == 0);
         return 0;
     }
     Require(std::strlen(start.choices.destination) <= kLongestDestination);

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "described_choices.h"
+#include "described_answers.h"
 #include "wizard/portable/answers.h"
 
 namespace {
@@ -19,101 +19,65 @@ Answers Made(const Given& given)
     return answers;
 }
 
-InstallModel FiveAssociations()
+PageStart Defaults(bool offersShortcut)
+{
+    return {{"C:\\Kestrel", "Anna", "", true, "Kestrel 2.0", {true, true, true, true}, offersShortcut}, offersShortcut, 4};
+}
+
+const char* const kProblems[] = {"",        "not absolute", "bad character", "too long",
+                                 "unknown task", "no desktop", "unknown toolset", "empty group"};
+
+// The choices and where each answer came from (Dir Name Company Group NoGroup Tasks Toolset: d, f,
+// s); or the problem and the text refused, with the choices unchanged.
+std::string Applied(const Given& file, const Given& switches, bool offersShortcut)
 {
     InstallModel model;
     for (const char* ext : {".kpj", ".kwn", ".kmd", ".krc", ".kx5"})
         model.associations.push_back(std::string(ext) + ",Kind,<AppDir>\\Kestrel.exe");
-    return model;
+    PageStart start = Defaults(offersShortcut);
+    AppliedAnswers applied = ApplyAnswers(start, model, Made(file), Made(switches));
+    if (applied.problem != AnswerProblem::None) {
+        bool unchanged = Described(start.choices) == Described(Defaults(offersShortcut).choices);
+        return std::string(kProblems[int(applied.problem)]) + ": " + applied.refusedValue + (unchanged ? "" : " CHANGED");
+    }
+    std::string sources;
+    for (AnswerSource source : applied.source)
+        sources += "dfs"[int(source)];
+    return Described(start.choices) + " <- " + sources;
 }
-
-PageStart Defaults(bool offersShortcut)
-{
-    PageStart start = {};
-    InstallChoices& c = start.choices;
-    CopyText(c.destination, "C:\\Program Files\\Kestrel");
-    CopyText(c.userName, "Anna");
-    CopyText(c.organization, "Tallwood");
-    c.programGroup = true;
-    CopyText(c.groupName, "Kestrel 2.0");
-    std::fill(std::begin(c.associations), std::end(c.associations), true);
-    c.desktopShortcut = offersShortcut;
-    start.offersShortcut = offersShortcut;
-    start.associationsOffered = 4;
-    return start;
-}
-
-const char kDefaults[] = "C:\\Program Files\\Kestrel|Anna|Tallwood|Kestrel 2.0|1111 desktop|MASM32";
 
 TEST(ApplyAnswers, SwitchesOverTheFileOverTheDefaultsAndWhatAPageWouldRefuse)
 {
     const std::string longest = "C:\\" + std::string(kLongestDestination - 3, 'd');
-    const AnswerProblem none = AnswerProblem::None;
-    struct Case {
-        const char* what;
-        Given file, switches;
-        bool offersShortcut;
-        // Expected: the choices and where each answer came from (Dir Name Company Group NoGroup
-        // Tasks Toolset: d, f, s); or, with a refusal, the problem and the text refused.
-        std::string choices;
-        const char* sources;
-        AnswerProblem problem;
-        std::string refused;
-    };
+    struct Case { Given file, switches; bool offersShortcut; std::string applied; };
     const Case cases[] = {
-        {"no answers", {}, {}, true, kDefaults, "ddddddd", none, ""},
-        {"the file alone",
-         {{AnswerDir, "D:\\Apps"}, {AnswerName, ""}, {AnswerNoGroup, "1"}, {AnswerTasks, " .KPJ , desktop,"},
-          {AnswerToolset, "basalt"}},
-         {}, true, "D:\\Apps||Tallwood|no group|1000 desktop|Basalt", "ffdffff", none, ""},
-        {"a switch wins over the file, the group and no group as one answer",
-         {{AnswerDir, "not even absolute"}, {AnswerGroup, "File Group"}, {AnswerTasks, ".kwn"}},
-         {{AnswerDir, "\\\\server\\share\\Kestrel"}, {AnswerNoGroup, ""}, {AnswerToolset, "MASM32"}}, true,
-         "\\\\server\\share\\Kestrel|Anna|Tallwood|no group|0100|MASM32", "sddssfs", none, ""},
-        {"a group switch over no group in the file", {{AnswerNoGroup, "1"}}, {{AnswerGroup, "Eines"}}, true,
-         "C:\\Program Files\\Kestrel|Anna|Tallwood|Eines|1111 desktop|MASM32", "dddssdd", none, ""},
-        {"no tasks and a share alone", {}, {{AnswerTasks, ""}, {AnswerDir, "\\\\server\\share"}}, false,
-         "\\\\server\\share|Anna|Tallwood|Kestrel 2.0|0000|MASM32", "sddddsd", none, ""},
-        {"the longest destination", {}, {{AnswerDir, longest}}, true,
-         longest + "|Anna|Tallwood|Kestrel 2.0|1111 desktop|MASM32", "sdddddd", none, ""},
-        {"one more", {}, {{AnswerDir, longest + "d"}}, true, "", "", AnswerProblem::DirTooLong, longest + "d"},
-        {"a relative folder", {}, {{AnswerDir, "Kestrel"}}, true, "", "", AnswerProblem::DirNotAbsolute, "Kestrel"},
-        {"a drive without a root", {}, {{AnswerDir, "C:Kestrel"}}, true, "", "", AnswerProblem::DirNotAbsolute, "C:Kestrel"},
-        {"a server without a share", {}, {{AnswerDir, "\\\\server\\"}}, true, "", "", AnswerProblem::DirNotAbsolute,
-         "\\\\server\\"},
-        {"a share without a server", {}, {{AnswerDir, "\\\\\\share"}}, true, "", "", AnswerProblem::DirNotAbsolute,
-         "\\\\\\share"},
-        {"a wildcard", {}, {{AnswerDir, "C:\\K*"}}, true, "", "", AnswerProblem::DirBadCharacter, "C:\\K*"},
-        {"a colon past the drive", {}, {{AnswerDir, "C:\\K:2"}}, true, "", "", AnswerProblem::DirBadCharacter, "C:\\K:2"},
-        {"a tab", {}, {{AnswerDir, "C:\\K\t2"}}, true, "", "", AnswerProblem::DirBadCharacter, "C:\\K\t2"},
-        {"a quote left by a backslash before it", {}, {{AnswerDir, "C:\\K\" /SILENT"}}, true, "", "",
-         AnswerProblem::DirBadCharacter, "C:\\K\" /SILENT"},
-        {"the fifth association is not offered", {}, {{AnswerTasks, ".kpj,.kx5"}}, true, "", "",
-         AnswerProblem::UnknownTask, ".kx5"},
-        {"an extension without its dot", {{AnswerTasks, "kwn"}}, {}, true, "", "", AnswerProblem::UnknownTask, "kwn"},
-        {"no shortcut to offer", {}, {{AnswerTasks, ".kpj,Desktop"}}, false, "", "",
-         AnswerProblem::DesktopNotOffered, "Desktop"},
-        {"another toolset", {}, {{AnswerToolset, "MASM"}}, true, "", "", AnswerProblem::UnknownToolset, "MASM"},
-        {"an empty group", {}, {{AnswerGroup, " "}}, true, "", "", AnswerProblem::EmptyGroup, " "},
-        {"a refusal in the file after a good switch changes nothing",
-         {{AnswerToolset, "none"}}, {{AnswerDir, "D:\\Apps"}}, true, "", "", AnswerProblem::UnknownToolset, "none"},
+        {{}, {}, true, "C:\\Kestrel|Anna||Kestrel 2.0|1111 desktop|MASM32 <- ddddddd"},
+        {{{AnswerDir, "D:\\Apps"}, {AnswerName, ""}, {AnswerNoGroup, "1"}, {AnswerTasks, " .KPJ , desktop,"},
+          {AnswerToolset, "basalt"}}, {}, true, "D:\\Apps|||no group|1000 desktop|Basalt <- ffdffff"},
+        {{{AnswerDir, "not absolute"}, {AnswerGroup, "File Group"}, {AnswerTasks, ".kwn"}},
+         {{AnswerDir, "\\\\server\\share\\K"}, {AnswerNoGroup, ""}, {AnswerCompany, "Tallwood"}}, true,
+         "\\\\server\\share\\K|Anna|Tallwood|no group|0100|MASM32 <- sdsssfd"},
+        {{{AnswerNoGroup, "1"}}, {{AnswerGroup, "Eines"}, {AnswerTasks, ""}, {AnswerDir, "\\\\server\\share"}}, false,
+         "\\\\server\\share|Anna||Eines|0000|MASM32 <- sddsssd"},
+        {{}, {{AnswerDir, longest}}, true, longest + "|Anna||Kestrel 2.0|1111 desktop|MASM32 <- sdddddd"},
+        {{}, {{AnswerDir, longest + "d"}}, true, "too long: " + longest + "d"},
+        {{}, {{AnswerDir, "Kestrel"}}, true, "not absolute: Kestrel"},
+        {{}, {{AnswerDir, "C:Kestrel"}}, true, "not absolute: C:Kestrel"},
+        {{}, {{AnswerDir, "\\\\server\\"}}, true, "not absolute: \\\\server\\"},
+        {{}, {{AnswerDir, "\\\\\\share"}}, true, "not absolute: \\\\\\share"},
+        {{}, {{AnswerDir, "C:\\K*"}}, true, "bad character: C:\\K*"},
+        {{}, {{AnswerDir, "C:\\K:2"}}, true, "bad character: C:\\K:2"},
+        {{}, {{AnswerDir, "C:\\K\" /SILENT"}}, true, "bad character: C:\\K\" /SILENT"},
+        {{}, {{AnswerDir, "C:\\K\t2"}}, true, "bad character: C:\\K\t2"},
+        {{}, {{AnswerTasks, ".kpj,.kx5"}}, true, "unknown task: .kx5"},
+        {{{AnswerTasks, "kwn"}}, {}, true, "unknown task: kwn"},
+        {{}, {{AnswerTasks, ".kpj,Desktop"}}, false, "no desktop: Desktop"},
+        {{}, {{AnswerToolset, "MASM"}}, true, "unknown toolset: MASM"},
+        {{}, {{AnswerGroup, " "}}, true, "empty group:  "},
+        {{{AnswerToolset, "none"}}, {{AnswerDir, "D:\\Apps"}}, true, "unknown toolset: none"},
     };
-    const InstallModel model = FiveAssociations();
-    for (const Case& c : cases) {
-        PageStart start = Defaults(c.offersShortcut);
-        AppliedAnswers applied = ApplyAnswers(start, model, Made(c.file), Made(c.switches));
-        EXPECT_EQ(applied.problem, c.problem) << c.what;
-        EXPECT_EQ(applied.refusedValue, c.refused) << c.what;
-        if (c.problem != AnswerProblem::None) {
-            EXPECT_EQ(Described(start.choices), Described(Defaults(c.offersShortcut).choices)) << c.what;
-            continue;
-        }
-        EXPECT_EQ(Described(start.choices), c.choices) << c.what;
-        std::string sources;
-        for (AnswerSource source : applied.source)
-            sources += "dfs"[int(source)];
-        EXPECT_EQ(sources, c.sources) << c.what;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(Applied(c.file, c.switches, c.offersShortcut), c.applied);
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ std::string Found(const CommandLine& line)
                line.refusedArgument;
     std::string text = kModes[int(line.mode)];
     text += std::string(line.noRestart ? "norestart " : "") + (line.help ? "help " : "");
-    return text + Described(line.answers) + Field("save", line.saveFile) + Field("load", line.loadFile) + Field("log", line.logFile);
+    text += Described(line.answers) + Field("save", line.saveFile);
+    return text + Field("load", line.loadFile) + Field("log", line.logFile);
 }
 
 TEST(CommandLine, SwitchesValuesQuotingAndRefusals)

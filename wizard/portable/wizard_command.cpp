@@ -51,7 +51,9 @@ CommandLineProblem CheckValue(SwitchKind kind, bool hasValue, const std::string&
 {
     if (kind == Flag && hasValue)
         return CommandLineProblem::UnexpectedValue;
-    if (((kind == Text || kind == File) && !hasValue) || ((kind == File || kind == OptionalFile) && hasValue && value.empty()))
+    bool needsValue = kind == Text || kind == File;
+    bool needsText = kind == File || kind == OptionalFile;
+    if ((needsValue && !hasValue) || (needsText && hasValue && value.empty()))
         return CommandLineProblem::MissingValue;
     return value.size() >= kTextCapacity ? CommandLineProblem::TooLong : CommandLineProblem::None;
 }

@@ -28,15 +28,21 @@ std::string ManifestOf(const std::string& program)
     return text;
 }
 
-TEST(Manifests, NoProgramDeclaresDpiAwareness)
+// The installer and uninstaller ask for the administrator's rights: without
+// them newer systems would redirect their writes into the user's own store.
+TEST(Manifests, NoProgramDeclaresDpiAwarenessAndTheInstallersAskForRights)
 {
-    for (const char* program : {"Instal.exe", "sample\\files\\Kestrel.exe", "sample\\files\\KSUninst.exe"}) {
-        std::string path = BuildFile(program);
+    struct Program { const char* path; const char* level; };
+    for (const Program& program : {Program{"Instal.exe", "requireAdministrator"},
+                                   Program{"sample\\files\\Kestrel.exe", "asInvoker"},
+                                   Program{"sample\\files\\KSUninst.exe", "requireAdministrator"}}) {
+        std::string path = BuildFile(program.path);
         if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
             continue;
         std::string manifest = ManifestOf(path);
-        EXPECT_EQ(manifest.find("dpiAware"), std::string::npos) << program;
-        EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos) << program;
+        EXPECT_EQ(manifest.find("dpiAware"), std::string::npos) << program.path;
+        EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos) << program.path;
+        EXPECT_NE(manifest.find(std::string("level=\"") + program.level + "\""), std::string::npos) << program.path;
     }
     EXPECT_NE(ManifestOf(BuildFile("Instal.exe")).find("Microsoft.Windows.Common-Controls"), std::string::npos)
         << "the common-controls dependency stays";

@@ -200,6 +200,7 @@ int BeginJournal(Unpacking& unpacking)
                                                                     : OpenJournal(*unpacking.journal, productKey);
     if (opening == JournalOpening::HeldByAnotherRun) {
         unpacking.tempFolder[0] = '\0';
+        unpacking.anotherRunHolds = true;
         return ReportError(IDS_ANOTHER_INSTALL_RUNS, nullptr, false);
     }
     if (opening == JournalOpening::Failed)

@@ -19,6 +19,7 @@ struct Unpacking {
     volatile LONG* cancel;
     Journal* journal;         // the run's, opened once the product key is known
     int osCode;               // the system's, for an interrupted install's undo
+    bool anotherRunHolds;     // the unpacking stopped: another run of the product holds its journal
     ProgressState progress;   // the decompressor's hook
     EntryStreamBuffers buffers;   // the decoder's, for every entry of the run
 };

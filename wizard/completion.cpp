@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/messages.h"
+#include "base/portable/exit_codes.h"
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
@@ -99,6 +100,7 @@ void RestartOrRemind()
 {
     HWND main = g_wizard.mainWindow;
     if (g_wizard.choices.restartNow) {
+        g_wizard.exitCode = kExitRestartStarted;
         if (IsNtFamily(g_wizard.osCode))
             EnableShutdownPrivilege();
         CloseWizard();

@@ -1,23 +1,22 @@
 // The program's entry: the runtime is started, the main form "Main" runs
-// its message loop until it is gone, and the process ends with the loop's
-// exit code.
+// its message loop until it is gone, and the process ends with the code
+// that tells how the run ended.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "base/library_search.h"
+#include "base/portable/exit_codes.h"
 #include "forms/form_lifecycle.h"
 #include "forms/form_templates.h"
 #include "forms/runtime_startup.h"
 #include "forms/runtime_state.h"
 #include "resources/resource_ids.h"
+#include "wizard/command_line_start.h"
 #include "wizard/main_form.h"
 #include "wizard/main_template.h"
 #include "wizard/wizard_state.h"
 
 namespace {
-
-// When the main form cannot be created at all, the program ends with 1.
-constexpr UINT kNoMainForm = 1;
 
 void InitialiseCommonControls()
 {
@@ -26,19 +25,19 @@ void InitialiseCommonControls()
         InitCommonControls();
 }
 
-UINT RunMessageLoop()
+void RunMessageLoop()
 {
     *FirstFreeFormSlot() = const_cast<ObjectRecord*>(MainTemplate());
     SetMainTemplateProcedures(MainFormProc, LinkLabelProc);
     MSG message = {};
-    message.wParam = kNoMainForm;
     HACCEL accelerators = nullptr;
     if (CreateForm(MainTemplate(), nullptr, false, 0) == 0) {
         // A form that existed and closed during its creation has posted the
-        // quit message that ends the run; keep its code.
+        // quit message that ends the run, and told how it ended; without
+        // one, the form could not be made at all.
         MSG quit;
-        if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-            message.wParam = quit.wParam;
+        if (!PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && g_wizard.exitCode == kExitCancelled)
+            g_wizard.exitCode = kExitFailed;
     } else {
         accelerators = LoadAcceleratorsA(g_wizard.instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -51,7 +50,6 @@ UINT RunMessageLoop()
     TearDownRuntime();
     if (accelerators != nullptr)
         DestroyAcceleratorTable(accelerators);
-    return static_cast<UINT>(message.wParam);
 }
 
 }  // namespace
@@ -62,9 +60,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     LPTOP_LEVEL_EXCEPTION_FILTER previous = SetUnhandledExceptionFilter(RuntimeExceptionFilter);
     ResetWizardState();
     g_wizard.instance = GetModuleHandleA(nullptr);
+    if (!ReadCommandLine(GetCommandLineA()))
+        ExitProcess(g_wizard.exitCode);
     InitialiseCommonControls();
     StartRuntime(g_wizard.instance, "Instal", "Instal.exe", "Projecte visual Kestrel", 3);
-    UINT exitCode = RunMessageLoop();
+    RunMessageLoop();
     SetUnhandledExceptionFilter(previous);
-    ExitProcess(exitCode);
+    ExitProcess(g_wizard.exitCode);
 }

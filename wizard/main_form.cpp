@@ -1,6 +1,7 @@
 #include "wizard/main_form.h"
 
 #include "base/messages.h"
+#include "base/portable/exit_codes.h"
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
@@ -28,8 +29,10 @@ LRESULT OnCreate(HWND window)
 {
     g_wizard.mainWindow = window;
     BeginWaitCursor(window);
-    if (!AllocateWorkBuffers())
+    if (!AllocateWorkBuffers()) {
+        g_wizard.exitCode = kExitFailed;
         return -1;
+    }
     g_wizard.osCode = SystemOsCode();
     if (g_wizard.osCode == OsUnsupported) {
         ReportError(IDS_NEEDS_WINDOWS95, nullptr, false);
@@ -68,6 +71,8 @@ LRESULT OnFormLoaded()
     if (!RunLongStep([] { return ExtractPackage(g_wizard.unpacking); }, unpacked))
         return 1;
     if (!unpacked) {
+        if (g_wizard.unpacking.anotherRunHolds)
+            g_wizard.exitCode = kExitAnotherRun;
         CloseWizard();
         return 1;
     }
@@ -75,13 +80,18 @@ LRESULT OnFormLoaded()
     ShowPage();
     if (ProductIsRunning()) {
         ReportError(IDS_PRODUCT_RUNNING, nullptr, false);
+        g_wizard.exitCode = kExitProductRunning;
         return -1;
     }
     WaitMilliseconds(100, false);
     ShowTableText(btnCancel, IDS_EXIT);
     LoadLogo();
-    FillPageDefaults();
+    bool answered = FillPageDefaults();
     EndWaitCursor();
+    if (!answered) {
+        CloseWizard();
+        return 1;
+    }
     bool mayGoOn;
     if (RunLongStep(CheckPreviousInstall, mayGoOn) && !mayGoOn)
         CloseWizard();
@@ -143,7 +153,7 @@ LRESULT OnQueryEndSession()
 LRESULT OnEndSession(WPARAM ending)
 {
     if (ending)
-        ExitProcess(0);
+        ExitProcess(g_wizard.exitCode);
     return 0;
 }
 

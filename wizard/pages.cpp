@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "base/messages.h"
+#include "base/portable/exit_codes.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/portable/install_model.h"
@@ -14,6 +15,7 @@
 #include "base/registry.h"
 #include "resources/string_ids.h"
 #include "wizard/closing.h"
+#include "wizard/command_line_start.h"
 #include "wizard/completion.h"
 #include "wizard/control_ids.h"
 #include "wizard/controls.h"
@@ -191,6 +193,7 @@ void FinishWizard()
     GetInformationLine(g_wizard.model, InfoClosingMessage, closing);
     if (g_wizard.finishReached && closing[0] != '\0')
         ShowMessage(closing, MB_OK | MB_ICONINFORMATION);
+    g_wizard.exitCode = g_wizard.job.restartNeeded ? kExitRestartNeeded : kExitDone;
     if (g_wizard.job.restartNeeded)
         RestartOrRemind();
     CloseWizard();
@@ -233,9 +236,11 @@ void ShowFramedPage(const PageRow& row)
 
 }  // namespace
 
-void FillPageDefaults()
+bool FillPageDefaults()
 {
     PageStart start = ChoosePageStart(g_wizard.model, ReadSystemFacts(g_wizard.osCode, g_wizard.installRoot));
+    if (!ApplyStartAnswers(start))
+        return false;
     g_wizard.choices = start.choices;
     g_wizard.optionsContent = start.optionsPageShown ? 1 : 0;
     char line[kTextCapacity];
@@ -244,6 +249,7 @@ void FillPageDefaults()
     ShowChoices(start);
     ComposeStartTexts();
     ListExistingGroups();
+    return true;
 }
 
 void ShowPage()
@@ -267,6 +273,7 @@ int OnNextClicked()
     g_wizard.page = NextPageNumber(g_wizard.page, g_wizard.optionsContent, g_wizard.model.setupKind);
     ShowPage();
     if (g_wizard.page == PageInstalling) {
+        SaveAnswers();
         FillInstallJob(g_wizard.job);
         bool installed;
         if (!RunLongStep([] { return RunInstall(g_wizard.job); }, installed))

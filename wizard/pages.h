@@ -4,8 +4,10 @@
 #include <windows.h>
 
 // Fills the user's answers with their defaults from the list file and the
-// system, and shows them on the pages (once, when the package has been read).
-void FillPageDefaults();
+// system, then with those the command line gives, and shows them on the
+// pages (once, when the package has been read). False when an answer was
+// refused: the run ends.
+bool FillPageDefaults();
 
 // Keeps the answer of a control the user changed in the answers record.
 void RecordChoice(int controlId);

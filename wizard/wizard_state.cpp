@@ -1,6 +1,7 @@
 #include "wizard/wizard_state.h"
 
 #include "base/messages.h"
+#include "base/portable/exit_codes.h"
 #include "base/portable/text_helpers.h"
 #include "resources/string_ids.h"
 #include "wizard/form_install_view.h"
@@ -14,9 +15,11 @@ HWND WizardMainWindow()
     return g_wizard.mainWindow;
 }
 
-// An error ends the wizard: the package is closed before the box shows.
-void ClosePackage()
+// An error ends the wizard: the package is closed before the box shows,
+// and the run has failed.
+void EndOnError()
 {
+    g_wizard.exitCode = kExitFailed;
     if (g_wizard.unpacking.package != INVALID_HANDLE_VALUE) {
         CloseHandle(g_wizard.unpacking.package);
         g_wizard.unpacking.package = INVALID_HANDLE_VALUE;
@@ -36,7 +39,8 @@ void ResetWizardState()
     g_wizard.unpacking.cancel = &g_wizard.cancel;
     g_wizard.unpacking.journal = &g_wizard.job.journal;
     g_wizard.optionsContent = 1;
-    SetMessageContext({IDS_WIZARD_CAPTION, IDS_CANNOT_CONTINUE, WizardMainWindow, ClosePackage});
+    g_wizard.exitCode = kExitCancelled;
+    SetMessageContext({IDS_WIZARD_CAPTION, IDS_CANNOT_CONTINUE, WizardMainWindow, EndOnError});
 }
 
 bool AllocateWorkBuffers()

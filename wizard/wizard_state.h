@@ -8,6 +8,7 @@
 #include "engine/unpacking.h"
 #include "base/registry.h"
 #include "wizard/control_ids.h"
+#include "wizard/portable/wizard_command.h"
 
 struct WizardState {
     HWND mainWindow;
@@ -19,11 +20,13 @@ struct WizardState {
     volatile LONG cancel;
     Unpacking unpacking;            // the start-up's: the open package and the progress hook
     InstallModel model;
+    CommandLine commandLine;        // what the run was started with
     InstallChoices choices;         // the user's answers, filled before the pages show them
     InstallJob job;                 // the install handed to the steps, and what it did
     int optionsContent;
     bool cancelDisabled;            // the install has gone past the point where it can stop
     int finishReached;
+    unsigned exitCode;              // how the run ends, for the process's exit code
     int closingItself;              // the wizard's own close is under way; any other comes from outside
     int longSteps;                  // long steps running inside a handler of the main form
     int cleanUpDeferred;            // the main form went while a long step ran; it cleans up on return

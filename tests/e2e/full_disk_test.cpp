@@ -2,6 +2,7 @@
 // tests/with-small-drive.sh): no truncated file is ever installed or left.
 #include <string>
 
+#include "base/portable/exit_codes.h"
 #include "e2e_fixture.h"
 #include "test_package.h"
 #include "wizard/control_ids.h"
@@ -139,7 +140,7 @@ TEST_F(FullDisk, UnpackingIntoAFullTempFolderStopsWithTheFilesPath)
     EXPECT_EQ(box.text, std::string(shortTemp) + "\\Big.bin: " + TableString(10014) + Sentence());
     session.SaveScreenshot(box.box, "e2e-full-temp");
     session.Answer(box, IDOK);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitFailed);
     EXPECT_EQ(Contents(kDrive), "D:\\Temp ") << "no truncated file, nothing left in the temp folder";
 }
 
@@ -160,7 +161,7 @@ TEST_F(FullDisk, NothingOfTheProductStaysOnTheDrive)
         ASSERT_NE(box.box, nullptr) << c.total;
         EXPECT_EQ(box.text, c.message);
         session.Answer(box, IDOK);
-        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_EQ(session.WaitForExit(), kExitFailed);
         EXPECT_EQ(Contents(kDrive), "") << "no partial file and no folder this run created";
     }
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/portable/exit_codes.h"
 #include "e2e_fixture.h"
 #include "registry_dump.h"
 #include "screenshot.h"
@@ -197,7 +198,7 @@ TEST_F(Install, AFullInstallOfTheSampleProduct)
     EXPECT_FALSE(session.IsShown(radRebootNow));
     Shot(session, "e2e-install", "8-finish");
     Finish(session);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitDone);
 
     for (const char* file : {"Kestrel.exe", "KestrelCore.dll", "Llegiume.txt", "Kestrel.chm",
                              "Exemples\\Hola.kst", "Exemples\\Finestra.kst"})
@@ -243,7 +244,7 @@ TEST_F(Install, CancelDuringTheCopyRollsEverythingBack)
     ASSERT_TRUE(StartTestInstall(session));
     session.Click(btnCancel);
     ASSERT_TRUE(AgreeToCancel(session, "e2e-cancel-7-rolled-back"));
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
     EXPECT_FALSE(Exists(TestProductDestination())) << "no file and no folder left behind";
     RemoveTestProduct();
 }
@@ -275,7 +276,7 @@ TEST_F(Install, FilesInUseLeadToTheRestartChoice)
     EXPECT_EQ(reminder.owner, nullptr);
     session.SaveScreenshot(reminder.box, "e2e-in-use-reminder");
     session.Answer(reminder, IDOK);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitRestartNeeded);
     std::string waiting = Destination() + "\\Llegiume.tmp";
     EXPECT_TRUE(Exists(waiting)) << "the new file waits beside the one in use";
 
@@ -310,7 +311,7 @@ TEST_F(Install, TheHelpViewerStartsOnceWithTheLastHelpFile)
     EXPECT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
     EXPECT_TRUE(WaitUntil([&] { return !ReadBytes(log).empty(); }, 30000)) << "the viewer was started";
     session.Click(btnCancel);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitDone);
     SetEnvironmentVariableA("INSTAL_FAKE_LOG", nullptr);
     WriteBytes(viewer, viewerBytes);
     std::string logged = ReadBytes(log);
@@ -373,7 +374,7 @@ TEST_F(Install, EmptyNamesAndADestinationChosenAfterTheOptions)
     session.Click(btnNext);
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
     Finish(session);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitDone);
 
     const std::string user = std::string(kProductRecord) + "\\User";
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, user.c_str(), "Name"), "");
@@ -408,7 +409,7 @@ TEST_F(Install, AnEarlierInstallationIsDeclinedOrRemoved)
         EXPECT_EQ(box.text, question);
         session.SaveScreenshot(box.box, "e2e-previous-installation");
         session.Answer(box, IDNO);
-        EXPECT_EQ(session.WaitForExit(), 0u) << "declining ends the wizard";
+        EXPECT_EQ(session.WaitForExit(), kExitCancelled) << "declining ends the wizard";
     }
     {
         WizardSession session(SamplePackage());
@@ -419,7 +420,7 @@ TEST_F(Install, AnEarlierInstallationIsDeclinedOrRemoved)
         ASSERT_NE(session.WaitForMainWindow(), nullptr);
         EXPECT_TRUE(session.WaitForShown(grpWelcomePage, true)) << "the uninstaller ran and the wizard goes on";
         session.Click(btnCancel);
-        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_EQ(session.WaitForExit(), kExitCancelled);
     }
 }
 
@@ -464,6 +465,44 @@ void RemovePlantedLibraries(const std::string& folder)
 
 // A setup program is started from the folder it was downloaded to, beside
 // whatever else was downloaded there.
+// The pages start with the answers of the command line, those of the switches
+// over those of the file; the install goes on with them and /SAVEINF keeps
+// them for a later run.
+TEST_F(Install, AnswersOfTheCommandLineFillThePagesAndAreSaved)
+{
+    const std::string folder = Destination() + " Deploy";
+    WizardSession session(SamplePackage());
+    const std::string loaded = session.folder() + "\\loaded.inf";
+    const std::string saved = session.folder() + "\\saved.inf";
+    WriteBytes(loaded, "; from an earlier run\r\n[Setup]\r\nName=From the file\r\ncompany = Fusteria\r\nTasks=.ksw\r\n");
+    ASSERT_TRUE(session.Start("/LOADINF=\"" + loaded + "\" /name=\"Jordi Vila\" /DIR=\"" + folder +
+                              "\" /NOGROUP /TOOLSET=basalt /NORESTART /SAVEINF=\"" + saved + "\""));
+    ASSERT_NE(session.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+    EXPECT_EQ(session.Text(stcDestDir), folder);
+    EXPECT_EQ(session.Text(edtUserName), "Jordi Vila");
+    EXPECT_EQ(session.Text(edtOrganization), "Fusteria");
+    EXPECT_FALSE(session.IsChecked(chkProgramGroup));
+    EXPECT_FALSE(session.IsChecked(chkProject));
+    EXPECT_TRUE(session.IsChecked(chkWindow));
+    EXPECT_FALSE(session.IsChecked(chkShortcut));
+    EXPECT_TRUE(session.IsChecked(chkBasalt));
+    EXPECT_FALSE(session.IsChecked(chkMasm32));
+    ASSERT_TRUE(InstallThroughEveryPage(session));
+    EXPECT_EQ(session.WaitForExit(), kExitDone);
+
+    EXPECT_EQ(ReadBytes(saved), "[Setup]\r\nDir=" + folder +
+                                    "\r\nName=Jordi Vila\r\nCompany=Fusteria\r\nNoGroup=1\r\nTasks=.ksw\r\n"
+                                    "Toolset=Basalt\r\n");
+    std::string record = std::string(kProductRecord) + "\\Uninstall";
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Path"), folder);
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Associate1"), ".ksw");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Group"), "");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, (std::string(kProductRecord) + "\\User").c_str(), "Name"), "Jordi Vila");
+    EXPECT_TRUE(Exists(folder + "\\Kestrel.exe"));
+    DeleteTree(folder);
+}
+
 TEST_F(Install, NoLibraryPlantedBesideTheWizardIsLoaded)
 {
     WizardWineSettings wine;
@@ -476,7 +515,7 @@ TEST_F(Install, NoLibraryPlantedBesideTheWizardIsLoaded)
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
     EXPECT_EQ(session.Text(stcFinishHint), TableString(10036));
     Finish(session);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitDone);
     EXPECT_TRUE(Exists(Destination() + "\\KestrelCore.dll"));
     EXPECT_EQ(LoadedPlantedLibraries(session.folder()), "");
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/portable/exit_codes.h"
 #include "e2e_fixture.h"
 #include "screenshot.h"
 #include "sample/kestrel_ids.h"
@@ -71,7 +72,7 @@ protected:
         ASSERT_NE(session.WaitForMainWindow(), nullptr);
         ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
         ASSERT_TRUE(InstallThroughEveryPage(session)) << "every page, the finish page and its closing message";
-        ASSERT_EQ(session.WaitForExit(), 0u);
+        ASSERT_EQ(session.WaitForExit(), kExitDone);
     }
 };
 
@@ -130,7 +131,7 @@ TEST_F(KestrelProduct, DocumentsLinksAboutAndTheRunningProductCheck)
         ASSERT_NE(box.box, nullptr);
         EXPECT_EQ(box.text, TableString(10030));
         wizard.Answer(box, IDOK);
-        EXPECT_NE(wizard.WaitForExit(), static_cast<DWORD>(STILL_ACTIVE));
+        EXPECT_EQ(wizard.WaitForExit(), kExitProductRunning);
     }
     ASSERT_TRUE(CloseKestrel());
 

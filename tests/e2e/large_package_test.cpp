@@ -10,6 +10,7 @@
 
 #include <zlib.h>
 
+#include "base/portable/exit_codes.h"
 #include "e2e_fixture.h"
 #include "test_environment.h"
 #include "test_package.h"
@@ -111,7 +112,7 @@ TEST(LargePackage, AFileOf3500MebibytesUnpacksWholeAndACancelCleansUp)
     EXPECT_EQ(file.crc, expected);
 
     session.Click(btnCancel);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
     EXPECT_EQ(GetFileAttributesA(unpacked.c_str()), INVALID_FILE_ATTRIBUTES) << "the temp folder is clean";
     EXPECT_EQ(GetFileAttributesA((TempFolder() + "AppLogo.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
     DeleteFileA((TempFolder() + "large.001").c_str());

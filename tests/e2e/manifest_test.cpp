@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "base/portable/exit_codes.h"
 #include "e2e_fixture.h"
 #include "test_environment.h"
 #include "wizard/control_ids.h"
@@ -76,7 +77,7 @@ TEST_F(EndToEnd, TheWizardKeepsItsPixelLayoutAtTheScreensResolution)
     MessageBoxSeen question = session.WaitForMessageBox();
     ASSERT_NE(question.box, nullptr);
     session.Answer(question, IDYES);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // it is the page's Cancel, never a window that vanishes under a running step.
 #include <shlobj.h>
 
+#include "base/portable/exit_codes.h"
 #include "e2e_fixture.h"
 #include "test_package.h"
 #include "wizard/control_ids.h"
@@ -29,7 +30,7 @@ TEST_F(OutsideClose, DuringTheCopyYesRollsBackAndNoLetsItFinish)
         CloseFromOutside(session);
         ASSERT_TRUE(AgreeToCancel(session));
         EXPECT_TRUE(EndsSoonAfterItsWindow(session));
-        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_EQ(session.WaitForExit(), kExitCancelled);
         EXPECT_FALSE(Exists(TestProductDestination())) << "no file and no folder left behind";
     }
     {
@@ -42,7 +43,7 @@ TEST_F(OutsideClose, DuringTheCopyYesRollsBackAndNoLetsItFinish)
         ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10035), 120000)) << "the finish page";
         session.Click(btnCancel);
         EXPECT_TRUE(EndsSoonAfterItsWindow(session));
-        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_EQ(session.WaitForExit(), kExitDone);
         EXPECT_TRUE(Exists(TestProductDestination() + "\\Data\\Big.bin"));
         HKEY record;
         ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRecord, 0, KEY_READ, &record), ERROR_SUCCESS)
@@ -64,7 +65,7 @@ TEST_F(OutsideClose, DuringTheRegistrationStepIsRefused)
     EXPECT_EQ(session.WaitForMessageBox(0).box, nullptr) << "no question was asked";
     session.Click(btnCancel);
     EXPECT_TRUE(EndsSoonAfterItsWindow(session));
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitDone);
 }
 
 TEST_F(OutsideClose, OnTheUserPageNoKeepsThePageAndYesCloses)
@@ -93,7 +94,7 @@ TEST_F(OutsideClose, OnTheUserPageNoKeepsThePageAndYesCloses)
     ASSERT_NE(question.box, nullptr);
     session.Answer(question, IDYES);
     EXPECT_TRUE(EndsSoonAfterItsWindow(session));
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
 }
 
 TEST_F(OutsideClose, DuringUnpackingEndsSilently)
@@ -107,7 +108,7 @@ TEST_F(OutsideClose, DuringUnpackingEndsSilently)
     ASSERT_NE(session.Text(btnCancel), TableString(10031)) << "still unpacking";
     CloseFromOutside(session);
     EXPECT_TRUE(EndsSoonAfterItsWindow(session));
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
     std::string left;
     for (const PackagedFile& file : files) {
         if (Exists(TempFolder() + file.name))

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/portable/exit_codes.h"
 #include "import_table.h"
 #include "e2e_fixture.h"
 #include "test_environment.h"
@@ -54,7 +55,7 @@ TEST_F(EndToEnd, TheWizardStartsWhenTheSystemIsWindows98)
     ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
     session.SaveScreenshot("e2e-windows98-welcome");
     session.Click(btnCancel);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
 }
 
 }  // namespace

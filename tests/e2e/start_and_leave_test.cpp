@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "base/portable/exit_codes.h"
 #include "e2e_fixture.h"
 #include "screenshot.h"
 #include "test_environment.h"
@@ -27,7 +28,7 @@ TEST_F(EndToEnd, AMissingPackageIsReportedAndTheWizardEnds)
     EXPECT_EQ(box.text, TableString(10026) + Sentence());
     session.SaveScreenshot(box.box, "e2e-missing-package");
     session.Answer(box, IDOK);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitFailed);
 }
 
 TEST_F(EndToEnd, DamagedPackagesAreReportedAndTheWizardEnds)
@@ -48,8 +49,34 @@ TEST_F(EndToEnd, DamagedPackagesAreReportedAndTheWizardEnds)
         ASSERT_NE(box.box, nullptr) << c.what;
         EXPECT_EQ(box.text, TableString(10004) + Sentence()) << c.what;
         session.Answer(box, IDOK);
-        EXPECT_EQ(session.WaitForExit(), 0u) << c.what;
+        EXPECT_EQ(session.WaitForExit(), kExitFailed) << c.what;
         EXPECT_EQ(PackageFilesLeftInTemp(), "") << c.what;
+    }
+}
+
+// A wrong command line ends the run with its own code before anything is
+// changed; in a run that asked for silence, without a box.
+TEST_F(EndToEnd, TheCommandLineIsShownOrRefused)
+{
+    struct Case { std::string arguments; std::string box; DWORD exitCode; };
+    const Case cases[] = {
+        {"/?", TableString(10081), kExitDone},
+        {"/Bogus", "/Bogus: " + TableString(10077), kExitBadCommandLine},
+        {"/VERYSILENT /Bogus", "", kExitBadCommandLine},
+        {"/DIR=Kestrel", "/Dir=Kestrel: " + TableString(10078), kExitBadCommandLine},
+        {"/LOADINF=C:\\nowhere.inf", "C:\\nowhere.inf: " + TableString(10079), kExitBadCommandLine},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        WizardSession session(SamplePackage());
+        ASSERT_TRUE(session.Start(c.arguments));
+        if (!c.box.empty()) {
+            MessageBoxSeen box = session.WaitForMessageBox();
+            EXPECT_EQ(box.text, c.box);
+            session.Answer(box, IDOK);
+        }
+        EXPECT_EQ(session.WaitForExit(), c.exitCode);
+        EXPECT_EQ(PackageFilesLeftInTemp(), "");
     }
 }
 
@@ -64,7 +91,7 @@ TEST_F(EndToEnd, QuittingOnTheWelcomePage)
     EXPECT_EQ(session.Text(Static1).rfind(TableString(10066), 0), 0u);
     session.SaveScreenshot("e2e-welcome");
     session.Click(btnCancel);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
 }
 
 TEST_F(EndToEnd, CancelAnsweredNoThenYes)
@@ -92,7 +119,7 @@ TEST_F(EndToEnd, CancelAnsweredNoThenYes)
     question = session.WaitForMessageBox();
     ASSERT_NE(question.box, nullptr);
     session.Answer(question, IDYES);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
 }
 
 // The product's main window, as a running Kestrel shows it: setup kind 0
@@ -117,7 +144,7 @@ TEST_F(EndToEnd, OnlySetupKindsWithOptionsStopForTheRunningProduct)
             MessageBoxSeen box = session.WaitForMessageBox();
             EXPECT_EQ(box.text, TableString(10030));
             session.Answer(box, IDOK);
-            EXPECT_NE(session.WaitForExit(), static_cast<DWORD>(STILL_ACTIVE));
+            EXPECT_EQ(session.WaitForExit(), kExitProductRunning) << "a tool can try again later";
             continue;
         }
         ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
@@ -127,7 +154,7 @@ TEST_F(EndToEnd, OnlySetupKindsWithOptionsStopForTheRunningProduct)
         MessageBoxSeen leave = session.WaitForMessageBox();
         ASSERT_NE(leave.box, nullptr);
         session.Answer(leave, IDYES);
-        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_EQ(session.WaitForExit(), kExitCancelled);
     }
     DestroyWindow(running);
 }
@@ -154,7 +181,7 @@ TEST_F(EndToEnd, ALogoThatIsNoBitmapLeavesThePictureEmptyWithoutAMessage)
         else
             EXPECT_EQ(colours, 1u) << "the picture is empty";
         session.Click(btnCancel);
-        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_EQ(session.WaitForExit(), kExitCancelled);
     }
 }
 
@@ -202,7 +229,7 @@ TEST_F(EndToEnd, BrowsingToAnExistingFolderAsksFirst)
     session.Click(btnCancel);
     MessageBoxSeen leave = session.WaitForMessageBox();
     session.Answer(leave, IDYES);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
     for (const std::string& folder : made)
         RemoveDirectoryA(folder.c_str());
 }

@@ -94,13 +94,14 @@ WizardSession::~WizardSession()
     RemoveDirectoryA(folder_.c_str());
 }
 
-bool WizardSession::Start()
+bool WizardSession::Start(const std::string& arguments)
 {
     std::string program = folder_ + "\\Instal.exe";
+    std::string line = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                          &startup, &process_) != FALSE;
+    return CreateProcessA(program.c_str(), arguments.empty() ? nullptr : &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder_.c_str(), &startup, &process_) != FALSE;
 }
 
 bool WizardSession::StartCommand(const std::string& commandLine, const char* mainClass)

@@ -21,7 +21,9 @@ public:
     WizardSession(const WizardSession&) = delete;
     WizardSession& operator=(const WizardSession&) = delete;
 
-    bool Start();
+    // Starts the copied wizard, with the arguments after its quoted path;
+    // without arguments, as the system starts a program by its path alone.
+    bool Start(const std::string& arguments = "");
     // Starts another program with the command line as the system does (no
     // application name, no working folder); its window of the class then
     // stands for the main window.

@@ -15,7 +15,7 @@ const char* const kModes[] = {"", "silent ", "verysilent "};
 std::string Found(const CommandLine& line)
 {
     if (line.problem != CommandLineProblem::None)
-        return std::string(kProblems[int(line.problem)]) + " at " + std::to_string(line.refusedPosition) + ": " +
+        return kModes[int(line.mode)] + std::string(kProblems[int(line.problem)]) + " at " + std::to_string(line.refusedPosition) + ": " +
                line.refusedArgument;
     std::string text = kModes[int(line.mode)];
     text += std::string(line.noRestart ? "norestart " : "") + (line.help ? "help " : "");
@@ -47,16 +47,17 @@ TEST(CommandLine, SwitchesValuesQuotingAndRefusals)
          "NoGroup[] save[a.inf] load[D:\\b c.inf] log[k.log] "},
         {"Instal.exe /NAME=" + longest, "Name[" + longest + "] "},
         {"Instal.exe /NAME=" + longest + "n", "too long at 1: /NAME=" + longest + "n"},
-        {"Instal.exe /SILENT /DIR", "missing value at 2: /DIR"},
+        {"Instal.exe /SILENT /DIR", "silent missing value at 2: /DIR"},
         {"Instal.exe /SAVEINF=", "missing value at 1: /SAVEINF="},
-        {"Instal.exe /LOG= /SILENT", "missing value at 1: /LOG="},
+        {"Instal.exe /LOG= /SILENT", "silent missing value at 1: /LOG="},
         {"Instal.exe /silent=yes", "unexpected value at 1: /silent=yes"},
         {"Instal.exe /DIR=C:\\A /dir=D:\\B", "repeated at 2: /dir=D:\\B"},
         {"Instal.exe /GROUP=K /NOGROUP", "group and no group at 2: /NOGROUP"},
         {"Instal.exe /NOGROUP /GROUP=K", "group and no group at 2: /GROUP=K"},
-        {"Instal.exe /SILENT Kestrel", "not a switch at 2: Kestrel"},
+        {"Instal.exe /SILENT Kestrel", "silent not a switch at 2: Kestrel"},
         {"Instal.exe \"\"", "not a switch at 1: "},
         {"Instal.exe /QUIET", "unknown at 1: /QUIET"},
+        {"Instal.exe /QUIET /Silent /VERYSILENT", "verysilent unknown at 1: /QUIET"},
         {"Instal.exe /=C:\\", "unknown at 1: /=C:\\"},
     };
     for (const Case& c : cases)

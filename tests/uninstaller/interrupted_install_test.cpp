@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/portable/exit_codes.h"
 #include "message_box_catcher.h"
 #include "product_runs.h"
 #include "test_environment.h"
@@ -110,7 +111,7 @@ protected:
         ASSERT_NE(session.WaitForMainWindow(), nullptr);
         ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
         session.Click(btnCancel);
-        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_EQ(session.WaitForExit(), kExitCancelled);
         ExpectTheMachineAsBefore();
     }
 
@@ -281,7 +282,7 @@ TEST_F(InterruptedInstall, LoggingOffDuringTheCopyWaitsForTheUsersAnswer)
             ExpectTheMachineAsBefore();
             DWORD_PTR ignored = 0;
             SendMessageTimeoutA(session.main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 30000, &ignored);
-            EXPECT_EQ(session.WaitForExit(), 0u);
+            EXPECT_EQ(session.WaitForExit(), kExitCancelled);
             continue;
         }
         EXPECT_EQ(answer, 0u) << "the session's end is refused";
@@ -290,7 +291,7 @@ TEST_F(InterruptedInstall, LoggingOffDuringTheCopyWaitsForTheUsersAnswer)
         MessageBoxSeen closing = session.WaitForMessageBox();
         ASSERT_NE(closing.box, nullptr);
         session.Answer(closing, IDOK);
-        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_EQ(session.WaitForExit(), kExitDone);
         EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallRecord, "Version"), "1.0");
     }
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/portable/exit_codes.h"
 #include "e2e_fixture.h"
 #include "message_box_catcher.h"
 #include "product_runs.h"
@@ -82,7 +83,7 @@ std::vector<std::string> RecoverAtTheNextStart()
     std::vector<std::string> texts = AnswerBoxesUntilTheWelcomePage(session);
     EXPECT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
     session.Click(btnCancel);
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
     return texts;
 }
 
@@ -148,13 +149,13 @@ TEST_F(JournalPromise, ASecondWizardOfTheProductRefusesAndTheFirstGoesOn)
             MessageBoxSeen refused = second.WaitForMessageBox();
             EXPECT_EQ(refused.text, TableString(10074));
             second.Answer(refused, IDOK);
-            EXPECT_NE(second.WaitForExit(), STILL_ACTIVE);
+            EXPECT_EQ(second.WaitForExit(), kExitAnotherRun);
         }
         std::vector<std::string> differences = Differences(whileTheFirstRuns, Snapshot(), {"wizard-run-"});
         EXPECT_TRUE(differences.empty()) << "the second wizard changed:\n" << Listed(differences);
         if (!install) {
             first.Click(btnCancel);
-            EXPECT_EQ(first.WaitForExit(), 0u);
+            EXPECT_EQ(first.WaitForExit(), kExitCancelled);
             differences = Differences(before, Snapshot(), kRunsOwnFiles);
             EXPECT_TRUE(differences.empty()) << Listed(differences);
             continue;
@@ -172,7 +173,7 @@ TEST_F(JournalPromise, ASecondWizardOfTheProductRefusesAndTheFirstGoesOn)
     MessageBoxSeen question = later.WaitForMessageBox();
     ASSERT_NE(question.box, nullptr);
     later.Answer(question, IDNO);
-    EXPECT_EQ(later.WaitForExit(), 0u);
+    EXPECT_EQ(later.WaitForExit(), kExitCancelled);
     std::vector<std::string> differences = Differences(installed, Snapshot(), kRunsOwnFiles);
     EXPECT_TRUE(differences.empty()) << Listed(differences);
     EXPECT_EQ(ReadBytes(UninstallerPath()), uninstaller);

@@ -1,3 +1,4 @@
+#include "base/portable/exit_codes.h"
 #include "product_runs.h"
 
 #include <windows.h>
@@ -224,7 +225,7 @@ void InstallSample(const char* screenshotPrefix)
     MessageBoxSeen closing = session.WaitForMessageBox();
     ASSERT_NE(closing.box, nullptr);
     session.Answer(closing, IDOK);
-    ASSERT_EQ(session.WaitForExit(), 0u);
+    ASSERT_EQ(session.WaitForExit(), kExitDone);
 }
 
 std::string LibraryOfVersion09(std::string bytes)

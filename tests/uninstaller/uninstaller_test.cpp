@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/portable/exit_codes.h"
 #include "message_box_catcher.h"
 #include "product_runs.h"
 #include "test_environment.h"
@@ -155,7 +156,7 @@ TEST_F(Uninstaller, TheWizardRemovesAnOlderVersionWithTheRealUninstaller)
         << "the older installation is gone";
     ASSERT_NE(session.WaitForMainWindow(60000), nullptr) << "the uninstaller ended with 0 and the wizard goes on";
     ASSERT_TRUE(InstallThroughEveryPage(session)) << "every page, the finish page and its closing message";
-    EXPECT_EQ(session.WaitForExit(), 0u);
+    EXPECT_EQ(session.WaitForExit(), kExitDone);
     EXPECT_TRUE(Exists(Destination() + "\\Kestrel.exe"));
     EXPECT_FALSE(Exists(old));
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallRecord, "Version"), "1.0");
@@ -215,7 +216,7 @@ TEST_F(Uninstaller, TheRunAtTheNextStartRegistersALibraryThatWasInUse)
             ASSERT_NE(seen.box, nullptr) << box;
             session.Answer(seen, IDOK);
         }
-        EXPECT_EQ(session.WaitForExit(), 0u);
+        EXPECT_EQ(session.WaitForExit(), kExitRestartNeeded);
     }
     CloseHandle(held);
     std::string restartKey = std::string(kProductRecord) + "\\Restart";

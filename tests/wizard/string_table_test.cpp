@@ -88,11 +88,15 @@ const TableText kTable[] = {
     {10074, "Ja s'està executant una instal·lació d'aquest producte. Espereu que acabi abans de tornar-ho a provar."},
     {10075, "Alguns canvis de la instal·lació interrompuda no s'han desfet, perquè han canviat des de llavors o no es poden llegir. Nombre de canvis:"},
     {10076, "No s'ha pogut desfer del tot la instal·lació. Tanqueu el programa que fa servir aquest fitxer; es tornarà a provar la propera vegada que s'iniciï el programa:"},
+    {10077, "Aquest argument de la línia d'ordres no és vàlid. Escriviu Instal.exe /? per veure'n les opcions."},
+    {10078, "La pàgina de l'assistent no accepta aquesta resposta."},
+    {10079, "El fitxer de respostes no es pot llegir o està fet malbé a la línia indicada."},
+    {10080, "No s'ha pogut desar el fitxer de respostes."},
 };
 
 TEST(StringTable, EveryTextLoadsByteForByte)
 {
-    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 77u);
+    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 81u);
     for (const TableText& entry : kTable)
         EXPECT_EQ(TableString(entry.id), Ansi(entry.utf8)) << entry.id;
 }
@@ -100,7 +104,7 @@ TEST(StringTable, EveryTextLoadsByteForByte)
 TEST(StringTable, IdentifiersOutsideTheTableLoadEmpty)
 {
     EXPECT_EQ(TableString(9999), "");
-    EXPECT_EQ(TableString(10077), "");
+    EXPECT_EQ(TableString(10082), "");
 }
 
 TEST(StringTable, TextsAreInCodePage1252)

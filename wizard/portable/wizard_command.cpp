@@ -112,6 +112,20 @@ std::string ReadArgument(const char*& s)
     return argument;
 }
 
+// A refused line still says whether it asked for silence, wherever the
+// switch stands: no box may then wait for a person who is not there.
+RunMode ModeAsked(const std::vector<std::string>& arguments)
+{
+    RunMode mode = RunMode::Normal;
+    for (const std::string& argument : arguments) {
+        if (EqualNoCase(argument.c_str(), "/VERYSILENT"))
+            return RunMode::VerySilent;
+        if (EqualNoCase(argument.c_str(), "/SILENT"))
+            mode = RunMode::Silent;
+    }
+    return mode;
+}
+
 }  // namespace
 
 std::vector<std::string> SplitArguments(const char* commandLine)
@@ -143,6 +157,7 @@ CommandLine ParseCommandLine(const char* commandLine)
         if (line.problem != CommandLineProblem::None) {
             line.refusedArgument = arguments[i];
             line.refusedPosition = static_cast<int>(i) + 1;
+            line.mode = ModeAsked(arguments);
             return line;
         }
     }

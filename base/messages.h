@@ -11,6 +11,10 @@ struct MessageContext {
     int cannotContinueId;      // the sentence that ends an error the program cannot get past
     HWND (*owner)();           // the window that owns the boxes; nullptr: none
     void (*beforeError)();     // runs before an error is shown (may be nullptr)
+    // A run without a person answers every box itself: given the text and the
+    // box's flags, it returns the button chosen and no box shows (nullptr:
+    // the boxes show).
+    int (*answerWithoutBox)(const char* text, UINT flags) = nullptr;
 };
 
 void SetMessageContext(const MessageContext& context);

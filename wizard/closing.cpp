@@ -24,19 +24,12 @@ bool InstallCannotStop()
     return g_wizard.page == PageInstalling && g_wizard.cancelDisabled;
 }
 
-namespace {
-
-// A journal still open belongs to a run that never completed (the user left
-// on a page, or the unpacking failed): its changes go, then what the run
-// left in the temp folder and in memory.
 void EndTheRun()
 {
     UndoJournal(g_wizard.job.journal, nullptr, g_wizard.osCode);
     CleanUpTemp(g_wizard.unpacking.tempFolder, g_wizard.model);
     FreeWorkBuffers();
 }
-
-}  // namespace
 
 bool RunLongStep(int (*step)(), bool& succeeded)
 {

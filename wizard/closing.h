@@ -19,6 +19,11 @@ bool InstallCannotStop();
 // went meanwhile (it has been cleaned up now, and nothing of it may be used).
 bool RunLongStep(int (*step)(), bool& succeeded);
 
+// A journal still open belongs to a run that never completed (the user left
+// on a page, or the unpacking failed): its changes go, then what the run
+// left in the temp folder and in memory.
+void EndTheRun();
+
 // The main form's destruction: the clean-up runs now, or once the running
 // long step has returned, so that it never frees what the step still uses.
 void CleanUpOnDestroy();

@@ -23,14 +23,9 @@ bool Refuse(int stringId, const std::string& name, bool quiet)
     return false;
 }
 
-// Silent runs and their log are not this wizard's yet: a tool is told at
-// once, and the pages never wait for a person who is not there.
+// The log is not this wizard's yet: a tool is told at once.
 const char* UnsupportedSwitch(const CommandLine& line)
 {
-    if (line.mode == RunMode::Silent)
-        return "/SILENT";
-    if (line.mode == RunMode::VerySilent)
-        return "/VERYSILENT";
     return line.logFile ? "/LOG" : nullptr;
 }
 

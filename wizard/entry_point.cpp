@@ -14,6 +14,7 @@
 #include "wizard/command_line_start.h"
 #include "wizard/main_form.h"
 #include "wizard/main_template.h"
+#include "wizard/run_without_pages.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -63,6 +64,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (!ReadCommandLine(GetCommandLineA()))
         ExitProcess(g_wizard.exitCode);
     InitialiseCommonControls();
+    if (g_wizard.commandLine.mode != RunMode::Normal)
+        ExitProcess(RunWithoutPages());
     StartRuntime(g_wizard.instance, "Instal", "Instal.exe", "Projecte visual Kestrel", 3);
     RunMessageLoop();
     SetUnhandledExceptionFilter(previous);

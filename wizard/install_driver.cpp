@@ -130,7 +130,6 @@ int RunInstall(InstallJob& job)
     WriteRestartData(job);
     CompleteJournal(job.journal);
     NotifyShellAndRepaintDesktop();
-    OpenHelpAndReadme(job);
     return 1;
 }
 

@@ -6,9 +6,9 @@
 // The job from the user's answers, with the wizard's form as the steps' view.
 void FillInstallJob(InstallJob& job);
 
-// Runs the install from the disk check to the help file and read-me.
-// Returns 1 when it is complete, for the caller to show the finish page; 0
-// when it stopped (reported, and rolled back where the copy had started).
+// Runs the install from the disk check to the journal's completion.
+// Returns 1 when it is complete; 0 when it stopped (reported, and rolled
+// back where the copy had started).
 int RunInstall(InstallJob& job);
 
 // Opens the help file (hiding the main window) and the read-me, when they exist.

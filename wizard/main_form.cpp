@@ -22,9 +22,6 @@
 
 namespace {
 
-// The main window class of the installed product while it runs.
-const char kRunningProductClass[] = "KSRUNMDIWINDOWKestrel";
-
 LRESULT OnCreate(HWND window)
 {
     g_wizard.mainWindow = window;
@@ -41,12 +38,6 @@ LRESULT OnCreate(HWND window)
     g_wizard.unpacking.osCode = g_wizard.osCode;
     g_wizard.installRoot = ChooseInstallRoot();
     return 1;
-}
-
-bool ProductIsRunning()
-{
-    return g_wizard.model.setupKind != SetupKindWithoutOptions
-           && FindWindowExA(nullptr, nullptr, kRunningProductClass, nullptr) != nullptr;
 }
 
 // The logo file is only a carrier: once loaded it is deleted. A missing or

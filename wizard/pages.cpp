@@ -276,7 +276,13 @@ int OnNextClicked()
         SaveAnswers();
         FillInstallJob(g_wizard.job);
         bool installed;
-        if (!RunLongStep([] { return RunInstall(g_wizard.job); }, installed))
+        auto installAndOpenHelp = [] {
+            int done = RunInstall(g_wizard.job);
+            if (done)
+                OpenHelpAndReadme(g_wizard.job);
+            return done;
+        };
+        if (!RunLongStep(installAndOpenHelp, installed))
             return 1;
         if (!installed) {
             CloseWizard();

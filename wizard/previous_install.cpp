@@ -18,6 +18,9 @@
 
 namespace {
 
+// The main window class of the installed product while it runs.
+const char kRunningProductClass[] = "KSRUNMDIWINDOWKestrel";
+
 constexpr std::size_t kMessageCapacity = 520;
 const char* const kSuffixes[] = {"", "E", "Ev"};
 
@@ -101,6 +104,12 @@ bool RunUninstaller(const char* productKey, const char* suffix, DWORD& exitCode)
 }
 
 }  // namespace
+
+bool ProductIsRunning()
+{
+    return g_wizard.model.setupKind != SetupKindWithoutOptions
+           && FindWindowExA(nullptr, nullptr, kRunningProductClass, nullptr) != nullptr;
+}
 
 int CheckPreviousInstall()
 {

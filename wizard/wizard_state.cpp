@@ -40,7 +40,12 @@ void ResetWizardState()
     g_wizard.unpacking.journal = &g_wizard.job.journal;
     g_wizard.optionsContent = 1;
     g_wizard.exitCode = kExitCancelled;
-    SetMessageContext({IDS_WIZARD_CAPTION, IDS_CANNOT_CONTINUE, WizardMainWindow, EndOnError});
+    UseWizardMessages(nullptr);
+}
+
+void UseWizardMessages(int (*answerWithoutBox)(const char* text, UINT flags))
+{
+    SetMessageContext({IDS_WIZARD_CAPTION, IDS_CANNOT_CONTINUE, WizardMainWindow, EndOnError, answerWithoutBox});
 }
 
 bool AllocateWorkBuffers()

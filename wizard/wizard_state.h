@@ -38,6 +38,11 @@ extern WizardState g_wizard;
 // Puts the record in its start state (also used between tests).
 void ResetWizardState();
 
+// Every box of the wizard has its caption and cannot-continue sentence, and
+// an error ends the run as failed. A run without a person answers the boxes
+// itself (nullptr: they show, owned by the main window).
+void UseWizardMessages(int (*answerWithoutBox)(const char* text, UINT flags));
+
 // Allocates the zero-filled work block; false when it cannot be had.
 bool AllocateWorkBuffers();
 void FreeWorkBuffers();

@@ -236,6 +236,69 @@ TEST_F(Install, AFullInstallOfTheSampleProduct)
     EXPECT_TRUE(CloseKestrel());
 }
 
+// How many top-level windows of the process are visible now.
+int VisibleWindowsOf(DWORD processId)
+{
+    struct Count { DWORD processId; int visible; } count = {processId, 0};
+    EnumWindows([](HWND window, LPARAM data) -> BOOL {
+        auto* count = reinterpret_cast<Count*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == count->processId && IsWindowVisible(window))
+            ++count->visible;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&count));
+    return count.visible;
+}
+
+// A deployment tool's run, with the answers typed in the clicked one: the
+// same files and values, and no window of the wizard at any moment.
+TEST_F(Install, AVerySilentInstallIsTheClickedOneWithoutAWindow)
+{
+    const bool fontWasThere = Exists(ShellFolder(CSIDL_FONTS) + "\\KestrelSans.ttf");
+    WizardSession session(SamplePackage());
+    ASSERT_TRUE(session.Start("/VERYSILENT /NAME=\"Anna Puig\" /COMPANY=\"Tallers Puig\""));
+    int windowsSeen = 0;
+    DWORD exitCode;
+    while ((exitCode = session.WaitForExit(20)) == STILL_ACTIVE)
+        windowsSeen += VisibleWindowsOf(session.processId());
+    EXPECT_EQ(exitCode, kExitDone);
+    EXPECT_EQ(windowsSeen, 0);
+    std::string programs = Exists(ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Kestrel 1.0")
+                               ? ShellFolder(CSIDL_COMMON_PROGRAMS)
+                               : ShellFolder(CSIDL_PROGRAMS);
+    EXPECT_TRUE(Exists(programs + "\\Kestrel 1.0\\Kestrel.lnk")) << "the group, without the pauses";
+    for (const char* file : {"Kestrel.exe", "KestrelCore.dll", "Llegiume.txt", "Exemples\\Hola.kst"})
+        EXPECT_TRUE(Exists(Destination() + "\\" + file)) << file;
+    std::string dump = RegistryDump(InstalledKilobytes(!fontWasThere));
+    EXPECT_EQ(dump, GoldenText("tests/e2e/golden/full_install.txt", dump));
+}
+
+// /SILENT shows one small window: the task, the bar and Cancel, which asks
+// nothing; the copy rolls back. A thousand files keep the copy long enough
+// for the Cancel to land in it.
+TEST_F(Install, ASilentInstallCancelledInItsCopyLeavesTheMachineAsBefore)
+{
+    RemoveTestProduct();
+    std::vector<PackagedFile> files;
+    for (int i = 0; i < 1000; ++i)
+        files.push_back({"<AppDir>", "Part" + std::to_string(i) + ".txt", "part"});
+    WizardSession session(WriteTestPackage(files, HonestTotal(files)));
+    ASSERT_TRUE(session.Start("/SILENT"));
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowA("InstalQuietProgress", nullptr)) != nullptr; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] {
+        char task[256] = "";
+        GetWindowTextA(GetDlgItem(window, 1), task, sizeof task);
+        return task == TableString(10039);
+    }, 60000)) << "the copy";
+    PostMessageA(GetDlgItem(window, 3), BM_CLICK, 0, 0);
+    EXPECT_EQ(session.WaitForExit(), kExitCancelled);
+    EXPECT_EQ(session.WaitForMessageBox(0).box, nullptr) << "no question";
+    EXPECT_FALSE(Exists(TestProductDestination())) << "no file and no folder left behind";
+    RemoveTestProduct();
+}
+
 // A file that takes seconds to copy, so the Cancel always lands in the copy.
 TEST_F(Install, CancelDuringTheCopyRollsEverythingBack)
 {

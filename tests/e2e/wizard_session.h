@@ -56,6 +56,7 @@ public:
     void SaveScreenshot(HWND window, const char* name) const;
 
     const std::string& folder() const { return folder_; }
+    DWORD processId() const { return process_.dwProcessId; }
     HWND main() const { return main_; }
 
 private:

@@ -274,6 +274,47 @@ TEST_F(Install, AVerySilentInstallIsTheClickedOneWithoutAWindow)
     EXPECT_EQ(dump, GoldenText("tests/e2e/golden/full_install.txt", dump));
 }
 
+// A silent run that cannot go on ends with the code a tool acts on, and
+// changes nothing: the product running, another run holding the product,
+// an answer the page would refuse.
+TEST_F(Install, ASilentRunThatCannotGoOnEndsWithItsCode)
+{
+    struct Case { const char* what; const char* arguments; DWORD exitCode; };
+    const Case cases[] = {
+        {"Kestrel runs", "/VERYSILENT", kExitProductRunning},
+        {"a wizard of the product runs", "/VERYSILENT", kExitAnotherRun},
+        {"a relative folder", "/SILENT /DIR=Kestrel", kExitBadCommandLine},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WNDCLASSA frameClass = {};
+        frameClass.lpfnWndProc = DefWindowProcA;
+        frameClass.hInstance = GetModuleHandleA(nullptr);
+        frameClass.lpszClassName = kKestrelFrameClass;
+        RegisterClassA(&frameClass);
+        HWND running = c.exitCode == kExitProductRunning
+                           ? CreateWindowExA(0, kKestrelFrameClass, "Kestrel", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                             nullptr, frameClass.hInstance, nullptr)
+                           : nullptr;
+        WizardSession first(SamplePackage());
+        if (c.exitCode == kExitAnotherRun) {
+            ASSERT_TRUE(first.Start());
+            ASSERT_TRUE(first.WaitForMainWindow() && first.WaitForText(btnCancel, TableString(10031)));
+        }
+        WizardSession session(SamplePackage());
+        ASSERT_TRUE(session.Start(c.arguments));
+        EXPECT_EQ(session.WaitForExit(), c.exitCode);
+        EXPECT_FALSE(Exists(Destination()));
+        EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, (std::string(kProductRecord) + "\\Uninstall").c_str(), "Path"), "");
+        if (running != nullptr)
+            DestroyWindow(running);
+        if (c.exitCode == kExitAnotherRun) {
+            first.Click(btnCancel);
+            EXPECT_EQ(first.WaitForExit(), kExitCancelled);
+        }
+    }
+}
+
 // /SILENT shows one small window: the task, the bar and Cancel, which asks
 // nothing; the copy rolls back. A thousand files keep the copy long enough
 // for the Cancel to land in it.
@@ -529,41 +570,54 @@ void RemovePlantedLibraries(const std::string& folder)
 // A setup program is started from the folder it was downloaded to, beside
 // whatever else was downloaded there.
 // The pages start with the answers of the command line, those of the switches
-// over those of the file; the install goes on with them and /SAVEINF keeps
-// them for a later run.
+// over those of the file; the install goes on with them, /SAVEINF keeps
+// them, and a silent run given that file with /LOADINF makes the same install.
 TEST_F(Install, AnswersOfTheCommandLineFillThePagesAndAreSaved)
 {
     const std::string folder = Destination() + " Deploy";
-    WizardSession session(SamplePackage());
-    const std::string loaded = session.folder() + "\\loaded.inf";
-    const std::string saved = session.folder() + "\\saved.inf";
+    const std::string loaded = TempFolder() + "\\loaded.inf";
+    const std::string saved = TempFolder() + "\\saved.inf";
     WriteBytes(loaded, "; from an earlier run\r\n[Setup]\r\nName=From the file\r\ncompany = Fusteria\r\nTasks=.ksw\r\n");
-    ASSERT_TRUE(session.Start("/LOADINF=\"" + loaded + "\" /name=\"Jordi Vila\" /DIR=\"" + folder +
-                              "\" /NOGROUP /TOOLSET=basalt /NORESTART /SAVEINF=\"" + saved + "\""));
-    ASSERT_NE(session.WaitForMainWindow(), nullptr);
-    ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
-    EXPECT_EQ(session.Text(stcDestDir), folder);
-    EXPECT_EQ(session.Text(edtUserName), "Jordi Vila");
-    EXPECT_EQ(session.Text(edtOrganization), "Fusteria");
-    EXPECT_FALSE(session.IsChecked(chkProgramGroup));
-    EXPECT_FALSE(session.IsChecked(chkProject));
-    EXPECT_TRUE(session.IsChecked(chkWindow));
-    EXPECT_FALSE(session.IsChecked(chkShortcut));
-    EXPECT_TRUE(session.IsChecked(chkBasalt));
-    EXPECT_FALSE(session.IsChecked(chkMasm32));
-    ASSERT_TRUE(InstallThroughEveryPage(session));
-    EXPECT_EQ(session.WaitForExit(), kExitDone);
-
-    EXPECT_EQ(ReadBytes(saved), "[Setup]\r\nDir=" + folder +
-                                    "\r\nName=Jordi Vila\r\nCompany=Fusteria\r\nNoGroup=1\r\nTasks=.ksw\r\n"
-                                    "Toolset=Basalt\r\n");
-    std::string record = std::string(kProductRecord) + "\\Uninstall";
-    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Path"), folder);
-    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Associate1"), ".ksw");
-    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Group"), "");
-    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, (std::string(kProductRecord) + "\\User").c_str(), "Name"), "Jordi Vila");
-    EXPECT_TRUE(Exists(folder + "\\Kestrel.exe"));
-    DeleteTree(folder);
+    for (bool clicked : {true, false}) {
+        SCOPED_TRACE(clicked ? "clicked, /SAVEINF" : "/VERYSILENT /LOADINF");
+        SetUp();
+        WizardSession session(SamplePackage());
+        if (clicked) {
+            ASSERT_TRUE(session.Start("/LOADINF=\"" + loaded + "\" /name=\"Jordi Vila\" /DIR=\"" + folder +
+                                      "\" /NOGROUP /TOOLSET=basalt /NORESTART /SAVEINF=\"" + saved + "\""));
+            ASSERT_NE(session.WaitForMainWindow(), nullptr);
+            ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
+            EXPECT_EQ(session.Text(stcDestDir), folder);
+            EXPECT_EQ(session.Text(edtUserName), "Jordi Vila");
+            EXPECT_EQ(session.Text(edtOrganization), "Fusteria");
+            EXPECT_FALSE(session.IsChecked(chkProgramGroup));
+            EXPECT_FALSE(session.IsChecked(chkProject));
+            EXPECT_TRUE(session.IsChecked(chkWindow));
+            EXPECT_FALSE(session.IsChecked(chkShortcut));
+            EXPECT_TRUE(session.IsChecked(chkBasalt));
+            EXPECT_FALSE(session.IsChecked(chkMasm32));
+            ASSERT_TRUE(InstallThroughEveryPage(session));
+            EXPECT_EQ(ReadBytes(saved), "[Setup]\r\nDir=" + folder +
+                                            "\r\nName=Jordi Vila\r\nCompany=Fusteria\r\nNoGroup=1\r\nTasks=.ksw\r\n"
+                                            "Toolset=Basalt\r\n");
+        } else {
+            ASSERT_TRUE(session.Start("/VERYSILENT /LOADINF=\"" + saved + "\""));
+        }
+        EXPECT_EQ(session.WaitForExit(), kExitDone);
+        std::string record = std::string(kProductRecord) + "\\Uninstall";
+        EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Path"), folder);
+        EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Associate1"), ".ksw");
+        EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Associations"), "1");
+        EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Group"), "");
+        EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, (std::string(kProductRecord) + "\\Settings").c_str(), "Basalt"),
+                  "1");
+        EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, (std::string(kProductRecord) + "\\User").c_str(), "Name"),
+                  "Jordi Vila");
+        EXPECT_TRUE(Exists(folder + "\\Kestrel.exe"));
+        DeleteTree(folder);
+    }
+    DeleteFileA(loaded.c_str());
+    DeleteFileA(saved.c_str());
 }
 
 TEST_F(Install, NoLibraryPlantedBesideTheWizardIsLoaded)

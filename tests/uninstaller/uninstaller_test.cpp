@@ -132,18 +132,23 @@ TEST_F(Uninstaller, ASharedLibraryAndTheUsersFileStay)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSystemEntry));
 }
 
-TEST_F(Uninstaller, TheWizardRemovesAnOlderVersionWithTheRealUninstaller)
+// The sample installed as version 0.9, with a file the new one no longer
+// has; returns that file's path.
+std::string InstallOlderVersion()
 {
     InstallSample();
-    // What the older version installed: a file the new one no longer has.
     std::string old = Destination() + "\\Antic.txt";
-    HANDLE file = CreateFileA(old.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_READONLY, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
+    CloseHandle(CreateFileA(old.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_READONLY, nullptr));
     WriteString(HKEY_LOCAL_MACHINE, kUninstallRecord, "Version", "0.9");
     WriteString(HKEY_LOCAL_MACHINE, kUninstallRecord, "File7", "Antic.txt,0");
     WriteString(HKEY_LOCAL_MACHINE, kUninstallRecord, "Files", "7");
+    return old;
+}
 
+TEST_F(Uninstaller, TheWizardRemovesAnOlderVersionWithTheRealUninstaller)
+{
+    std::string old = InstallOlderVersion();
+    ASSERT_TRUE(Exists(old));
     WizardSession session(BuildFile("sample\\_Data.001"));
     ASSERT_TRUE(session.Start());
     MessageBoxSeen question = session.WaitForMessageBox();
@@ -160,6 +165,21 @@ TEST_F(Uninstaller, TheWizardRemovesAnOlderVersionWithTheRealUninstaller)
     EXPECT_TRUE(Exists(Destination() + "\\Kestrel.exe"));
     EXPECT_FALSE(Exists(old));
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallRecord, "Version"), "1.0");
+}
+
+// A deployment tool's upgrade: no question, the older version removed,
+// one record of the new one.
+TEST_F(Uninstaller, ASilentInstallUpgradesAnOlderVersion)
+{
+    std::string old = InstallOlderVersion();
+    ASSERT_TRUE(Exists(old));
+    WizardSession session(BuildFile("sample\\_Data.001"));
+    ASSERT_TRUE(session.Start("/VERYSILENT"));
+    EXPECT_EQ(session.WaitForExit(), kExitDone);
+    EXPECT_TRUE(Exists(Destination() + "\\Kestrel.exe"));
+    EXPECT_FALSE(Exists(old));
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallRecord, "Version"), "1.0");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(kProductRecord) + "E").c_str())) << "one record";
 }
 
 TEST_F(Uninstaller, AnInterruptedRemovalFinishesWhenRunAgain)

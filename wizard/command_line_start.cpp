@@ -6,9 +6,11 @@
 
 #include "base/messages.h"
 #include "base/portable/exit_codes.h"
+#include "engine/portable/list_file.h"
 #include "resources/string_ids.h"
 #include "wizard/portable/answers_file.h"
 #include "wizard/portable/wizard_command.h"
+#include "wizard/run_log.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -21,12 +23,6 @@ bool Refuse(int stringId, const std::string& name, bool quiet)
         ReportError(stringId, name.c_str(), false);
     g_wizard.exitCode = kExitBadCommandLine;
     return false;
-}
-
-// The log is not this wizard's yet: a tool is told at once.
-const char* UnsupportedSwitch(const CommandLine& line)
-{
-    return line.logFile ? "/LOG" : nullptr;
 }
 
 bool ReadWholeFile(const char* path, std::string& text)
@@ -53,6 +49,24 @@ std::string WithProgramQuoted(const char* commandLine)
     return bare ? "\"" + std::string(program) + "\"" + (commandLine + length) : commandLine;
 }
 
+// The product, then each answer the run goes on with and where it came from.
+void LogAnswers(const InstallChoices& choices, const AppliedAnswers& applied)
+{
+    const char* const kSources[] = {"default", "answers file", "command line"};
+    char name[kTextCapacity], version[kTextCapacity];
+    GetInformationLine(g_wizard.model, InfoProductName, name);
+    GetInformationLine(g_wizard.model, InfoVersion, version);
+    LogLine(std::string("Product: ") + name + " " + version);
+    std::string answers = ComposeAnswersFile(choices, g_wizard.model);
+    for (std::size_t start = 0, end; (end = answers.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::string entry = answers.substr(start, end - start);
+        for (int key = 0; key < kAnswerKeyCount; ++key) {
+            if (entry.rfind(std::string(AnswerKeyName(AnswerKey(key))) + "=", 0) == 0)
+                LogLine("Answer " + entry + " (" + kSources[int(applied.source[key])] + ")");
+        }
+    }
+}
+
 std::string Described(AnswerKey key, const std::string& value)
 {
     return "/" + std::string(AnswerKeyName(key)) + "=" + value;
@@ -67,13 +81,18 @@ bool ReadCommandLine(const char* commandLine)
     bool quiet = line.mode != RunMode::Normal;
     if (line.problem != CommandLineProblem::None)
         return Refuse(IDS_BAD_ARGUMENT, line.refusedArgument, quiet);
-    if (const char* unsupported = UnsupportedSwitch(line))
-        return Refuse(IDS_BAD_ARGUMENT, unsupported, quiet);
     if (line.help) {
         char text[2048];
         LoadTableString(IDS_COMMAND_LINE_HELP, text, sizeof text);
         ShowMessage(text, MB_OK | MB_ICONINFORMATION);
         g_wizard.exitCode = kExitDone;
+        return false;
+    }
+    // Without its log a tool could not tell what happened: nothing is done.
+    if (line.logFile && !OpenRunLog(*line.logFile, commandLine)) {
+        if (!quiet)
+            ReportError(IDS_LOG_NOT_CREATED, line.logFile->c_str(), true);
+        g_wizard.exitCode = kExitFailed;
         return false;
     }
     return true;
@@ -97,6 +116,7 @@ bool ApplyStartAnswers(PageStart& start)
         return Refuse(IDS_ANSWER_REFUSED, Described(applied.refusedKey, applied.refusedValue), false);
     if (line.noRestart)
         start.choices.restartNow = false;
+    LogAnswers(start.choices, applied);
     return true;
 }
 

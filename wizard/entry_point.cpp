@@ -14,6 +14,7 @@
 #include "wizard/command_line_start.h"
 #include "wizard/main_form.h"
 #include "wizard/main_template.h"
+#include "wizard/run_log.h"
 #include "wizard/run_without_pages.h"
 #include "wizard/wizard_state.h"
 
@@ -64,10 +65,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (!ReadCommandLine(GetCommandLineA()))
         ExitProcess(g_wizard.exitCode);
     InitialiseCommonControls();
-    if (g_wizard.commandLine.mode != RunMode::Normal)
-        ExitProcess(RunWithoutPages());
+    if (g_wizard.commandLine.mode != RunMode::Normal) {
+        unsigned exitCode = RunWithoutPages();
+        CloseRunLog(exitCode);
+        ExitProcess(exitCode);
+    }
     StartRuntime(g_wizard.instance, "Instal", "Instal.exe", "Projecte visual Kestrel", 3);
     RunMessageLoop();
     SetUnhandledExceptionFilter(previous);
+    CloseRunLog(g_wizard.exitCode);
     ExitProcess(g_wizard.exitCode);
 }

@@ -22,6 +22,7 @@
 #include "wizard/controls.h"
 #include "wizard/form_install_view.h"
 #include "wizard/main_template.h"
+#include "wizard/run_log.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -128,6 +129,9 @@ int RunInstall(InstallJob& job)
     view.Pause(500, true);
     CreateDesktopShortcut(job);
     WriteRestartData(job);
+    LogChanges(job.journal);
+    if (job.restartNeeded)
+        LogLine("A restart is needed: files in use are replaced at the next start.");
     CompleteJournal(job.journal);
     NotifyShellAndRepaintDesktop();
     return 1;

@@ -18,6 +18,7 @@
 #include "wizard/pages.h"
 #include "wizard/portable/page_flow.h"
 #include "wizard/previous_install.h"
+#include "wizard/run_log.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -143,8 +144,10 @@ LRESULT OnQueryEndSession()
 // the journal names is put right at the next start.
 LRESULT OnEndSession(WPARAM ending)
 {
-    if (ending)
+    if (ending) {
+        CloseRunLog(g_wizard.exitCode);
         ExitProcess(g_wizard.exitCode);
+    }
     return 0;
 }
 

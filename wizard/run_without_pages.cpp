@@ -2,17 +2,21 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "base/messages.h"
 #include "base/portable/exit_codes.h"
 #include "base/registry.h"
 #include "base/system_version.h"
 #include "engine/package_extraction.h"
+#include "engine/portable/list_file.h"
 #include "resources/string_ids.h"
 #include "wizard/closing.h"
 #include "wizard/command_line_start.h"
 #include "wizard/install_driver.h"
 #include "wizard/previous_install.h"
 #include "wizard/quiet_view.h"
+#include "wizard/run_log.h"
 #include "wizard/system_facts.h"
 #include "wizard/wizard_state.h"
 
@@ -20,10 +24,12 @@ namespace {
 
 // Every question goes on with the install: an earlier installation is
 // removed, an existing folder is used. Notices need only their OK.
-int AnswerAsTheRunGoesOn(const char*, UINT flags)
+int AnswerAsTheRunGoesOn(const char* text, UINT flags)
 {
     UINT buttons = flags & MB_TYPEMASK;
-    return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
+    bool question = buttons == MB_YESNO || buttons == MB_YESNOCANCEL;
+    LogLine(std::string("Message: ") + text + (question ? " [answered Yes]" : ""));
+    return question ? IDYES : IDOK;
 }
 
 bool Unpack(InstallView& view)
@@ -55,6 +61,10 @@ bool Install(InstallView& view)
     if (!RunInstall(g_wizard.job))
         return false;
     g_wizard.exitCode = g_wizard.job.restartNeeded ? kExitRestartNeeded : kExitDone;
+    char closing[kTextCapacity];
+    GetInformationLine(g_wizard.model, InfoClosingMessage, closing);
+    if (closing[0] != '\0')
+        LogLine(std::string("Closing message: ") + closing);
     return true;
 }
 

@@ -251,13 +251,22 @@ int VisibleWindowsOf(DWORD processId)
     return count.visible;
 }
 
+// Whether the bytes are UTF-8 throughout.
+bool IsUtf8(const std::string& bytes)
+{
+    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                               0) > 0;
+}
+
 // A deployment tool's run, with the answers typed in the clicked one: the
-// same files and values, and no window of the wizard at any moment.
+// same files and values, no window of the wizard at any moment, and a log
+// of what it did.
 TEST_F(Install, AVerySilentInstallIsTheClickedOneWithoutAWindow)
 {
     const bool fontWasThere = Exists(ShellFolder(CSIDL_FONTS) + "\\KestrelSans.ttf");
     WizardSession session(SamplePackage());
-    ASSERT_TRUE(session.Start("/VERYSILENT /NAME=\"Anna Puig\" /COMPANY=\"Tallers Puig\""));
+    const std::string log = session.folder() + "\\deploy.log";
+    ASSERT_TRUE(session.Start("/VERYSILENT /NAME=\"Anna Puig\" /COMPANY=\"Tallers Puig\" /LOG=\"" + log + "\""));
     int windowsSeen = 0;
     DWORD exitCode;
     while ((exitCode = session.WaitForExit(20)) == STILL_ACTIVE)
@@ -268,6 +277,18 @@ TEST_F(Install, AVerySilentInstallIsTheClickedOneWithoutAWindow)
                                ? ShellFolder(CSIDL_COMMON_PROGRAMS)
                                : ShellFolder(CSIDL_PROGRAMS);
     EXPECT_TRUE(Exists(programs + "\\Kestrel 1.0\\Kestrel.lnk")) << "the group, without the pauses";
+
+    std::string text = ReadBytes(log);
+    EXPECT_TRUE(IsUtf8(text));
+    for (const std::string& line :
+         {std::string("\r\nCommand line: "), std::string("\r\nWindows: "), std::string("\r\nUser: "),
+          std::string("\r\nStarted: "), std::string("\r\nProduct: Kestrel 1.0\r\n"),
+          "\r\nAnswer Dir=" + Destination() + " (default)\r\n", std::string("\r\nAnswer Name=Anna Puig (command line)\r\n"),
+          std::string("\r\nAnswer Group=Kestrel 1.0 (default)\r\n"), "\r\nFile written: " + Destination() + "\\Kestrel.exe\r\n",
+          std::string("\r\nRegistry value set: HKLM\\SOFTWARE\\TWC Products\\Kestrel\\Uninstall [Path]\r\n"),
+          std::string("\r\nProgram group: Kestrel 1.0\r\n")})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    EXPECT_EQ(text.substr(text.rfind("\r\n", text.size() - 3)), "\r\nExit code: 0\r\n");
     for (const char* file : {"Kestrel.exe", "KestrelCore.dll", "Llegiume.txt", "Exemples\\Hola.kst"})
         EXPECT_TRUE(Exists(Destination() + "\\" + file)) << file;
     std::string dump = RegistryDump(InstalledKilobytes(!fontWasThere));
@@ -284,6 +305,7 @@ TEST_F(Install, ASilentRunThatCannotGoOnEndsWithItsCode)
         {"Kestrel runs", "/VERYSILENT", kExitProductRunning},
         {"a wizard of the product runs", "/VERYSILENT", kExitAnotherRun},
         {"a relative folder", "/SILENT /DIR=Kestrel", kExitBadCommandLine},
+        {"a log that cannot be made", "/VERYSILENT /LOG=\"C:\\no such folder\\k.log\"", kExitFailed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -92,11 +92,12 @@ const TableText kTable[] = {
     {10078, "La pàgina de l'assistent no accepta aquesta resposta."},
     {10079, "El fitxer de respostes no es pot llegir o està fet malbé a la línia indicada."},
     {10080, "No s'ha pogut desar el fitxer de respostes."},
+    {10082, "No es pot crear el fitxer de seguiment de la instal·lació."},
 };
 
 TEST(StringTable, EveryTextLoadsByteForByte)
 {
-    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 81u);
+    ASSERT_EQ(sizeof kTable / sizeof kTable[0], 82u);
     for (const TableText& entry : kTable)
         EXPECT_EQ(TableString(entry.id), Ansi(entry.utf8)) << entry.id;
 }
@@ -104,7 +105,7 @@ TEST(StringTable, EveryTextLoadsByteForByte)
 TEST(StringTable, IdentifiersOutsideTheTableLoadEmpty)
 {
     EXPECT_EQ(TableString(9999), "");
-    EXPECT_EQ(TableString(10082), "");
+    EXPECT_EQ(TableString(10083), "");
 }
 
 TEST(StringTable, TextsAreInCodePage1252)

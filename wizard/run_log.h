@@ -1,0 +1,20 @@
+#pragma once
+// The run's log (/LOG): a UTF-8 text file, a line per event, open for the
+// whole run. Without /LOG every call does nothing.
+#include <string>
+
+#include "engine/journal.h"
+
+// Creates the log: at the path given, or (for an empty one) under a new
+// name in the temp folder, never over another log. False when it cannot be
+// created. Its first lines say what runs, how, where, for whom and when.
+bool OpenRunLog(const std::string& path, const char* commandLine);
+
+// Appends a line, given in the wizard's code page.
+void LogLine(const std::string& line);
+
+// Each change the journal names, before the journal is completed.
+void LogChanges(Journal& journal);
+
+// The exit code as the last line, and the file closed.
+void CloseRunLog(unsigned exitCode);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "base/portable/exit_codes.h"
@@ -337,16 +338,53 @@ TEST_F(Install, ASilentRunThatCannotGoOnEndsWithItsCode)
     }
 }
 
-// /SILENT shows one small window: the task, the bar and Cancel, which asks
-// nothing; the copy rolls back. A thousand files keep the copy long enough
-// for the Cancel to land in it.
-TEST_F(Install, ASilentInstallCancelledInItsCopyLeavesTheMachineAsBefore)
+// A thousand small files: a copy long enough for something to land in it.
+std::string ManyFilesPackage()
 {
-    RemoveTestProduct();
     std::vector<PackagedFile> files;
     for (int i = 0; i < 1000; ++i)
         files.push_back({"<AppDir>", "Part" + std::to_string(i) + ".txt", "part"});
-    WizardSession session(WriteTestPackage(files, HonestTotal(files)));
+    return WriteTestPackage(files, HonestTotal(files));
+}
+
+// A silent install killed anywhere is finished by the same command run
+// again: its start undoes the interrupted one, without a box, and logs it.
+TEST_F(Install, AKilledSilentInstallIsFinishedByTheSameCommand)
+{
+    const std::string journal = ShellFolder(CSIDL_WINDOWS) + "\\KestrelTest.jnl";
+    const std::string destination = TestProductDestination();
+    struct Point { const char* what; std::function<bool()> reached; };
+    const Point points[] = {
+        {"unpacking", [&] { return Exists(journal); }},
+        {"copying", [&] { return Exists(destination + "\\Part10.txt"); }},
+    };
+    for (const Point& point : points) {
+        SCOPED_TRACE(point.what);
+        RemoveTestProduct();
+        WizardSession session(ManyFilesPackage());
+        const std::string log = session.folder() + "\\again.log";
+        ASSERT_TRUE(session.Start("/VERYSILENT"));
+        ASSERT_TRUE(WaitUntil(point.reached, 60000));
+        session.Kill();
+        ASSERT_TRUE(session.Start("/VERYSILENT /LOG=\"" + log + "\""));
+        EXPECT_EQ(session.WaitForExit(), kExitDone);
+        EXPECT_TRUE(Exists(destination + "\\Part999.txt"));
+        EXPECT_FALSE(Exists(journal));
+        std::string text = ReadBytes(log);
+        std::size_t message = text.find("\r\nMessage: ");
+        ASSERT_NE(message, std::string::npos) << text.substr(0, 600);
+        std::string line = text.substr(message + 2, text.find("\r\n", message + 2) - message - 2);
+        EXPECT_EQ(Ansi(line.c_str()), "Message: " + TableString(10071)) << "in UTF-8";
+    }
+    RemoveTestProduct();
+}
+
+// /SILENT shows one small window: the task, the bar and Cancel, which asks
+// nothing; the copy rolls back.
+TEST_F(Install, ASilentInstallCancelledInItsCopyLeavesTheMachineAsBefore)
+{
+    RemoveTestProduct();
+    WizardSession session(ManyFilesPackage());
     ASSERT_TRUE(session.Start("/SILENT"));
     HWND window = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (window = FindWindowA("InstalQuietProgress", nullptr)) != nullptr; }, 30000));

@@ -130,6 +130,7 @@ int RunInstall(InstallJob& job)
     CreateDesktopShortcut(job);
     WriteRestartData(job);
     LogChanges(job.journal);
+    LogShellEntries(job);
     if (job.restartNeeded)
         LogLine("A restart is needed: files in use are replaced at the next start.");
     CompleteJournal(job.journal);

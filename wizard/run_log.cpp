@@ -92,6 +92,19 @@ void LogChanges(Journal& journal)
     }
 }
 
+void LogShellEntries(const InstallJob& job)
+{
+    const InstallChoices& choices = job.choices;
+    if (choices.programGroup) {
+        std::string items;
+        for (const std::string& line : job.model->groupItems)
+            items += (items.empty() ? "" : ", ") + line.substr(0, line.find(','));
+        LogLine(std::string("Program group: ") + choices.groupName + " (" + items + ")");
+    }
+    if (choices.desktopShortcut)
+        LogLine("Desktop link: made");
+}
+
 void CloseRunLog(unsigned exitCode)
 {
     if (g_log == INVALID_HANDLE_VALUE)

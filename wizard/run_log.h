@@ -3,7 +3,7 @@
 // whole run. Without /LOG every call does nothing.
 #include <string>
 
-#include "engine/journal.h"
+#include "engine/install_job.h"
 
 // Creates the log: at the path given, or (for an empty one) under a new
 // name in the temp folder, never over another log. False when it cannot be
@@ -15,6 +15,11 @@ void LogLine(const std::string& line);
 
 // Each change the journal names, before the journal is completed.
 void LogChanges(Journal& journal);
+
+// The program group with its items and the desktop link, as the install
+// was asked to make them (a group the user had already is not the
+// journal's, but it is the install's answer all the same).
+void LogShellEntries(const InstallJob& job);
 
 // The exit code as the last line, and the file closed.
 void CloseRunLog(unsigned exitCode);

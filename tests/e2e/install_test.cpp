@@ -287,7 +287,8 @@ TEST_F(Install, AVerySilentInstallIsTheClickedOneWithoutAWindow)
           "\r\nAnswer Dir=" + Destination() + " (default)\r\n", std::string("\r\nAnswer Name=Anna Puig (command line)\r\n"),
           std::string("\r\nAnswer Group=Kestrel 1.0 (default)\r\n"), "\r\nFile written: " + Destination() + "\\Kestrel.exe\r\n",
           std::string("\r\nRegistry value set: HKLM\\SOFTWARE\\TWC Products\\Kestrel\\Uninstall [Path]\r\n"),
-          std::string("\r\nProgram group: Kestrel 1.0\r\n")})
+          std::string("\r\nProgram group: Kestrel 1.0 (Kestrel, Llegiu-me)\r\n"),
+          std::string("\r\nDesktop link: made\r\n")})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     EXPECT_EQ(text.substr(text.rfind("\r\n", text.size() - 3)), "\r\nExit code: 0\r\n");
     for (const char* file : {"Kestrel.exe", "KestrelCore.dll", "Llegiume.txt", "Exemples\\Hola.kst"})

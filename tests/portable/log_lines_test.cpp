@@ -15,7 +15,7 @@ TEST(LogLines, TheDefaultNameAndEachChangeInWords)
         {{JournalKind::Value, {"2147483651", "S\\K", "Path", "-", ""}}, "Registry value set: HKU\\S\\K [Path]"},
         {{JournalKind::Value, {"5", "S\\K", "Path", "-", ""}}, "Registry value set: 5\\S\\K [Path]"},
         {{JournalKind::Rename, {"C:\\K\\a.tmp", "C:\\K\\a.dll"}}, "Replaced at the next start: C:\\K\\a.dll"},
-        {{JournalKind::Item, {"Kestrel 1.0", "Kestrel"}}, "Program group item: Kestrel 1.0\\Kestrel"},
+        {{JournalKind::Item, {"Kestrel 1.0", "Kestrel"}}, ""},
         {{JournalKind::Written, {"C:\\K\\a.dll", "4", "0"}}, ""},
         {{JournalKind::End, {}}, ""},
     };

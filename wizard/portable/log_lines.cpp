@@ -36,8 +36,6 @@ std::string DescribeChange(const JournalRecord& record)
     case JournalKind::Count: return "Shared library counted: " + f[2];
     case JournalKind::Registered: return "Library registered: " + f[0];
     case JournalKind::Rename: return "Replaced at the next start: " + f[1];
-    case JournalKind::Group: return "Program group: " + f[0];
-    case JournalKind::Item: return "Program group item: " + f[0] + "\\" + f[1];
     default: return "";
     }
 }

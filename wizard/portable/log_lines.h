@@ -8,5 +8,6 @@
 std::string DefaultLogName(const std::string& product, int year, int month, int day, int number);
 
 // What a journal record changed, as a line of the log; empty for the
-// records that only serve the undo.
+// records that only serve the undo, and for the program group's, which
+// names only a group the install made itself.
 std::string DescribeChange(const JournalRecord& record);

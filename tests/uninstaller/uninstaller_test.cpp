@@ -182,6 +182,24 @@ TEST_F(Uninstaller, ASilentInstallUpgradesAnOlderVersion)
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, (std::string(kProductRecord) + "E").c_str())) << "one record";
 }
 
+// A file in use: the silent install ends with 3010, and the restart puts
+// the new file in place.
+TEST_F(Uninstaller, ASilentInstallOverAFileInUseIsFinishedByTheRestart)
+{
+    CreateDirectoryA(Destination().c_str(), nullptr);
+    std::string held = Destination() + "\\Llegiume.txt";
+    HANDLE file = CreateFileA(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    WizardSession session(BuildFile("sample\\_Data.001"));
+    ASSERT_TRUE(session.Start("/VERYSILENT"));
+    EXPECT_EQ(session.WaitForExit(), kExitRestartNeeded);
+    CloseHandle(file);
+    EXPECT_EQ(ReadBytes(held), "") << "untouched until the restart";
+    ASSERT_TRUE(RestartTheSystem());
+    const std::string installed = ReadBytes(BuildFile("sample\\files\\Llegiume.txt"));
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(held) == installed; }, 30000)) << ReadBytes(held);
+}
+
 TEST_F(Uninstaller, AnInterruptedRemovalFinishesWhenRunAgain)
 {
     InstallSample();

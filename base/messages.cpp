@@ -14,13 +14,19 @@ HWND CurrentOwner()
 
 int ShowMessageOwnedBy(HWND owner, const char* text, UINT flags)
 {
-    if (g_context.answerWithoutBox != nullptr)
-        return g_context.answerWithoutBox(text, flags);
-    char caption[kTextCapacity] = " ";
-    char title[kTextCapacity];
-    LoadTableString(g_context.captionId, title);
-    AppendText(caption, title);
-    return MessageBoxA(owner, text, caption, flags);
+    int answer;
+    if (g_context.answerWithoutBox != nullptr) {
+        answer = g_context.answerWithoutBox(text, flags);
+    } else {
+        char caption[kTextCapacity] = " ";
+        char title[kTextCapacity];
+        LoadTableString(g_context.captionId, title);
+        AppendText(caption, title);
+        answer = MessageBoxA(owner, text, caption, flags);
+    }
+    if (g_context.afterBox != nullptr)
+        g_context.afterBox(text, answer);
+    return answer;
 }
 
 }  // namespace

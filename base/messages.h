@@ -15,6 +15,8 @@ struct MessageContext {
     // box's flags, it returns the button chosen and no box shows (nullptr:
     // the boxes show).
     int (*answerWithoutBox)(const char* text, UINT flags) = nullptr;
+    // Told of every box's text and the button chosen (may be nullptr).
+    void (*afterBox)(const char* text, int answer) = nullptr;
 };
 
 void SetMessageContext(const MessageContext& context);

@@ -81,6 +81,12 @@ void LogLine(const std::string& line)
     WriteFile(g_log, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+void LogMessage(const char* text, int answer)
+{
+    const char* taken = answer == IDYES ? "Yes" : answer == IDNO ? "No" : answer == IDCANCEL ? "Cancel" : "OK";
+    LogLine(std::string("Message: ") + text + " [" + taken + "]");
+}
+
 void LogChanges(Journal& journal)
 {
     if (g_log == INVALID_HANDLE_VALUE || !IsJournalOpen(journal))

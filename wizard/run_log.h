@@ -13,6 +13,9 @@ bool OpenRunLog(const std::string& path, const char* commandLine);
 // Appends a line, given in the wizard's code page.
 void LogLine(const std::string& line);
 
+// A message the wizard showed, or would have shown, and the button taken.
+void LogMessage(const char* text, int answer);
+
 // Each change the journal names, before the journal is completed.
 void LogChanges(Journal& journal);
 

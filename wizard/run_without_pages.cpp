@@ -24,12 +24,10 @@ namespace {
 
 // Every question goes on with the install: an earlier installation is
 // removed, an existing folder is used. Notices need only their OK.
-int AnswerAsTheRunGoesOn(const char* text, UINT flags)
+int AnswerAsTheRunGoesOn(const char*, UINT flags)
 {
     UINT buttons = flags & MB_TYPEMASK;
-    bool question = buttons == MB_YESNO || buttons == MB_YESNOCANCEL;
-    LogLine(std::string("Message: ") + text + (question ? " [answered Yes]" : ""));
-    return question ? IDYES : IDOK;
+    return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
 }
 
 bool Unpack(InstallView& view)

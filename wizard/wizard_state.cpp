@@ -5,6 +5,7 @@
 #include "base/portable/text_helpers.h"
 #include "resources/string_ids.h"
 #include "wizard/form_install_view.h"
+#include "wizard/run_log.h"
 
 WizardState g_wizard = {};
 
@@ -45,7 +46,8 @@ void ResetWizardState()
 
 void UseWizardMessages(int (*answerWithoutBox)(const char* text, UINT flags))
 {
-    SetMessageContext({IDS_WIZARD_CAPTION, IDS_CANNOT_CONTINUE, WizardMainWindow, EndOnError, answerWithoutBox});
+    SetMessageContext(
+        {IDS_WIZARD_CAPTION, IDS_CANNOT_CONTINUE, WizardMainWindow, EndOnError, answerWithoutBox, LogMessage});
 }
 
 bool AllocateWorkBuffers()

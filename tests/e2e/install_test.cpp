@@ -375,7 +375,7 @@ TEST_F(Install, AKilledSilentInstallIsFinishedByTheSameCommand)
         std::size_t message = text.find("\r\nMessage: ");
         ASSERT_NE(message, std::string::npos) << text.substr(0, 600);
         std::string line = text.substr(message + 2, text.find("\r\n", message + 2) - message - 2);
-        EXPECT_EQ(Ansi(line.c_str()), "Message: " + TableString(10071)) << "in UTF-8";
+        EXPECT_EQ(Ansi(line.c_str()), "Message: " + TableString(10071) + " [OK]") << "in UTF-8";
     }
     RemoveTestProduct();
 }
@@ -645,7 +645,8 @@ TEST_F(Install, AnswersOfTheCommandLineFillThePagesAndAreSaved)
         WizardSession session(SamplePackage());
         if (clicked) {
             ASSERT_TRUE(session.Start("/LOADINF=\"" + loaded + "\" /name=\"Jordi Vila\" /DIR=\"" + folder +
-                                      "\" /NOGROUP /TOOLSET=basalt /NORESTART /SAVEINF=\"" + saved + "\""));
+                                      "\" /NOGROUP /TOOLSET=basalt /NORESTART /SAVEINF=\"" + saved + "\" /LOG=\"" +
+                                      session.folder() + "\\clicked.log\""));
             ASSERT_NE(session.WaitForMainWindow(), nullptr);
             ASSERT_TRUE(session.WaitForText(btnCancel, TableString(10031)));
             EXPECT_EQ(session.Text(stcDestDir), folder);
@@ -665,6 +666,11 @@ TEST_F(Install, AnswersOfTheCommandLineFillThePagesAndAreSaved)
             ASSERT_TRUE(session.Start("/VERYSILENT /LOADINF=\"" + saved + "\""));
         }
         EXPECT_EQ(session.WaitForExit(), kExitDone);
+        if (clicked) {
+            // The closing message the user saw, and the code, are in the log.
+            std::string log = ReadBytes(session.folder() + "\\clicked.log");
+            EXPECT_NE(log.find(" [OK]\r\nExit code: 0\r\n"), std::string::npos) << log;
+        }
         std::string record = std::string(kProductRecord) + "\\Uninstall";
         EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Path"), folder);
         EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, record.c_str(), "Associate1"), ".ksw");

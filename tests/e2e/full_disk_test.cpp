@@ -145,7 +145,8 @@ TEST_F(FullDisk, UnpackingIntoAFullTempFolderStopsWithTheFilesPath)
 }
 
 // An understated total lets the disk check pass, and the copy runs out of
-// room; an honest one is refused before anything is written.
+// room; an honest one is refused before anything is written. A silent run
+// ends the same way, with no box.
 TEST_F(FullDisk, NothingOfTheProductStaysOnTheDrive)
 {
     InstallOnTheSmallDrive();
@@ -156,13 +157,19 @@ TEST_F(FullDisk, NothingOfTheProductStaysOnTheDrive)
         {HonestTotal(files), TableString(10046)},
     };
     for (const Case& c : cases) {
-        WizardSession session(WriteTestPackage(files, c.total));
-        MessageBoxSeen box = InstallUntilStopped(session);
-        ASSERT_NE(box.box, nullptr) << c.total;
-        EXPECT_EQ(box.text, c.message);
-        session.Answer(box, IDOK);
-        EXPECT_EQ(session.WaitForExit(), kExitFailed);
-        EXPECT_EQ(Contents(kDrive), "") << "no partial file and no folder this run created";
+        for (bool silent : {false, true}) {
+            WizardSession session(WriteTestPackage(files, c.total));
+            if (silent) {
+                ASSERT_TRUE(session.Start("/VERYSILENT"));
+            } else {
+                MessageBoxSeen box = InstallUntilStopped(session);
+                ASSERT_NE(box.box, nullptr) << c.total;
+                EXPECT_EQ(box.text, c.message);
+                session.Answer(box, IDOK);
+            }
+            EXPECT_EQ(session.WaitForExit(), kExitFailed) << c.total << (silent ? " silent" : "");
+            EXPECT_EQ(Contents(kDrive), "") << "no partial file and no folder this run created";
+        }
     }
 }
 

@@ -38,6 +38,7 @@ struct InstallJob {
                                              //   only their registration is the run's to undo
     ULONGLONG installedBytes;                // what the copy put in place, for the programs list
     bool restartNeeded;
+    bool groupMadeAsFolder;                  // no program manager answered: the group's folder was made directly
     bool rolledBack;                         // the journal's changes were undone
 };
 

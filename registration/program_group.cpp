@@ -1,5 +1,7 @@
 #include "registration/program_group.h"
 
+#include <shlobj.h>
+
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "base/program_manager.h"
 #include "engine/journaled_changes.h"
 #include "engine/program_group_deletion.h"
+#include "registration/shell_link.h"
 #include "resources/string_ids.h"
 
 namespace {
@@ -51,6 +54,21 @@ std::vector<ProgramItem> ItemsUnder(const char* destination, const std::vector<P
 
 }  // namespace
 
+void MakeGroupFolder(const char* groupName, const std::vector<ProgramItem>& items, RootCode root)
+{
+    char folder[MAX_PATH] = "";
+    int programs = root == kCurrentUser ? CSIDL_PROGRAMS : CSIDL_COMMON_PROGRAMS;
+    if (!SHGetSpecialFolderPathA(nullptr, folder, programs, TRUE))
+        return;
+    JoinPath(folder, groupName, sizeof folder);
+    CreateDirectoryA(folder, nullptr);
+    for (const ProgramItem& item : items) {
+        char target[kTextCapacity];
+        CopyText(target, item.path.c_str());
+        CreateShellLink(target, (std::string(folder) + "\\" + item.title + ".lnk").c_str(), nullptr);
+    }
+}
+
 void CreateProgramGroup(InstallJob& job)
 {
     if (!job.choices.programGroup)
@@ -70,7 +88,13 @@ void CreateProgramGroup(InstallJob& job)
     std::string existing;
     if (!FindProgramGroupFolder(groupName, existing) && !NoteProgramGroup(job.journal, groupName, ItemTitles(listed)))
         return;
-    CreateProgramManagerGroup(groupName, ItemsUnder(job.choices.destination, listed),
-                              [&view](DWORD milliseconds) { view.Pause(milliseconds, false); });
+    std::vector<ProgramItem> items = ItemsUnder(job.choices.destination, listed);
+    ProgramManagerAnswer answer =
+        CreateProgramManagerGroup(groupName, items, [&view](DWORD milliseconds) { view.Pause(milliseconds, false); });
+    // No shell answers where a deployment tool runs as the system account.
+    if (answer == ProgramManagerAnswer::NoServer) {
+        MakeGroupFolder(groupName, items, job.installRoot);
+        job.groupMadeAsFolder = true;
+    }
     view.Pause(300, true);
 }

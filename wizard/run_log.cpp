@@ -106,6 +106,8 @@ void LogShellEntries(const InstallJob& job)
         for (const std::string& line : job.model->groupItems)
             items += (items.empty() ? "" : ", ") + line.substr(0, line.find(','));
         LogLine(std::string("Program group: ") + choices.groupName + " (" + items + ")");
+        if (job.groupMadeAsFolder)
+            LogLine("No program manager answered: the group was made as a folder of links.");
     }
     if (choices.desktopShortcut)
         LogLine("Desktop link: made");

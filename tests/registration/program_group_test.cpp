@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/program_manager.h"
+#include "engine/program_group_deletion.h"
 #include "registration/program_group.h"
 #include "registration_fixture.h"
 #include "wizard/control_ids.h"
@@ -331,6 +332,23 @@ TEST(ProgramGroup, MadeByTheSystemProgramManager)
     EXPECT_TRUE(Exists(group + "\\Notes.lnk"));
     EXPECT_EQ(DeleteProgramManagerGroup("Kestrel Tools"), ProgramManagerAnswer::Accepted);
     EXPECT_FALSE(Exists(group));
+}
+
+// Where no program manager answers, the group is its folder of links, in the
+// programs folder of the install's root, and the removal finds it there.
+TEST(ProgramGroup, MadeAsAFolderOfLinksWithoutAProgramManager)
+{
+    CreateDirectoryA("C:\\Kestrel", nullptr);
+    MakeFile("C:\\Kestrel\\notes.txt");
+    for (auto [root, programs] : {std::pair{kCurrentUser, CSIDL_PROGRAMS}, std::pair{kLocalMachine, CSIDL_COMMON_PROGRAMS}}) {
+        MakeGroupFolder("Kestrel Folder", {{"Notes", "C:\\Kestrel\\notes.txt"}}, root);
+        std::string group = ShellFolder(programs) + "\\Kestrel Folder";
+        EXPECT_TRUE(Exists(group + "\\Notes.lnk")) << group;
+        std::string found;
+        ASSERT_TRUE(FindProgramGroupFolder("Kestrel Folder", found));
+        RemoveGroupLinks(found, {"Notes"});
+        EXPECT_FALSE(Exists(group));
+    }
 }
 
 }  // namespace

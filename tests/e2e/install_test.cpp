@@ -237,18 +237,26 @@ TEST_F(Install, AFullInstallOfTheSampleProduct)
     EXPECT_TRUE(CloseKestrel());
 }
 
+struct VisibleCount {
+    DWORD processId;
+    int visible;
+};
+
+BOOL CALLBACK CountIfVisible(HWND window, LPARAM data)
+{
+    auto* count = reinterpret_cast<VisibleCount*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == count->processId && IsWindowVisible(window))
+        ++count->visible;
+    return TRUE;
+}
+
 // How many top-level windows of the process are visible now.
 int VisibleWindowsOf(DWORD processId)
 {
-    struct Count { DWORD processId; int visible; } count = {processId, 0};
-    EnumWindows([](HWND window, LPARAM data) -> BOOL {
-        auto* count = reinterpret_cast<Count*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == count->processId && IsWindowVisible(window))
-            ++count->visible;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&count));
+    VisibleCount count = {processId, 0};
+    EnumWindows(CountIfVisible, reinterpret_cast<LPARAM>(&count));
     return count.visible;
 }
 

@@ -14,6 +14,8 @@ HWND CurrentOwner()
 
 int ShowMessageOwnedBy(HWND owner, const char* text, UINT flags)
 {
+    if (g_context.unattended != nullptr)
+        return g_context.unattended(text, flags);
     char caption[kTextCapacity] = " ";
     char title[kTextCapacity];
     LoadTableString(g_context.captionId, title);

@@ -11,6 +11,9 @@ struct MessageContext {
     int cannotContinueId;      // the sentence that ends an error the program cannot get past
     HWND (*owner)();           // the window that owns the boxes; nullptr: none
     void (*beforeError)();     // runs before an error is shown (may be nullptr)
+    // A run that nobody watches sends every message here instead of a box,
+    // and the sink's return stands for the answer; nullptr: boxes.
+    int (*unattended)(const char* text, UINT flags) = nullptr;
 };
 
 void SetMessageContext(const MessageContext& context);

@@ -43,6 +43,17 @@ BOOL CALLBACK MatchBox(HWND window, LPARAM parameter)
     return FALSE;
 }
 
+BOOL CALLBACK MatchVisible(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 std::string WindowText(HWND window)
 {
     char text[1024] = "";
@@ -169,6 +180,13 @@ bool WizardSession::WaitForText(int id, const std::string& text, DWORD timeout)
 bool WizardSession::WaitForShown(int id, bool shown, DWORD timeout)
 {
     return WaitUntil([&] { return IsShown(id) == shown; }, timeout);
+}
+
+bool WizardSession::ShowsWindow() const
+{
+    BoxSearch search = {process_.dwProcessId, nullptr};
+    EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
 }
 
 MessageBoxSeen WizardSession::WaitForMessageBox(DWORD timeout)

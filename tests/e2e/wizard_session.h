@@ -43,6 +43,8 @@ public:
     // Waits for the control to become visible (or hidden).
     bool WaitForShown(int id, bool shown, DWORD timeout = 30000);
 
+    // Looks once for any visible top-level window of the process.
+    bool ShowsWindow() const;
     // The next message box of the wizard's process, or an empty record.
     MessageBoxSeen WaitForMessageBox(DWORD timeout = 30000);
     void Answer(const MessageBoxSeen& box, int button);

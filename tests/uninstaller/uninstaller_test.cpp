@@ -273,12 +273,12 @@ TEST_F(Uninstaller, TamperedRecordsAreRefusedOrTheirValuesSkipped)
         WriteString(HKEY_LOCAL_MACHINE, kUninstallRecord, row.name, row.value);
         if (row.refused) {
             MessageBoxSeen box;
-            EXPECT_EQ(RunSilently("/S Kestrel", &box), 2u);
+            EXPECT_EQ(RunSilently("/S Kestrel", &box), kExitFailed);
             EXPECT_EQ(box.text, TableString(IDS_U_DAMAGED_RECORD) + " " + row.name + ".");
             EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecord)) << "nothing changed";
         } else {
             AskedRemoval removal = RemoveAsTheSystemDoes(UninstallerPath() + " Kestrel");
-            EXPECT_EQ(removal.exitCode, 2u);
+            EXPECT_EQ(removal.exitCode, kExitFailed);
             EXPECT_NE(removal.closing.find(TableString(IDS_U_SKIPPED_VALUES)), std::string::npos) << removal.closing;
             EXPECT_NE(removal.closing.find(std::string(row.name) + " = "), std::string::npos) << removal.closing;
         }
@@ -319,7 +319,7 @@ TEST_F(Uninstaller, SystemFoldersAsTheProductFolderAreRefusedInAnySpelling)
                                        std::pair{"File1", std::string(kCanary) + ",0"}})
                 WriteString(HKEY_LOCAL_MACHINE, kUninstallRecord, name, value);
             MessageBoxSeen box;
-            EXPECT_EQ(RunSilently("/S Kestrel", &box), 2u);
+            EXPECT_EQ(RunSilently("/S Kestrel", &box), kExitFailed);
             EXPECT_EQ(box.text, TableString(IDS_U_DAMAGED_RECORD) + " Path.");
             EXPECT_TRUE(Exists(canary));
         }
@@ -329,13 +329,31 @@ TEST_F(Uninstaller, SystemFoldersAsTheProductFolderAreRefusedInAnySpelling)
 
 TEST_F(Uninstaller, CommandLinesItCannotUseGetAMessageAndChangeNothing)
 {
-    for (const char* arguments : {"", "/X Kestrel", "/S", "/S NoSuchProduct"}) {
-        SCOPED_TRACE(arguments);
+    struct Row {
+        const char* arguments;
+        DWORD exitCode;
+    };
+    for (Row row : {Row{"", kExitBadCommandLine}, Row{"/X Kestrel", kExitBadCommandLine},
+                    Row{"/S", kExitBadCommandLine}, Row{"/S NoSuchProduct", kExitFailed}}) {
+        SCOPED_TRACE(row.arguments);
         MessageBoxSeen box;
-        EXPECT_EQ(RunSilently(arguments, &box), 2u);
+        EXPECT_EQ(RunSilently(row.arguments, &box), row.exitCode);
         EXPECT_NE(box.text.find(TableString(IDS_U_USAGE)), std::string::npos) << box.text;
     }
     EXPECT_EQ(RunSilently("/R NoSuchProduct"), 0u) << "nothing left for the next start is not a failure";
+}
+
+// What a silent run would have said is never shown: its code alone tells.
+TEST_F(Uninstaller, SilentRunsThatCannotRemoveShowNoWindow)
+{
+    for (auto [arguments, exitCode] : {std::pair{"/VERYSILENT NoSuchProduct", kExitFailed},
+                                       std::pair{"/silent NoSuchProduct", kExitFailed},
+                                       std::pair{"/VERYSILENT", kExitBadCommandLine}}) {
+        SCOPED_TRACE(arguments);
+        UnattendedRun run = RunUnattended(UninstallerPath() + " " + arguments);
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_FALSE(run.windowSeen);
+    }
 }
 
 }  // namespace

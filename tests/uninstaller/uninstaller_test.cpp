@@ -41,6 +41,32 @@ TEST_F(Uninstaller, RoundTripThroughTheSystemsUninstallCommand)
     EXPECT_TRUE(differences.empty()) << Listed(differences);
 }
 
+// A deployment tool's removal: the programs list's quiet command as
+// recorded, nothing answered; a file in use goes at the next start.
+TEST_F(Uninstaller, TheQuietCommandRemovesWithoutAWindow)
+{
+    for (auto [fileInUse, exitCode] : {std::pair{false, kExitDone}, std::pair{true, kExitRestartNeeded}}) {
+        SCOPED_TRACE(fileInUse ? "a file in use" : "no file in use");
+        std::set<std::string> before = Snapshot();
+        InstallSample();
+        std::string help = Destination() + "\\Kestrel.chm";
+        HANDLE held = fileInUse ? CreateFileA(help.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                              nullptr)
+                                : nullptr;
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        UnattendedRun run = RunUnattended(ReadString(HKEY_LOCAL_MACHINE, kSystemEntry, "QuietUninstallString"));
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_FALSE(run.windowSeen);
+        if (fileInUse) {
+            CloseHandle(held);
+            ASSERT_TRUE(RestartTheSystem());
+            EXPECT_TRUE(RemoveDirectoryA(Destination().c_str())) << "only the file in use kept the folder";
+        }
+        std::vector<std::string> differences = Differences(before, Snapshot(), kIntendedLeftovers);
+        EXPECT_TRUE(differences.empty()) << Listed(differences);
+    }
+}
+
 // Closes the machine's key to writing for everyone, as a machine does to a
 // user who is no administrator; the descriptor it had, to put back.
 std::vector<BYTE> CloseToWriting(const char* subkey)

@@ -28,6 +28,7 @@ BOOL CALLBACK MatchId(HWND window, LPARAM parameter)
 struct BoxSearch {
     DWORD processId;
     HWND found;
+    bool anyWindow = false;   // any visible top-level window, not only a box
 };
 
 BOOL CALLBACK MatchBox(HWND window, LPARAM parameter)
@@ -37,18 +38,7 @@ BOOL CALLBACK MatchBox(HWND window, LPARAM parameter)
     GetWindowThreadProcessId(window, &owner);
     char className[32] = "";
     GetClassNameA(window, className, sizeof className);
-    if (owner != search->processId || lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-BOOL CALLBACK MatchVisible(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<BoxSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
+    if (owner != search->processId || !IsWindowVisible(window) || (!search->anyWindow && lstrcmpA(className, "#32770")))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -182,13 +172,6 @@ bool WizardSession::WaitForShown(int id, bool shown, DWORD timeout)
     return WaitUntil([&] { return IsShown(id) == shown; }, timeout);
 }
 
-bool WizardSession::ShowsWindow() const
-{
-    BoxSearch search = {process_.dwProcessId, nullptr};
-    EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
-}
-
 MessageBoxSeen WizardSession::WaitForMessageBox(DWORD timeout)
 {
     BoxSearch search = {process_.dwProcessId, nullptr};
@@ -233,6 +216,17 @@ DWORD WizardSession::WaitForExit(DWORD timeout)
         return code;
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
+}
+
+DWORD WizardSession::WaitForExitWatchingWindows(bool* windowSeen, DWORD timeout)
+{
+    BoxSearch search = {process_.dwProcessId, nullptr, true};
+    WaitUntil([&] {
+        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
+        return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+    }, timeout);
+    *windowSeen = search.found != nullptr;
+    return WaitForExit(0);
 }
 
 void WizardSession::SaveScreenshot(const char* name) const

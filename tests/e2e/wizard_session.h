@@ -43,8 +43,6 @@ public:
     // Waits for the control to become visible (or hidden).
     bool WaitForShown(int id, bool shown, DWORD timeout = 30000);
 
-    // Looks once for any visible top-level window of the process.
-    bool ShowsWindow() const;
     // The next message box of the wizard's process, or an empty record.
     MessageBoxSeen WaitForMessageBox(DWORD timeout = 30000);
     void Answer(const MessageBoxSeen& box, int button);
@@ -54,6 +52,8 @@ public:
     void Kill();
     // The process's exit code once it has ended, or STILL_ACTIVE.
     DWORD WaitForExit(DWORD timeout = 60000);
+    // The same, looking at every poll for a visible top-level window of the process.
+    DWORD WaitForExitWatchingWindows(bool* windowSeen, DWORD timeout = 60000);
     void SaveScreenshot(const char* name) const;
     void SaveScreenshot(HWND window, const char* name) const;
 

@@ -97,8 +97,6 @@ TEST(UninstallerContract, SystemEntryKeyAndCommand)
     EXPECT_STREQ(text, "C:\\KSUninst.exe K");
     ComposeUninstallString(text, "C:\\My Windows", "K");
     EXPECT_STREQ(text, "\"C:\\My Windows\\KSUninst.exe\" K");
-    ComposeQuietUninstallString(text, "C:\\My Windows", "K");
-    EXPECT_STREQ(text, "\"C:\\My Windows\\KSUninst.exe\" /VERYSILENT K");
     ComposeOpenCommand(text, "C:\\Kestrel.exe");
     EXPECT_STREQ(text, "\"C:\\Kestrel.exe\" \"%1\"");
 }

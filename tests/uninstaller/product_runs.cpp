@@ -268,19 +268,6 @@ DWORD RunSilently(const std::string& arguments, MessageBoxSeen* box)
     return session.WaitForExit();
 }
 
-UnattendedRun RunUnattended(const std::string& commandLine)
-{
-    UnattendedRun run;
-    WizardSession session("");
-    if (!session.StartCommand(commandLine, kUninstallerClass))
-        return run;
-    DWORD start = GetTickCount();
-    do
-        run.windowSeen = session.ShowsWindow() || run.windowSeen;
-    while ((run.exitCode = session.WaitForExit(20)) == STILL_ACTIVE && GetTickCount() - start < 120000);
-    return run;
-}
-
 AskedRemoval RemoveAsTheSystemDoes(const std::string& commandLine, const char* screenshotPrefix)
 {
     AskedRemoval removal;

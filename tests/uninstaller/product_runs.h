@@ -50,14 +50,6 @@ std::string UninstallString();
 // The uninstaller's exit code after a run without questions.
 DWORD RunSilently(const std::string& arguments, MessageBoxSeen* box = nullptr);
 
-struct UnattendedRun {
-    DWORD exitCode = STILL_ACTIVE;
-    bool windowSeen = false;
-};
-// As a deployment tool runs a command: nothing answered, the end waited for;
-// whether a visible window of the process showed at any look while it ran.
-UnattendedRun RunUnattended(const std::string& commandLine);
-
 struct AskedRemoval {
     std::string question;
     std::string closing;

@@ -41,29 +41,25 @@ TEST_F(Uninstaller, RoundTripThroughTheSystemsUninstallCommand)
     EXPECT_TRUE(differences.empty()) << Listed(differences);
 }
 
-// A deployment tool's removal: the programs list's quiet command as
-// recorded, nothing answered; a file in use goes at the next start.
+// A deployment tool's removal: the quiet command as recorded, nothing answered.
 TEST_F(Uninstaller, TheQuietCommandRemovesWithoutAWindow)
 {
-    for (auto [fileInUse, exitCode] : {std::pair{false, kExitDone}, std::pair{true, kExitRestartNeeded}}) {
-        SCOPED_TRACE(fileInUse ? "a file in use" : "no file in use");
+    for (auto [install, inUse, exitCode] : {std::tuple{true, false, kExitDone}, std::tuple{true, true, kExitRestartNeeded},
+                                            std::tuple{false, false, kExitFailed}}) {
         std::set<std::string> before = Snapshot();
-        InstallSample();
-        std::string help = Destination() + "\\Kestrel.chm";
-        HANDLE held = fileInUse ? CreateFileA(help.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                              nullptr)
-                                : nullptr;
-        ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        UnattendedRun run = RunUnattended(ReadString(HKEY_LOCAL_MACHINE, kSystemEntry, "QuietUninstallString"));
-        EXPECT_EQ(run.exitCode, exitCode);
-        EXPECT_FALSE(run.windowSeen);
-        if (fileInUse) {
-            CloseHandle(held);
-            ASSERT_TRUE(RestartTheSystem());
-            EXPECT_TRUE(RemoveDirectoryA(Destination().c_str())) << "only the file in use kept the folder";
-        }
-        std::vector<std::string> differences = Differences(before, Snapshot(), kIntendedLeftovers);
-        EXPECT_TRUE(differences.empty()) << Listed(differences);
+        if (install)
+            InstallSample();
+        HANDLE held = inUse ? CreateFileA((Destination() + "\\Kestrel.chm").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+        WizardSession tool("");
+        ASSERT_TRUE(tool.StartCommand(install ? ReadString(HKEY_LOCAL_MACHINE, kSystemEntry, "QuietUninstallString")
+                                              : UninstallerPath() + " /VERYSILENT NoSuchProduct", kUninstallerClass));
+        bool windowSeen = true;
+        EXPECT_EQ(tool.WaitForExitWatchingWindows(&windowSeen), exitCode) << install << inUse;
+        EXPECT_FALSE(windowSeen) << install << inUse;
+        if (inUse && CloseHandle(held))
+            EXPECT_TRUE(RestartTheSystem() && RemoveDirectoryA(Destination().c_str())) << "only the file kept the folder";
+        EXPECT_EQ(Listed(Differences(before, Snapshot(), kIntendedLeftovers)), "") << "nothing left";
     }
 }
 
@@ -355,31 +351,14 @@ TEST_F(Uninstaller, SystemFoldersAsTheProductFolderAreRefusedInAnySpelling)
 
 TEST_F(Uninstaller, CommandLinesItCannotUseGetAMessageAndChangeNothing)
 {
-    struct Row {
-        const char* arguments;
-        DWORD exitCode;
-    };
-    for (Row row : {Row{"", kExitBadCommandLine}, Row{"/X Kestrel", kExitBadCommandLine},
-                    Row{"/S", kExitBadCommandLine}, Row{"/S NoSuchProduct", kExitFailed}}) {
-        SCOPED_TRACE(row.arguments);
+    for (auto [arguments, exitCode] : {std::pair{"", kExitBadCommandLine}, std::pair{"/X Kestrel", kExitBadCommandLine},
+                                       std::pair{"/S", kExitBadCommandLine}, std::pair{"/S NoSuchProduct", kExitFailed}}) {
+        SCOPED_TRACE(arguments);
         MessageBoxSeen box;
-        EXPECT_EQ(RunSilently(row.arguments, &box), row.exitCode);
+        EXPECT_EQ(RunSilently(arguments, &box), exitCode);
         EXPECT_NE(box.text.find(TableString(IDS_U_USAGE)), std::string::npos) << box.text;
     }
     EXPECT_EQ(RunSilently("/R NoSuchProduct"), 0u) << "nothing left for the next start is not a failure";
-}
-
-// What a silent run would have said is never shown: its code alone tells.
-TEST_F(Uninstaller, SilentRunsThatCannotRemoveShowNoWindow)
-{
-    for (auto [arguments, exitCode] : {std::pair{"/VERYSILENT NoSuchProduct", kExitFailed},
-                                       std::pair{"/silent NoSuchProduct", kExitFailed},
-                                       std::pair{"/VERYSILENT", kExitBadCommandLine}}) {
-        SCOPED_TRACE(arguments);
-        UnattendedRun run = RunUnattended(UninstallerPath() + " " + arguments);
-        EXPECT_EQ(run.exitCode, exitCode);
-        EXPECT_FALSE(run.windowSeen);
-    }
 }
 
 }  // namespace

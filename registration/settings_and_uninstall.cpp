@@ -222,6 +222,8 @@ void WriteSystemUninstallEntry(const RegistryStep& step)
     GetWindowsDirectoryA(windows, static_cast<UINT>(kTextCapacity));
     ComposeUninstallString(command, windows, step.productKey);
     WriteJournaledString(step.job.journal, root, key, "UninstallString", command);
+    ComposeQuietUninstallString(command, windows, step.productKey);
+    WriteJournaledString(step.job.journal, root, key, "QuietUninstallString", command);
     WriteProgramsListDetails(step, key);
 }
 

@@ -1,6 +1,10 @@
 // The uninstaller's entry: the command line chooses between asking and
-// removing, removing for the wizard, and the work left for the next start.
-// Exit codes: 0 removed (or the next-start run done), 1 declined, 2 failed.
+// removing, removing for the wizard or a deployment tool, and the work left
+// for the next start. Exit codes, in the system installer's convention:
+// 0 removed (or the next-start run done), 3010 removed but files go at the
+// next start, 1602 declined or cancelled, 1603 no usable record or a removal
+// that could not finish, 1639 a command line it cannot use. The process
+// ends only when its work is done: nothing is left to another process.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,6 +12,7 @@
 
 #include "base/library_search.h"
 #include "base/messages.h"
+#include "base/portable/exit_codes.h"
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "forms/form_lifecycle.h"
@@ -24,12 +29,6 @@
 
 namespace {
 
-enum ExitCode : UINT {
-    kRemoved = 0,
-    kDeclined = 1,
-    kFailed = 2,
-};
-
 // Whole texts: the usage text is longer than a path.
 std::string LoadedText(int id)
 {
@@ -41,21 +40,21 @@ std::string LoadedText(int id)
 UINT ShowUsage()
 {
     ShowMessage(LoadedText(IDS_U_USAGE).c_str(), MB_OK | MB_ICONINFORMATION);
-    return kFailed;
+    return kExitBadCommandLine;
 }
 
 UINT ShowNoRecord(const char* productKey)
 {
     std::string text = LoadedText(IDS_U_NO_RECORD) + " " + productKey + ".\r\n\r\n" + LoadedText(IDS_U_USAGE);
     ShowMessage(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
-    return kFailed;
+    return kExitFailed;
 }
 
 UINT ShowDamagedRecord(const std::string& valueName)
 {
     std::string text = LoadedText(IDS_U_DAMAGED_RECORD) + " " + valueName + ".";
     ShowMessage(text.c_str(), MB_OK | MB_ICONHAND);
-    return kFailed;
+    return kExitFailed;
 }
 
 bool UserConfirms(const UninstallPlan& plan)
@@ -125,11 +124,11 @@ UINT RunRemoval(const UninstallerCommand& command)
                                                   RecoveryTexts{interrupted.c_str(), leftAlone.c_str(), waiting.c_str()},
                                                   osCode);
     if (recovery == Recovery::StillWaiting)
-        return kFailed;
+        return kExitFailed;
     bool recovered = recovery == Recovery::Undone;
     UninstallRecord record;
     if (!ReadUninstallRecord(command.productKey, &record))
-        return recovered ? kRemoved : ShowNoRecord(command.productKey);
+        return recovered ? kExitDone : ShowNoRecord(command.productKey);
     UninstallPlan plan;
     std::string failedValue;
     switch (PlanUninstall(RecordValues(record), ReadSystemFolders(), &plan, &failedValue)) {
@@ -143,13 +142,14 @@ UINT RunRemoval(const UninstallerCommand& command)
     }
     bool asking = command.mode == UninstallerMode::Ask;
     if (asking && !UserConfirms(plan))
-        return kDeclined;
+        return kExitCancelled;
     StartFormRuntime();
-    OpenUninstallWindow(plan.name.empty() ? command.productKey : plan.name.c_str());
+    if (command.display != UninstallerDisplay::Nothing)
+        OpenUninstallWindow(plan.name.empty() ? command.productKey : plan.name.c_str());
     if (asking && !OfferCancel()) {
         CloseUninstallWindow();
         TearDownRuntime();
-        return kDeclined;
+        return kExitCancelled;
     }
     BeginRemoval();
     RemovalOutcome outcome = Remove(record, plan, osCode);
@@ -157,7 +157,16 @@ UINT RunRemoval(const UninstallerCommand& command)
         ShowClosingMessage(plan, outcome);
     CloseUninstallWindow();
     TearDownRuntime();
-    return Succeeded(plan, outcome) ? kRemoved : kFailed;
+    if (!Succeeded(plan, outcome))
+        return kExitFailed;
+    return outcome.pendingAtRestart ? kExitRestartNeeded : kExitDone;
+}
+
+// Where a run that nobody watches sends what it would have shown: the
+// messages are dropped and the default answer stands.
+int NotShown(const char*, UINT)
+{
+    return IDOK;
 }
 
 }  // namespace
@@ -165,13 +174,15 @@ UINT RunRemoval(const UninstallerCommand& command)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     RestrictLibrarySearch();
-    SetMessageContext({IDS_U_BOX_CAPTION, IDS_U_CANNOT_CONTINUE, UninstallWindow, nullptr});
     UninstallerCommand command = ParseUninstallerCommand(GetCommandLineA());
+    bool watched = command.display == UninstallerDisplay::Everything;
+    SetMessageContext({IDS_U_BOX_CAPTION, IDS_U_CANNOT_CONTINUE, UninstallWindow, nullptr,
+                       watched ? nullptr : NotShown});
     UINT exitCode;
     switch (command.mode) {
     case UninstallerMode::Restart:
         RunRestartWork(command.productKey);
-        exitCode = kRemoved;
+        exitCode = kExitDone;
         break;
     case UninstallerMode::Ask:
     case UninstallerMode::Silent:

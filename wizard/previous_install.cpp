@@ -4,6 +4,7 @@
 
 #include "base/messages.h"
 #include "base/portable/characters.h"
+#include "base/portable/exit_codes.h"
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
@@ -153,7 +154,8 @@ int CheckPreviousInstall()
     BringMainWindowForward();
     ShowWindow(g_wizard.mainWindow, SW_HIDE);
     DWORD exitCode = 0;
-    if (RunUninstaller(productKey, suffix, exitCode) && exitCode != 0)
+    // Files that go at the next start do not stop the install.
+    if (RunUninstaller(productKey, suffix, exitCode) && exitCode != kExitDone && exitCode != kExitRestartNeeded)
         return 0;
     ShowWindow(g_wizard.mainWindow, SW_SHOWNORMAL);
     BringMainWindowForward();

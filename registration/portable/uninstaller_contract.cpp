@@ -4,6 +4,20 @@
 
 #include "base/portable/text_helpers.h"
 
+namespace {
+
+void ComposeUninstallerCommand(char* buffer, const char* windowsDirectory, const char* arguments)
+{
+    char program[kTextCapacity];
+    CopyText(program, windowsDirectory);
+    JoinPath(program, kUninstallerName);
+    ComposeQuotedProgram(buffer, program);
+    AppendChar(buffer, ' ');
+    AppendText(buffer, arguments);
+}
+
+}  // namespace
+
 void ComposeSystemUninstallKey(char* buffer, const char* productKey)
 {
     CopyText(buffer, kCurrentVersionKey);
@@ -13,12 +27,14 @@ void ComposeSystemUninstallKey(char* buffer, const char* productKey)
 
 void ComposeUninstallString(char* buffer, const char* windowsDirectory, const char* productKey)
 {
-    char program[kTextCapacity];
-    CopyText(program, windowsDirectory);
-    JoinPath(program, kUninstallerName);
-    ComposeQuotedProgram(buffer, program);
-    AppendChar(buffer, ' ');
-    AppendText(buffer, productKey);
+    ComposeUninstallerCommand(buffer, windowsDirectory, productKey);
+}
+
+void ComposeQuietUninstallString(char* buffer, const char* windowsDirectory, const char* productKey)
+{
+    char arguments[kTextCapacity] = "/VERYSILENT ";
+    AppendText(arguments, productKey);
+    ComposeUninstallerCommand(buffer, windowsDirectory, arguments);
 }
 
 void ComposeQuotedProgram(char* buffer, const char* program)

@@ -22,6 +22,9 @@ void ComposeSystemUninstallKey(char* buffer, const char* productKey);
 // start "C:\Program.exe" instead; without one the text stays as other tools
 // have always read it.
 void ComposeUninstallString(char* buffer, const char* windowsDirectory, const char* productKey);
+// "WINDIR\KSUninst.exe /VERYSILENT K": the same removal for deployment
+// tools, without a question or a window.
+void ComposeQuietUninstallString(char* buffer, const char* windowsDirectory, const char* productKey);
 // The program's path, quoted when it holds a blank.
 void ComposeQuotedProgram(char* buffer, const char* program);
 // A document's open command, "\"PROGRAM\" \"%1\"": always quoted, for the

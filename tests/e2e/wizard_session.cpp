@@ -28,6 +28,7 @@ BOOL CALLBACK MatchId(HWND window, LPARAM parameter)
 struct BoxSearch {
     DWORD processId;
     HWND found;
+    bool anyWindow = false;   // any visible top-level window, not only a box
 };
 
 BOOL CALLBACK MatchBox(HWND window, LPARAM parameter)
@@ -37,7 +38,7 @@ BOOL CALLBACK MatchBox(HWND window, LPARAM parameter)
     GetWindowThreadProcessId(window, &owner);
     char className[32] = "";
     GetClassNameA(window, className, sizeof className);
-    if (owner != search->processId || lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
+    if (owner != search->processId || !IsWindowVisible(window) || (!search->anyWindow && lstrcmpA(className, "#32770")))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -215,6 +216,17 @@ DWORD WizardSession::WaitForExit(DWORD timeout)
         return code;
     GetExitCodeProcess(process_.hProcess, &code);
     return code;
+}
+
+DWORD WizardSession::WaitForExitWatchingWindows(bool* windowSeen, DWORD timeout)
+{
+    BoxSearch search = {process_.dwProcessId, nullptr, true};
+    WaitUntil([&] {
+        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
+        return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+    }, timeout);
+    *windowSeen = search.found != nullptr;
+    return WaitForExit(0);
 }
 
 void WizardSession::SaveScreenshot(const char* name) const

@@ -52,6 +52,8 @@ public:
     void Kill();
     // The process's exit code once it has ended, or STILL_ACTIVE.
     DWORD WaitForExit(DWORD timeout = 60000);
+    // The same, looking at every poll for a visible top-level window of the process.
+    DWORD WaitForExitWatchingWindows(bool* windowSeen, DWORD timeout = 60000);
     void SaveScreenshot(const char* name) const;
     void SaveScreenshot(HWND window, const char* name) const;
 

@@ -8,12 +8,13 @@
 
 namespace {
 
-TEST(UninstallerCommand, TheThreeCommandLinesAndTheirVariants)
+TEST(UninstallerCommand, TheCommandLinesAndTheirVariants)
 {
     struct Case {
         const char* line;
         UninstallerMode mode;
         const char* key;
+        UninstallerDisplay display = UninstallerDisplay::Everything;
     };
     const Case cases[] = {
         {"C:\\WINDOWS\\KSUninst.exe Kestrel", UninstallerMode::Ask, "Kestrel"},
@@ -32,11 +33,15 @@ TEST(UninstallerCommand, TheThreeCommandLinesAndTheirVariants)
         {" /S ..\\..\\Software", UninstallerMode::Invalid, ""},
         {" /S Kestrel/Other", UninstallerMode::Invalid, ""},
         {"\"unterminated", UninstallerMode::Invalid, ""},
+        {"KSUninst.exe /verysilent  KestrelE", UninstallerMode::Silent, "KestrelE", UninstallerDisplay::Nothing},
+        {" /Silent Kestrel", UninstallerMode::Silent, "Kestrel", UninstallerDisplay::ProgressOnly},
+        {" /VERYSILENT", UninstallerMode::Invalid, "", UninstallerDisplay::Nothing},
     };
     for (const Case& c : cases) {
         UninstallerCommand command = ParseUninstallerCommand(c.line);
         EXPECT_EQ(command.mode, c.mode) << c.line;
         EXPECT_STREQ(command.productKey, c.key) << c.line;
+        EXPECT_EQ(command.display, c.display) << c.line;
     }
     EXPECT_EQ(ParseUninstallerCommand((" /S " + std::string(64, 'k')).c_str()).mode, UninstallerMode::Invalid);
 }

@@ -41,6 +41,28 @@ TEST_F(Uninstaller, RoundTripThroughTheSystemsUninstallCommand)
     EXPECT_TRUE(differences.empty()) << Listed(differences);
 }
 
+// A deployment tool's removal: the quiet command as recorded, nothing answered.
+TEST_F(Uninstaller, TheQuietCommandRemovesWithoutAWindow)
+{
+    for (auto [install, inUse, exitCode] : {std::tuple{true, false, kExitDone}, std::tuple{true, true, kExitRestartNeeded},
+                                            std::tuple{false, false, kExitFailed}}) {
+        std::set<std::string> before = Snapshot();
+        if (install)
+            InstallSample();
+        HANDLE held = inUse ? CreateFileA((Destination() + "\\Kestrel.chm").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+        WizardSession tool("");
+        ASSERT_TRUE(tool.StartCommand(install ? ReadString(HKEY_LOCAL_MACHINE, kSystemEntry, "QuietUninstallString")
+                                              : UninstallerPath() + " /VERYSILENT NoSuchProduct", kUninstallerClass));
+        bool windowSeen = true;
+        EXPECT_EQ(tool.WaitForExitWatchingWindows(&windowSeen), exitCode) << install << inUse;
+        EXPECT_FALSE(windowSeen) << install << inUse;
+        if (inUse && CloseHandle(held))
+            EXPECT_TRUE(RestartTheSystem() && RemoveDirectoryA(Destination().c_str())) << "only the file kept the folder";
+        EXPECT_EQ(Listed(Differences(before, Snapshot(), kIntendedLeftovers)), "") << "nothing left";
+    }
+}
+
 // Closes the machine's key to writing for everyone, as a machine does to a
 // user who is no administrator; the descriptor it had, to put back.
 std::vector<BYTE> CloseToWriting(const char* subkey)
@@ -311,12 +333,12 @@ TEST_F(Uninstaller, TamperedRecordsAreRefusedOrTheirValuesSkipped)
         WriteString(HKEY_LOCAL_MACHINE, kUninstallRecord, row.name, row.value);
         if (row.refused) {
             MessageBoxSeen box;
-            EXPECT_EQ(RunSilently("/S Kestrel", &box), 2u);
+            EXPECT_EQ(RunSilently("/S Kestrel", &box), kExitFailed);
             EXPECT_EQ(box.text, TableString(IDS_U_DAMAGED_RECORD) + " " + row.name + ".");
             EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallRecord)) << "nothing changed";
         } else {
             AskedRemoval removal = RemoveAsTheSystemDoes(UninstallerPath() + " Kestrel");
-            EXPECT_EQ(removal.exitCode, 2u);
+            EXPECT_EQ(removal.exitCode, kExitFailed);
             EXPECT_NE(removal.closing.find(TableString(IDS_U_SKIPPED_VALUES)), std::string::npos) << removal.closing;
             EXPECT_NE(removal.closing.find(std::string(row.name) + " = "), std::string::npos) << removal.closing;
         }
@@ -357,7 +379,7 @@ TEST_F(Uninstaller, SystemFoldersAsTheProductFolderAreRefusedInAnySpelling)
                                        std::pair{"File1", std::string(kCanary) + ",0"}})
                 WriteString(HKEY_LOCAL_MACHINE, kUninstallRecord, name, value);
             MessageBoxSeen box;
-            EXPECT_EQ(RunSilently("/S Kestrel", &box), 2u);
+            EXPECT_EQ(RunSilently("/S Kestrel", &box), kExitFailed);
             EXPECT_EQ(box.text, TableString(IDS_U_DAMAGED_RECORD) + " Path.");
             EXPECT_TRUE(Exists(canary));
         }
@@ -367,10 +389,11 @@ TEST_F(Uninstaller, SystemFoldersAsTheProductFolderAreRefusedInAnySpelling)
 
 TEST_F(Uninstaller, CommandLinesItCannotUseGetAMessageAndChangeNothing)
 {
-    for (const char* arguments : {"", "/X Kestrel", "/S", "/S NoSuchProduct"}) {
+    for (auto [arguments, exitCode] : {std::pair{"", kExitBadCommandLine}, std::pair{"/X Kestrel", kExitBadCommandLine},
+                                       std::pair{"/S", kExitBadCommandLine}, std::pair{"/S NoSuchProduct", kExitFailed}}) {
         SCOPED_TRACE(arguments);
         MessageBoxSeen box;
-        EXPECT_EQ(RunSilently(arguments, &box), 2u);
+        EXPECT_EQ(RunSilently(arguments, &box), exitCode);
         EXPECT_NE(box.text.find(TableString(IDS_U_USAGE)), std::string::npos) << box.text;
     }
     EXPECT_EQ(RunSilently("/R NoSuchProduct"), 0u) << "nothing left for the next start is not a failure";

@@ -123,6 +123,7 @@ TEST_F(PreviousInstall, TheUninstallerRemovesTheCopy)
         {"", "KESTREL", "0", 1, " /S Kestrel"},
         {"E", "Kestrel", "0", 1, " /S KestrelE"},
         {"Ev", "kestrel", "3", 0, " /S KestrelEv"},
+        {"", "Kestrel", "3010", 1, " /S Kestrel"},
     };
     for (const Case& c : cases) {
         if (c.suffix[0] != '\0')

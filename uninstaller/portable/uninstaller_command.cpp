@@ -47,34 +47,48 @@ bool ReadProductKey(const char* text, char* key)
     return true;
 }
 
-UninstallerMode SwitchMode(char letter)
+struct Switch {
+    const char* word;
+    UninstallerMode mode;
+    UninstallerDisplay display;
+};
+
+const Switch kSwitches[] = {
+    {"S", UninstallerMode::Silent, UninstallerDisplay::Everything},
+    {"R", UninstallerMode::Restart, UninstallerDisplay::Everything},
+    {"SILENT", UninstallerMode::Silent, UninstallerDisplay::ProgressOnly},
+    {"VERYSILENT", UninstallerMode::Silent, UninstallerDisplay::Nothing},
+};
+
+// The switch's word runs from after the slash to the next blank.
+const Switch* FindSwitch(const char* word)
 {
-    switch (letter) {
-    case 's':
-    case 'S':
-        return UninstallerMode::Silent;
-    case 'r':
-    case 'R':
-        return UninstallerMode::Restart;
-    default:
-        return UninstallerMode::Invalid;
+    std::size_t length = 0;
+    while (word[length] != '\0' && !IsBlank(word[length]))
+        ++length;
+    for (const Switch& candidate : kSwitches) {
+        if (std::strlen(candidate.word) == length && EqualNoCase(word, candidate.word, length))
+            return &candidate;
     }
+    return nullptr;
 }
 
 }  // namespace
 
 UninstallerCommand ParseUninstallerCommand(const char* commandLine)
 {
-    UninstallerCommand command = {UninstallerMode::Invalid, ""};
+    UninstallerCommand command = {UninstallerMode::Invalid, UninstallerDisplay::Everything, ""};
     if (commandLine == nullptr)
         return command;
     const char* text = SkipBlanks(SkipProgramName(commandLine));
     UninstallerMode mode = UninstallerMode::Ask;
     if (*text == '/') {
-        mode = SwitchMode(text[1]);
-        if (mode == UninstallerMode::Invalid || !IsBlank(text[2]))
+        const Switch* found = FindSwitch(text + 1);
+        if (found == nullptr)
             return command;
-        text = SkipBlanks(text + 2);
+        mode = found->mode;
+        command.display = found->display;
+        text = SkipBlanks(text + 1 + std::strlen(found->word));
     }
     if (ReadProductKey(text, command.productKey))
         command.mode = mode;

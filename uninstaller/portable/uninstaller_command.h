@@ -1,7 +1,8 @@
 #pragma once
 // The uninstaller's command lines: "K" (the system's list of installed
 // programs: ask, then remove), " /S K<suffix>" (the wizard's removal run, no
-// question) and " /R K" (the run at the next start).
+// question), " /R K" (the run at the next start) and "/SILENT K" or
+// "/VERYSILENT K" (a deployment tool's removal, which nobody watches).
 #include <cstddef>
 
 enum class UninstallerMode {
@@ -11,10 +12,18 @@ enum class UninstallerMode {
     Restart,
 };
 
+// What a run may show besides the removal itself.
+enum class UninstallerDisplay {
+    Everything,     // questions, messages and the progress window
+    ProgressOnly,   // /SILENT: the progress window, nothing that waits for an answer
+    Nothing,        // /VERYSILENT: no window at all
+};
+
 constexpr std::size_t kProductKeyCapacity = 64;   // 63 characters and the zero
 
 struct UninstallerCommand {
     UninstallerMode mode;
+    UninstallerDisplay display;   // kept for a line refused after its switch
     char productKey[kProductKeyCapacity];   // with the record's suffix for /S
 };
 

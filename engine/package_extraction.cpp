@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/messages.h"
+#include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
 #include "base/waiting.h"
 #include "engine/entry_extraction.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-const char kPackageName[] = "_Data.001";
 
 bool EnsureFolder(const char* folder)
 {

@@ -4,8 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "base/library_search.h"
 #include "base/portable/exit_codes.h"
+#include "base/portable/product_files.h"
 #include "forms/form_lifecycle.h"
 #include "forms/form_templates.h"
 #include "forms/runtime_startup.h"
@@ -19,6 +22,21 @@
 #include "wizard/wizard_state.h"
 
 namespace {
+
+// A deployment tool may start the wizard from any folder: the package is
+// looked for in the current folder, as always, then beside the program.
+void FindThePackage()
+{
+    if (GetFileAttributesA(kPackageName) != INVALID_FILE_ATTRIBUTES)
+        return;
+    char folder[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, folder, sizeof folder);
+    char* separator = length > 0 && length < sizeof folder ? strrchr(folder, '\\') : nullptr;
+    if (separator == nullptr)
+        return;
+    *separator = '\0';
+    SetCurrentDirectoryA(folder);
+}
 
 void InitialiseCommonControls()
 {
@@ -64,6 +82,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     g_wizard.instance = GetModuleHandleA(nullptr);
     if (!ReadCommandLine(GetCommandLineA()))
         ExitProcess(g_wizard.exitCode);
+    FindThePackage();
     InitialiseCommonControls();
     if (g_wizard.commandLine.mode != RunMode::Normal) {
         unsigned exitCode = RunWithoutPages();

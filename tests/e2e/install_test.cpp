@@ -267,15 +267,16 @@ bool IsUtf8(const std::string& bytes)
                                0) > 0;
 }
 
-// A deployment tool's run, with the answers typed in the clicked one: the
-// same files and values, no window of the wizard at any moment, and a log
-// of what it did.
+// A deployment tool's run, with the answers typed in the clicked one, started
+// from another folder than the package's: the same files and values, no
+// window of the wizard at any moment, and a log of what it did.
 TEST_F(Install, AVerySilentInstallIsTheClickedOneWithoutAWindow)
 {
     const bool fontWasThere = Exists(ShellFolder(CSIDL_FONTS) + "\\KestrelSans.ttf");
     WizardSession session(SamplePackage());
     const std::string log = session.folder() + "\\deploy.log";
-    ASSERT_TRUE(session.Start("/VERYSILENT /NAME=\"Anna Puig\" /COMPANY=\"Tallers Puig\" /LOG=\"" + log + "\""));
+    ASSERT_TRUE(session.StartCommand("\"" + session.folder() + "\\Instal.exe\" /VERYSILENT /NAME=\"Anna Puig\" "
+                                     "/COMPANY=\"Tallers Puig\" /LOG=\"" + log + "\"", "none"));
     int windowsSeen = 0;
     DWORD exitCode;
     while ((exitCode = session.WaitForExit(20)) == STILL_ACTIVE)

@@ -12,7 +12,7 @@ HWND CurrentOwner()
     return g_context.owner != nullptr ? g_context.owner() : nullptr;
 }
 
-int ShowMessageOwnedBy(HWND owner, const char* text, UINT flags)
+int ShowMessageOwnedBy(HWND owner, int messageId, const char* text, UINT flags)
 {
     int answer;
     if (g_context.answerWithoutBox != nullptr) {
@@ -25,7 +25,7 @@ int ShowMessageOwnedBy(HWND owner, const char* text, UINT flags)
         answer = MessageBoxA(owner, text, caption, flags);
     }
     if (g_context.afterBox != nullptr)
-        g_context.afterBox(text, answer);
+        g_context.afterBox(messageId, text, answer);
     return answer;
 }
 
@@ -42,14 +42,14 @@ int LoadTableString(int id, char* buffer, int capacity)
     return LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(id), buffer, capacity);
 }
 
-int ShowMessage(const char* text, UINT flags)
+int ShowMessage(int messageId, const char* text, UINT flags)
 {
-    return ShowMessageOwnedBy(CurrentOwner(), text, flags);
+    return ShowMessageOwnedBy(CurrentOwner(), messageId, text, flags);
 }
 
-int ShowUnownedMessage(const char* text, UINT flags)
+int ShowUnownedMessage(int messageId, const char* text, UINT flags)
 {
-    return ShowMessageOwnedBy(nullptr, text, flags);
+    return ShowMessageOwnedBy(nullptr, messageId, text, flags);
 }
 
 int ReportError(int stringId, const char* name, bool cannotContinue)
@@ -65,6 +65,6 @@ int ReportError(int stringId, const char* name, bool cannotContinue)
         LoadTableString(g_context.cannotContinueId, sentence);
     ComposeErrorText(text, name, message, cannotContinue ? sentence : nullptr, sizeof text);
     EndWaitCursor();
-    ShowMessage(text, MB_OK | MB_ICONHAND);
+    ShowMessage(stringId, text, MB_OK | MB_ICONHAND);
     return 0;
 }

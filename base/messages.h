@@ -15,8 +15,9 @@ struct MessageContext {
     // box's flags, it returns the button chosen and no box shows (nullptr:
     // the boxes show).
     int (*answerWithoutBox)(const char* text, UINT flags) = nullptr;
-    // Told of every box's text and the button chosen (may be nullptr).
-    void (*afterBox)(const char* text, int answer) = nullptr;
+    // Told of every box's message number, text and the button chosen (may
+    // be nullptr).
+    void (*afterBox)(int messageId, const char* text, int answer) = nullptr;
 };
 
 void SetMessageContext(const MessageContext& context);
@@ -26,10 +27,16 @@ void SetMessageContext(const MessageContext& context);
 // for an identifier without text). A longer text is cut to the capacity.
 int LoadTableString(int id, char* buffer, int capacity = kTextCapacity);
 
+// The number of a message whose text is not the program's (the list file's
+// closing message).
+constexpr int kNotATableString = 0;
+
 // A message box owned by the program's window, with the program's caption.
-int ShowMessage(const char* text, UINT flags);
+// The message is known by the number of the table string its text begins
+// with (a log names it by that number).
+int ShowMessage(int messageId, const char* text, UINT flags);
 // The same box standing alone on the desktop, for when the window is hidden.
-int ShowUnownedMessage(const char* text, UINT flags);
+int ShowUnownedMessage(int messageId, const char* text, UINT flags);
 
 // Runs the program's before-error step, shows "name: text[ cannot-continue]"
 // with the stop icon and returns 0.

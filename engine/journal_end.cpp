@@ -9,9 +9,12 @@
 
 namespace {
 
-void ShowWaitingFile(const char* text, const std::string& path)
+// The message's text, then what it names.
+void ShowFollowedBy(int messageId, const std::string& what, UINT flags)
 {
-    ShowMessage((std::string(text) + " " + path).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    char text[kTextCapacity];
+    LoadTableString(messageId, text);
+    ShowMessage(messageId, (std::string(text) + " " + what).c_str(), flags);
 }
 
 }  // namespace
@@ -36,12 +39,10 @@ void UndoJournal(Journal& journal, InstallView* view, int osCode)
     }
     CloseHandle(journal.file);
     journal.file = nullptr;
-    char text[kTextCapacity];
-    LoadTableString(IDS_UNDO_WAITS, text);
-    ShowWaitingFile(text, result.waiting.front());
+    ShowFollowedBy(IDS_UNDO_WAITS, result.waiting.front(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& texts, int osCode)
+Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryMessages& messages, int osCode)
 {
     Journal journal = {};
     if (!ComposeJournalPath(productKey, journal.path))
@@ -64,15 +65,16 @@ Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& 
         CloseAndDelete(journal);
         return Recovery::NothingToDo;
     }
-    ShowMessage(texts.interrupted, MB_OK | MB_ICONINFORMATION);
+    char interrupted[kTextCapacity];
+    LoadTableString(messages.interrupted, interrupted);
+    ShowMessage(messages.interrupted, interrupted, MB_OK | MB_ICONINFORMATION);
     UndoResult result = UndoRecords(contents, journal, nullptr, osCode);
     std::size_t leftAlone = result.leftAlone + contents.skipped;
     if (leftAlone > 0)
-        ShowMessage((std::string(texts.leftAlone) + " " + std::to_string(leftAlone)).c_str(),
-                    MB_OK | MB_ICONINFORMATION);
+        ShowFollowedBy(messages.leftAlone, std::to_string(leftAlone), MB_OK | MB_ICONINFORMATION);
     if (!result.waiting.empty()) {
         CloseHandle(journal.file);
-        ShowWaitingFile(texts.waiting, result.waiting.front());
+        ShowFollowedBy(messages.waiting, result.waiting.front(), MB_OK | MB_ICONEXCLAMATION);
         return Recovery::StillWaiting;
     }
     CloseAndDelete(journal);

@@ -14,12 +14,13 @@ void CompleteJournal(Journal& journal);
 // journal stays for the next start and the user is told which file waits.
 void UndoJournal(Journal& journal, InstallView* view, int osCode);
 
-// What the next start says about an interrupted install: the message before
-// the undo, and those after it when something was left or still waits.
-struct RecoveryTexts {
-    const char* interrupted;
-    const char* leftAlone;    // followed by the number of changes left as they were
-    const char* waiting;      // followed by the path of the file that waits
+// What the next start says about an interrupted install, as strings of the
+// program's own table: the message before the undo, and those after it when
+// something was left or still waits.
+struct RecoveryMessages {
+    int interrupted;
+    int leftAlone;    // followed by the number of changes left as they were
+    int waiting;      // followed by the path of the file that waits
 };
 
 enum class Recovery {
@@ -33,4 +34,4 @@ enum class Recovery {
 // At the start of the wizard or the uninstaller: the journal of the product
 // that a run left open is completed or undone (after telling the user, for
 // an undo).
-Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryTexts& texts, int osCode);
+Recovery RecoverInterruptedInstall(const char* productKey, const RecoveryMessages& messages, int osCode);

@@ -185,15 +185,10 @@ int BeginJournal(Unpacking& unpacking)
     if (unpacking.journal == nullptr)
         return 1;
     char productKey[kTextCapacity];
-    char interrupted[kTextCapacity];
-    char leftAlone[kTextCapacity];
-    char waiting[kTextCapacity];
     GetInformationLine(*unpacking.model, InfoProductKey, productKey);
-    LoadTableString(IDS_INSTALL_WAS_INTERRUPTED, interrupted);
-    LoadTableString(IDS_CHANGES_LEFT_ALONE, leftAlone);
-    LoadTableString(IDS_UNDO_WAITS, waiting);
-    Recovery recovery = RecoverInterruptedInstall(productKey, RecoveryTexts{interrupted, leftAlone, waiting},
-                                                  unpacking.osCode);
+    Recovery recovery = RecoverInterruptedInstall(
+        productKey, RecoveryMessages{IDS_INSTALL_WAS_INTERRUPTED, IDS_CHANGES_LEFT_ALONE, IDS_UNDO_WAITS},
+        unpacking.osCode);
     if (recovery == Recovery::StillWaiting)
         return 0;
     JournalOpening opening = recovery == Recovery::HeldByAnotherRun ? JournalOpening::HeldByAnotherRun

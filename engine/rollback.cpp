@@ -63,6 +63,6 @@ void RollBack(InstallJob& job)
     if (afterCancel) {
         char text[kTextCapacity];
         LoadTableString(IDS_CANCELLED_BY_USER, text);
-        ShowMessage(text, MB_OK | MB_ICONHAND);
+        ShowMessage(IDS_CANCELLED_BY_USER, text, MB_OK | MB_ICONHAND);
     }
 }

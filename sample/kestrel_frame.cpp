@@ -184,7 +184,7 @@ void ReportDocumentProblem(int textId, const std::string& path)
     char text[kTextCapacity];
     LoadTableString(textId, text);
     std::string message = std::string(text) + "\r\n\r\n" + path;
-    ShowMessage(message.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessage(textId, message.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 // removing, removing for the wizard or a deployment tool, and the work left
 // for the next start. Exit codes, in the system installer's convention:
 // 0 removed (or the next-start run done), 3010 removed but files go at the
-// next start, 1602 declined or cancelled, 1603 no usable record or a removal
-// that could not finish, 1639 a command line it cannot use. The process
+// next start, 1602 declined or cancelled, 1603 no usable record, a removal
+// that could not finish or a log that cannot be made, 1639 a command line it
+// cannot use. The process
 // ends only when its work is done: nothing is left to another process.
 #include <windows.h>
 #include <commctrl.h>
@@ -15,6 +16,7 @@
 #include "base/portable/exit_codes.h"
 #include "base/portable/product_files.h"
 #include "base/portable/text_helpers.h"
+#include "base/run_log.h"
 #include "forms/form_lifecycle.h"
 #include "engine/journal_end.h"
 #include "base/system_version.h"
@@ -39,21 +41,21 @@ std::string LoadedText(int id)
 
 UINT ShowUsage()
 {
-    ShowMessage(LoadedText(IDS_U_USAGE).c_str(), MB_OK | MB_ICONINFORMATION);
+    ShowMessage(IDS_U_USAGE, LoadedText(IDS_U_USAGE).c_str(), MB_OK | MB_ICONINFORMATION);
     return kExitBadCommandLine;
 }
 
 UINT ShowNoRecord(const char* productKey)
 {
     std::string text = LoadedText(IDS_U_NO_RECORD) + " " + productKey + ".\r\n\r\n" + LoadedText(IDS_U_USAGE);
-    ShowMessage(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessage(IDS_U_NO_RECORD, text.c_str(), MB_OK | MB_ICONEXCLAMATION);
     return kExitFailed;
 }
 
 UINT ShowDamagedRecord(const std::string& valueName)
 {
     std::string text = LoadedText(IDS_U_DAMAGED_RECORD) + " " + valueName + ".";
-    ShowMessage(text.c_str(), MB_OK | MB_ICONHAND);
+    ShowMessage(IDS_U_DAMAGED_RECORD, text.c_str(), MB_OK | MB_ICONHAND);
     return kExitFailed;
 }
 
@@ -61,7 +63,7 @@ bool UserConfirms(const UninstallPlan& plan)
 {
     std::string text = LoadedText(IDS_U_QUESTION) + " " + plan.name + " " + plan.version + " " +
                        LoadedText(IDS_U_QUESTION_FOLDER) + plan.folder + "?";
-    return ShowMessage(text.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    return ShowMessage(IDS_U_QUESTION, text.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 bool Succeeded(const UninstallPlan& plan, const RemovalOutcome& outcome)
@@ -84,7 +86,7 @@ void ShowClosingMessage(const UninstallPlan& plan, const RemovalOutcome& outcome
     }
     if (outcome.pendingAtRestart)
         text += LoadedText(IDS_U_REMOVED_AT_RESTART);
-    ShowMessage(text.c_str(), MB_OK | (success ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+    ShowMessage(success ? IDS_U_REMOVED : IDS_U_NOT_COMPLETED, text.c_str(), MB_OK | (success ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
 }
 
 void StartFormRuntime()
@@ -114,15 +116,12 @@ UINT RunRemoval(const UninstallerCommand& command)
 {
     // An install of the product that was interrupted is undone first; when
     // that took its record too, nothing is left to remove.
-    std::string interrupted = LoadedText(IDS_U_INSTALL_WAS_INTERRUPTED);
-    std::string leftAlone = LoadedText(IDS_U_CHANGES_LEFT_ALONE);
-    std::string waiting = LoadedText(IDS_U_UNDO_WAITS);
     // A journal held by a running wizard is that wizard's own removal of an
     // earlier installation: the removal goes on.
     int osCode = SystemOsCode();
-    Recovery recovery = RecoverInterruptedInstall(command.productKey,
-                                                  RecoveryTexts{interrupted.c_str(), leftAlone.c_str(), waiting.c_str()},
-                                                  osCode);
+    Recovery recovery = RecoverInterruptedInstall(
+        command.productKey,
+        RecoveryMessages{IDS_U_INSTALL_WAS_INTERRUPTED, IDS_U_CHANGES_LEFT_ALONE, IDS_U_UNDO_WAITS}, osCode);
     if (recovery == Recovery::StillWaiting)
         return kExitFailed;
     bool recovered = recovery == Recovery::Undone;
@@ -140,6 +139,7 @@ UINT RunRemoval(const UninstallerCommand& command)
     case PlanResult::Ready:
         break;
     }
+    LogLine("Product: " + plan.name + " " + plan.version + " in " + plan.folder);
     bool asking = command.mode == UninstallerMode::Ask;
     if (asking && !UserConfirms(plan))
         return kExitCancelled;
@@ -169,6 +169,21 @@ int NotShown(const char*, UINT)
     return IDOK;
 }
 
+// A log asked for and not made ends the run before anything changes: a
+// tool could not tell what happened.
+bool OpenLogIfAsked(const UninstallerCommand& command)
+{
+    if (!command.logFile || command.mode == UninstallerMode::Invalid)
+        return true;
+    std::string product = command.productKey;
+    if (OpenRunLog(*command.logFile, product + " removal", "KSUninst, the uninstaller of " + product,
+                   GetCommandLineA()))
+        return true;
+    std::string text = command.logFile->substr(0, kTextCapacity - 1) + ": " + LoadedText(IDS_U_LOG_NOT_CREATED);
+    ShowMessage(IDS_U_LOG_NOT_CREATED, text.c_str(), MB_OK | MB_ICONHAND);
+    return false;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -177,7 +192,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     UninstallerCommand command = ParseUninstallerCommand(GetCommandLineA());
     bool watched = command.display == UninstallerDisplay::Everything;
     SetMessageContext({IDS_U_BOX_CAPTION, IDS_U_CANNOT_CONTINUE, UninstallWindow, nullptr,
-                       watched ? nullptr : NotShown});
+                       watched ? nullptr : NotShown, LogMessage});
+    if (!OpenLogIfAsked(command))
+        ExitProcess(kExitFailed);
     UINT exitCode;
     switch (command.mode) {
     case UninstallerMode::Restart:
@@ -192,5 +209,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         exitCode = ShowUsage();
         break;
     }
+    CloseRunLog(exitCode);
     ExitProcess(exitCode);
 }

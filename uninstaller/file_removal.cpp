@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/portable/text_helpers.h"
+#include "base/run_log.h"
 #include "engine/restart_delete.h"
 #include "engine/self_registration.h"
 #include "engine/shared_library_count.h"
@@ -45,34 +46,38 @@ bool IsMissing(DWORD error)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-// True when the file is gone now or will be at the next start.
-bool DeleteRecordedFile(const char* path, int osCode, RemovalOutcome* outcome)
+enum class FileFate { Deleted, AlreadyGone, AtRestart, Left };
+
+FileFate DeleteRecordedFile(const char* path, int osCode)
 {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        return IsMissing(GetLastError());
+        return IsMissing(GetLastError()) ? FileFate::AlreadyGone : FileFate::Left;
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return false;
+        return FileFate::Left;
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     if (DeleteFileA(path) || IsMissing(GetLastError()))
-        return true;
-    if (!ScheduleDeleteAtRestart(path, osCode))
-        return false;
-    outcome->pendingAtRestart = true;
-    return true;
+        return FileFate::Deleted;
+    return ScheduleDeleteAtRestart(path, osCode) ? FileFate::AtRestart : FileFate::Left;
 }
 
 void RemoveFile(const PlannedFile& file, int osCode, RemovalOutcome* outcome)
 {
     const char* path = file.path.c_str();
     if (file.registered) {
-        if (ReleaseCount(path) > 0)
-            return;   // another installation still uses the library
+        if (ReleaseCount(path) > 0) {
+            LogLine("File kept: " + file.path + " (another installation still uses it)");
+            return;
+        }
         if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
             SelfUnregister(path);
     }
-    if (!DeleteRecordedFile(path, osCode, outcome))
-        outcome->filesLeft = true;
+    const char* const kFates[] = {"File removed: ", "File already gone: ", "File removed at the next start: ",
+                                  "File left (it cannot be deleted): "};
+    FileFate fate = DeleteRecordedFile(path, osCode);
+    LogLine(kFates[static_cast<int>(fate)] + file.path);
+    outcome->pendingAtRestart |= fate == FileFate::AtRestart;
+    outcome->filesLeft |= fate == FileFate::Left;
 }
 
 }  // namespace

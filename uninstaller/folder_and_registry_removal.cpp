@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "base/portable/text_helpers.h"
+#include "base/run_log.h"
 #include "registration/portable/product_keys.h"
 #include "registration/portable/uninstaller_contract.h"
 #include "base/registry.h"
@@ -36,8 +37,9 @@ void RemoveFolders(const UninstallPlan& plan, RemovalOutcome* outcome)
         if (attributes == INVALID_FILE_ATTRIBUTES)
             continue;
         SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_DIRECTORY);
-        if (!RemoveDirectoryA(folder.c_str()) && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES &&
-            folder == plan.folder)
+        bool kept = !RemoveDirectoryA(folder.c_str()) && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
+        LogLine((kept ? "Folder kept (not empty): " : "Folder removed: ") + folder);
+        if (kept && folder == plan.folder)
             outcome->keptFolders.push_back(folder);
     }
 }
@@ -49,9 +51,11 @@ void RemoveRegistryData(const UninstallRecord& record, RemovalOutcome* outcome)
     ProductRecordKey(key, sizeof key, record.productKey.c_str(), "", nullptr);
     DeleteRegTree(record.root, key);
     outcome->recordLeft = RegKeyExists(record.root, key);
+    LogLine((outcome->recordLeft ? "Registry key left: " : "Registry key removed: ") + std::string(key));
     char entry[kTextCapacity];
     ComposeSystemUninstallKey(entry, record.productKey.c_str());
     DeleteRegTree(record.root, entry);
+    LogLine(std::string("Registry key removed: ") + entry);
     bool othersLeft = true;
     if (KeyHasSubkeys(record.root, kProductsKey, &othersLeft) && !othersLeft)
         RegDeleteKeyA(RootKey(record.root), kProductsKey);

@@ -75,5 +75,5 @@ void RunRestartWork(const char* productKey)
         return;
     char message[kTextCapacity];
     LoadTableString(IDS_U_REGISTRATION_FAILED, message);
-    ShowMessage((message + failures).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessage(IDS_U_REGISTRATION_FAILED, (message + failures).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

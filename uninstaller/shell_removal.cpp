@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "base/portable/text_helpers.h"
+#include "base/run_log.h"
 #include "base/portable/os_code.h"
 #include "base/program_manager.h"
 #include "registration/portable/uninstaller_contract.h"
@@ -71,8 +72,10 @@ void RemoveProgramGroup(const UninstallPlan& plan, RootCode root)
     if (plan.group.empty())
         return;
     ShowStatus(IDS_U_REMOVING_GROUP);
-    if (DeleteProgramManagerGroup(plan.group.c_str()) == ProgramManagerAnswer::Accepted)
+    if (DeleteProgramManagerGroup(plan.group.c_str()) == ProgramManagerAnswer::Accepted) {
+        LogLine("Program group removed: " + plan.group);
         return;
+    }
     // Without a program manager the folder goes directly; it may have put the
     // group in either programs folder.
     char programs[kTextCapacity];
@@ -80,6 +83,7 @@ void RemoveProgramGroup(const UninstallPlan& plan, RootCode root)
         if (ReadShellFolder(folderRoot, 2, "Programs", "Common Programs", programs) && JoinPath(programs, plan.group.c_str()))
             RemoveGroupLinks(programs, plan.itemTitles);
     }
+    LogLine("Program group removed as a folder of links (no program manager answered): " + plan.group);
 }
 
 void RemoveDesktopLink(const UninstallPlan& plan, RootCode root, int osCode)
@@ -95,6 +99,7 @@ void RemoveDesktopLink(const UninstallPlan& plan, RootCode root, int osCode)
     AppendText(link, ".lnk");
     SetFileAttributesA(link, FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(link);
+    LogLine(std::string("Desktop link removed: ") + link);
 }
 
 void RemoveAssociations(const UninstallPlan& plan)
@@ -103,8 +108,10 @@ void RemoveAssociations(const UninstallPlan& plan)
     for (const std::string& extension : plan.extensions) {
         // Another program may have taken the extension over since: it keeps it.
         char owner[kTextCapacity];
-        if (ReadRegValue(kClassesRoot, extension.c_str(), "", owner) && StartsWith(owner, kProgrammaticPrefix))
+        bool owned = ReadRegValue(kClassesRoot, extension.c_str(), "", owner) && StartsWith(owner, kProgrammaticPrefix);
+        if (owned)
             DeleteRegTree(kClassesRoot, extension.c_str());
+        LogLine("Association " + extension + (owned ? " removed" : " kept (another program has taken it)"));
         char choiceKey[kTextCapacity];
         CopyText(choiceKey, kFileExtsKey);
         JoinPath(choiceKey, extension.c_str());

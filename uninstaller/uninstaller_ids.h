@@ -32,6 +32,7 @@ enum UninstallerStringId {
     IDS_U_INSTALL_WAS_INTERRUPTED = 20025,
     IDS_U_CHANGES_LEFT_ALONE = 20026,
     IDS_U_UNDO_WAITS = 20027,
+    IDS_U_LOG_NOT_CREATED = 20028,
 };
 
 // Window identifiers of the form's controls: 1000 plus the index in its template.

@@ -10,7 +10,7 @@
 #include "resources/string_ids.h"
 #include "wizard/portable/answers_file.h"
 #include "wizard/portable/wizard_command.h"
-#include "wizard/run_log.h"
+#include "base/run_log.h"
 #include "wizard/wizard_state.h"
 
 namespace {
@@ -84,12 +84,12 @@ bool ReadCommandLine(const char* commandLine)
     if (line.help) {
         char text[2048];
         LoadTableString(IDS_COMMAND_LINE_HELP, text, sizeof text);
-        ShowMessage(text, MB_OK | MB_ICONINFORMATION);
+        ShowMessage(IDS_COMMAND_LINE_HELP, text, MB_OK | MB_ICONINFORMATION);
         g_wizard.exitCode = kExitDone;
         return false;
     }
     // Without its log a tool could not tell what happened: nothing is done.
-    if (line.logFile && !OpenRunLog(*line.logFile, commandLine)) {
+    if (line.logFile && !OpenRunLog(*line.logFile, "Kestrel", "Instal, the setup wizard of Kestrel", commandLine)) {
         if (!quiet)
             ReportError(IDS_LOG_NOT_CREATED, line.logFile->c_str(), true);
         g_wizard.exitCode = kExitFailed;
@@ -138,6 +138,6 @@ void SaveAnswers()
     if (!saved) {
         char message[kTextCapacity];
         LoadTableString(IDS_ANSWERS_NOT_SAVED, message);
-        ShowMessage((std::string(path) + ": " + message).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(IDS_ANSWERS_NOT_SAVED, (std::string(path) + ": " + message).c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
 }

@@ -116,6 +116,6 @@ void RestartOrRemind()
     AppendChar(text, '.');
     ShowWindow(main, SW_HIDE);
     WaitMilliseconds(100, true);
-    ShowUnownedMessage(text, MB_OK | MB_ICONINFORMATION);
+    ShowUnownedMessage(IDS_RESTART_REMINDER, text, MB_OK | MB_ICONINFORMATION);
     CloseWizard();
 }

@@ -112,7 +112,7 @@ bool UseExistingFolder()
 {
     char text[kTextCapacity];
     LoadTableString(IDS_FOLDER_EXISTS, text);
-    return ShowMessage(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    return ShowMessage(IDS_FOLDER_EXISTS, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "wizard/command_line_start.h"
 #include "wizard/main_form.h"
 #include "wizard/main_template.h"
-#include "wizard/run_log.h"
+#include "base/run_log.h"
 #include "wizard/run_without_pages.h"
 #include "wizard/wizard_state.h"
 

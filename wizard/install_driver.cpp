@@ -5,6 +5,7 @@
 #include "base/file_presence.h"
 #include "base/messages.h"
 #include "base/portable/text_helpers.h"
+#include "base/run_log.h"
 #include "base/waiting.h"
 #include "engine/copy_files.h"
 #include "engine/destinations.h"
@@ -22,7 +23,7 @@
 #include "wizard/controls.h"
 #include "wizard/form_install_view.h"
 #include "wizard/main_template.h"
-#include "wizard/run_log.h"
+#include "wizard/install_log.h"
 #include "wizard/wizard_state.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "wizard/pages.h"
 #include "wizard/portable/page_flow.h"
 #include "wizard/previous_install.h"
-#include "wizard/run_log.h"
+#include "base/run_log.h"
 #include "wizard/wizard_state.h"
 
 namespace {

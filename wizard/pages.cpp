@@ -184,7 +184,7 @@ bool AskToLeave()
 {
     char text[kTextCapacity];
     LoadTableString(IDS_CONFIRM_LEAVE, text);
-    return ShowMessage(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    return ShowMessage(IDS_CONFIRM_LEAVE, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 void FinishWizard()
@@ -192,7 +192,7 @@ void FinishWizard()
     char closing[kTextCapacity];
     GetInformationLine(g_wizard.model, InfoClosingMessage, closing);
     if (g_wizard.finishReached && closing[0] != '\0')
-        ShowMessage(closing, MB_OK | MB_ICONINFORMATION);
+        ShowMessage(kNotATableString, closing, MB_OK | MB_ICONINFORMATION);
     g_wizard.exitCode = g_wizard.job.restartNeeded ? kExitRestartNeeded : kExitDone;
     if (g_wizard.job.restartNeeded)
         RestartOrRemind();

@@ -146,7 +146,7 @@ int CheckPreviousInstall()
     GetInformationLine(g_wizard.model, InfoVersion, thisVersion);
     GetInformationLine(g_wizard.model, InfoLanguage, thisLanguage);
     AppendRemovalQuestion(message, kMessageCapacity, question, productName, thisVersion, thisLanguage);
-    int answer = ShowMessage(message, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    int answer = ShowMessage(IDS_UNINSTALL_TO_INSTALL, message, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     GlobalFree(message);
     if (answer != IDYES)
         return 0;

@@ -16,7 +16,7 @@
 #include "wizard/install_driver.h"
 #include "wizard/previous_install.h"
 #include "wizard/quiet_view.h"
-#include "wizard/run_log.h"
+#include "base/run_log.h"
 #include "wizard/system_facts.h"
 #include "wizard/wizard_state.h"
 

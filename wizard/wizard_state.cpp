@@ -5,7 +5,7 @@
 #include "base/portable/text_helpers.h"
 #include "resources/string_ids.h"
 #include "wizard/form_install_view.h"
-#include "wizard/run_log.h"
+#include "base/run_log.h"
 
 WizardState g_wizard = {};
 

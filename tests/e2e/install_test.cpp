@@ -381,10 +381,10 @@ TEST_F(Install, AKilledSilentInstallIsFinishedByTheSameCommand)
         EXPECT_TRUE(Exists(destination + "\\Part999.txt"));
         EXPECT_FALSE(Exists(journal));
         std::string text = ReadBytes(log);
-        std::size_t message = text.find("\r\nMessage: ");
+        std::size_t message = text.find("\r\nMessage 10071: ");
         ASSERT_NE(message, std::string::npos) << text.substr(0, 600);
         std::string line = text.substr(message + 2, text.find("\r\n", message + 2) - message - 2);
-        EXPECT_EQ(Ansi(line.c_str()), "Message: " + TableString(10071) + " [OK]") << "in UTF-8";
+        EXPECT_EQ(Ansi(line.c_str()), "Message 10071: " + TableString(10071) + " [OK]") << "in UTF-8";
     }
     RemoveTestProduct();
 }

@@ -55,7 +55,7 @@ void SetWriteTime(const std::string& path, const FILETIME& time)
 
 Recovery Recover(int osCode = SystemOsCode())
 {
-    return RecoverInterruptedInstall(kTestProductKey, RecoveryTexts{"interrupted", "left alone:", "waits:"}, osCode);
+    return RecoverInterruptedInstall(kTestProductKey, RecoveryMessages{IDS_INSTALL_WAS_INTERRUPTED, IDS_CHANGES_LEFT_ALONE, IDS_UNDO_WAITS}, osCode);
 }
 
 // As a kill leaves a run: its journal closed, not deleted.
@@ -263,7 +263,7 @@ TEST_F(Rollback, ARecoveryLeavesWhatOthersChangedSince)
     EXPECT_EQ(ReadValue(kKey, "Changed"), "before");
     EXPECT_EQ(ReadBytes(TargetPath("Old.txt")), "old bytes");
     ASSERT_EQ(boxes_.boxes().size(), 2u);
-    EXPECT_EQ(boxes_.boxes()[1].text, "left alone: 3") << "the file, the value and the key";
+    EXPECT_EQ(boxes_.boxes()[1].text, TableString(IDS_CHANGES_LEFT_ALONE) + " 3") << "the file, the value and the key";
 }
 
 // A group the install made goes with the undo only while nothing but its
@@ -362,7 +362,7 @@ TEST_F(Rollback, AJournalLeftOpenIsUndoneAtTheNextStartButNotWhileItsRunHoldsIt)
     EXPECT_EQ(Recover(), Recovery::Undone);
     ExpectTheMachineAsBefore();
     ASSERT_EQ(boxes_.boxes().size(), 1u);
-    EXPECT_EQ(boxes_.boxes()[0].text, "interrupted");
+    EXPECT_EQ(boxes_.boxes()[0].text, TableString(IDS_INSTALL_WAS_INTERRUPTED));
     EXPECT_FALSE(Exists(g_wizard.job.journal.path));
     EXPECT_EQ(Recover(), Recovery::NothingToDo) << "nothing is left to recover";
 }

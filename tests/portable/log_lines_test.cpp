@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/portable/log_name.h"
 #include "wizard/portable/log_lines.h"
 
 namespace {

@@ -15,6 +15,7 @@ TEST(UninstallerCommand, TheCommandLinesAndTheirVariants)
         UninstallerMode mode;
         const char* key;
         UninstallerDisplay display = UninstallerDisplay::Everything;
+        const char* log = nullptr;   // the log's file; nullptr: no log
     };
     const Case cases[] = {
         {"C:\\WINDOWS\\KSUninst.exe Kestrel", UninstallerMode::Ask, "Kestrel"},
@@ -36,12 +37,26 @@ TEST(UninstallerCommand, TheCommandLinesAndTheirVariants)
         {"KSUninst.exe /verysilent  KestrelE", UninstallerMode::Silent, "KestrelE", UninstallerDisplay::Nothing},
         {" /Silent Kestrel", UninstallerMode::Silent, "Kestrel", UninstallerDisplay::ProgressOnly},
         {" /VERYSILENT", UninstallerMode::Invalid, "", UninstallerDisplay::Nothing},
+        {"KSUninst.exe /VERYSILENT /LOG=\"C:\\a b\\u.log\" Kestrel", UninstallerMode::Silent, "Kestrel",
+         UninstallerDisplay::Nothing, "C:\\a b\\u.log"},
+        {" /Log=C:\\u.log /SILENT Kestrel", UninstallerMode::Silent, "Kestrel", UninstallerDisplay::ProgressOnly,
+         "C:\\u.log"},
+        {"KSUninst.exe /VERYSILENT Kestrel /LOG", UninstallerMode::Silent, "Kestrel", UninstallerDisplay::Nothing, ""},
+        {" Kestrel /S Other", UninstallerMode::Invalid, ""},
+        {"KSUninst.exe /log Kestrel", UninstallerMode::Ask, "Kestrel", UninstallerDisplay::Everything, ""},
+        {" /LOG= Kestrel", UninstallerMode::Invalid, ""},
+        {" /LOG=\"C:\\u.log Kestrel", UninstallerMode::Invalid, ""},
+        {" /LOG /LOG Kestrel", UninstallerMode::Invalid, ""},
+        {" /LOGS Kestrel", UninstallerMode::Invalid, ""},
+        {" /S /SILENT Kestrel", UninstallerMode::Invalid, ""},
     };
     for (const Case& c : cases) {
         UninstallerCommand command = ParseUninstallerCommand(c.line);
         EXPECT_EQ(command.mode, c.mode) << c.line;
         EXPECT_STREQ(command.productKey, c.key) << c.line;
         EXPECT_EQ(command.display, c.display) << c.line;
+        if (c.mode != UninstallerMode::Invalid)
+            EXPECT_EQ(command.logFile.value_or("<none>"), c.log != nullptr ? c.log : "<none>") << c.line;
     }
     EXPECT_EQ(ParseUninstallerCommand((" /S " + std::string(64, 'k')).c_str()).mode, UninstallerMode::Invalid);
 }

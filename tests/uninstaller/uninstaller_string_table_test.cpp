@@ -17,7 +17,8 @@ const TableText kTable[] = {
     {20001, " Desinstal·lació de"},
     {20002, "Aquest programa desinstal·la Kestrel i no s'inicia sol. El Windows l'inicia des de la llista de programes "
             "instal·lats amb la clau del producte (KSUninst.exe Kestrel); l'Assistent d'instal·lació l'inicia amb /S i "
-            "la clau, i després d'un reinici amb /R i la clau."},
+            "la clau, i després d'un reinici amb /R i la clau. Una eina de desplegament l'inicia amb /SILENT o "
+            "/VERYSILENT i la clau, i amb /LOG si vol un fitxer de seguiment."},
     {20003, "No s'ha trobat cap instal·lació amb la clau"},
     {20004, "Voleu desinstal·lar"},
     {20005, "de la carpeta:\r\n\r\n"},
@@ -41,13 +42,14 @@ const TableText kTable[] = {
     {20025, "Una instal·lació anterior d'aquest producte es va interrompre. Ara es desfaran els canvis que va fer."},
     {20026, "Alguns canvis de la instal·lació interrompuda no s'han desfet, perquè han canviat des de llavors o no es poden llegir. Nombre de canvis:"},
     {20027, "No s'ha pogut desfer del tot la instal·lació interrompuda. Tanqueu el programa que fa servir aquest fitxer i torneu a iniciar el desinstal·lador:"},
+    {20028, "No es pot crear el fitxer de seguiment de la desinstal·lació."},
 };
 
 TEST(UninstallerStrings, EveryTextLoadsByteForByte)
 {
     for (const TableText& entry : kTable)
         EXPECT_EQ(TableString(entry.id), Ansi(entry.utf8)) << entry.id;
-    for (int unused : {20006, 20020, 20028})
+    for (int unused : {20006, 20020, 20029})
         EXPECT_EQ(TableString(unused), "") << unused;
 }
 

@@ -44,19 +44,30 @@ TEST_F(Uninstaller, RoundTripThroughTheSystemsUninstallCommand)
 // A deployment tool's removal: the quiet command as recorded, nothing answered.
 TEST_F(Uninstaller, TheQuietCommandRemovesWithoutAWindow)
 {
-    for (auto [install, inUse, exitCode] : {std::tuple{true, false, kExitDone}, std::tuple{true, true, kExitRestartNeeded},
-                                            std::tuple{false, false, kExitFailed}}) {
+    struct Case { bool install, inUse; DWORD exitCode; std::string logged; };
+    const Case cases[] = {
+        {true, false, kExitDone, "File removed: " + Destination() + "\\Kestrel.chm"},
+        {true, true, kExitRestartNeeded, "File removed at the next start: " + Destination() + "\\Kestrel.chm"},
+        {false, false, kExitFailed, "Message 20003: " + TableString(20003) + " NoSuchProduct."},
+    };
+    for (const auto& [install, inUse, exitCode, logged] : cases) {
         std::set<std::string> before = Snapshot();
         if (install)
             InstallSample();
         HANDLE held = inUse ? CreateFileA((Destination() + "\\Kestrel.chm").c_str(), GENERIC_READ, FILE_SHARE_READ,
                                           nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
         WizardSession tool("");
-        ASSERT_TRUE(tool.StartCommand(install ? ReadString(HKEY_LOCAL_MACHINE, kSystemEntry, "QuietUninstallString")
-                                              : UninstallerPath() + " /VERYSILENT NoSuchProduct", kUninstallerClass));
+        // A tool adds its log switch to the entry's command.
+        const std::string log = tool.folder() + "\\removal.log";
+        ASSERT_TRUE(tool.StartCommand((install ? ReadString(HKEY_LOCAL_MACHINE, kSystemEntry, "QuietUninstallString")
+                                               : UninstallerPath() + " /VERYSILENT NoSuchProduct") +
+                                          " /LOG=\"" + log + "\"", kUninstallerClass));
         bool windowSeen = true;
         EXPECT_EQ(tool.WaitForExitWatchingWindows(&windowSeen), exitCode) << install << inUse;
         EXPECT_FALSE(windowSeen) << install << inUse;
+        std::string text = Ansi(ReadBytes(log).c_str());
+        EXPECT_NE(text.find("\r\n" + logged), std::string::npos) << logged << "\n" << text;
+        EXPECT_EQ(text.substr(text.rfind("\r\n", text.size() - 3)), "\r\nExit code: " + std::to_string(exitCode) + "\r\n");
         if (inUse && CloseHandle(held))
             EXPECT_TRUE(RestartTheSystem() && RemoveDirectoryA(Destination().c_str())) << "only the file kept the folder";
         EXPECT_EQ(Listed(Differences(before, Snapshot(), kIntendedLeftovers)), "") << "nothing left";

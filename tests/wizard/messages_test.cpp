@@ -16,7 +16,7 @@ protected:
 TEST_F(Messages, CaptionIsTwoSpacesAndTheWizardName)
 {
     MessageBoxCatcher catcher;
-    ShowMessage("text", MB_OK | MB_ICONINFORMATION);
+    ShowMessage(kNotATableString, "text", MB_OK | MB_ICONINFORMATION);
     ASSERT_EQ(catcher.boxes().size(), 1u);
     EXPECT_EQ(catcher.boxes()[0].caption, Ansi("  Assistent d'instal·lació"));
     EXPECT_EQ(catcher.boxes()[0].owner, g_wizard.mainWindow);
@@ -25,9 +25,9 @@ TEST_F(Messages, CaptionIsTwoSpacesAndTheWizardName)
 TEST_F(Messages, QuestionsDefaultToNo)
 {
     MessageBoxCatcher catcher;
-    EXPECT_EQ(ShowMessage("?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(ShowMessage(kNotATableString, "?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), IDNO);
     catcher.Answer(IDYES);
-    EXPECT_EQ(ShowMessage("?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), IDYES);
+    EXPECT_EQ(ShowMessage(kNotATableString, "?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), IDYES);
     ASSERT_EQ(catcher.boxes().size(), 2u);
     EXPECT_TRUE(catcher.boxes()[0].yesNo);
     EXPECT_EQ(catcher.boxes()[0].defaultButton, IDNO);
@@ -80,7 +80,7 @@ TEST_F(Messages, WithoutAMainWindowTheBoxHasNoOwner)
     HWND saved = g_wizard.mainWindow;
     g_wizard.mainWindow = nullptr;
     MessageBoxCatcher catcher;
-    ShowMessage("x", MB_OK);
+    ShowMessage(kNotATableString, "x", MB_OK);
     g_wizard.mainWindow = saved;
     ASSERT_EQ(catcher.boxes().size(), 1u);
     EXPECT_EQ(catcher.boxes()[0].owner, nullptr);

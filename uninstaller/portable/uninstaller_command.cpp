@@ -34,17 +34,18 @@ bool IsKeyCharacter(char c)
     return byte > ' ' && c != '\\' && c != '/' && c != '"' && byte != 0x7F;
 }
 
-// The key runs to the next blank; only blanks may follow it.
-bool ReadProductKey(const char* text, char* key)
+// The key runs to the next blank or the end; returns what follows it, or
+// nullptr for a key that is empty, too long or holds a character it may not.
+const char* ReadProductKey(const char* text, char* key)
 {
     std::size_t length = 0;
     while (IsKeyCharacter(text[length]))
         ++length;
-    if (length == 0 || length >= kProductKeyCapacity || *SkipBlanks(text + length) != '\0')
-        return false;
+    if (length == 0 || length >= kProductKeyCapacity || (text[length] != '\0' && !IsBlank(text[length])))
+        return nullptr;
     std::memcpy(key, text, length);
     key[length] = '\0';
-    return true;
+    return text + length;
 }
 
 struct Switch {
@@ -61,11 +62,17 @@ const Switch kSwitches[] = {
 };
 
 // The switch's word runs from after the slash to the next blank.
-const Switch* FindSwitch(const char* word)
+std::size_t WordLength(const char* word)
 {
     std::size_t length = 0;
     while (word[length] != '\0' && !IsBlank(word[length]))
         ++length;
+    return length;
+}
+
+const Switch* FindSwitch(const char* word)
+{
+    std::size_t length = WordLength(word);
     for (const Switch& candidate : kSwitches) {
         if (std::strlen(candidate.word) == length && EqualNoCase(word, candidate.word, length))
             return &candidate;
@@ -73,26 +80,69 @@ const Switch* FindSwitch(const char* word)
     return nullptr;
 }
 
+constexpr char kLogWord[] = "LOG";
+constexpr std::size_t kLogWordLength = sizeof kLogWord - 1;
+
+bool IsLogSwitch(const char* word)
+{
+    return EqualNoCase(word, kLogWord, kLogWordLength) &&
+           (word[kLogWordLength] == '=' || WordLength(word) == kLogWordLength);
+}
+
+// "LOG", "LOG=file" or LOG="file with blanks"; returns what follows it, or
+// nullptr for an empty or unterminated file.
+const char* ReadLogSwitch(const char* word, std::string& file)
+{
+    const char* text = word + kLogWordLength;
+    if (*text != '=') {
+        file.clear();
+        return text;
+    }
+    ++text;
+    const char* end = *text == '"' ? std::strchr(text + 1, '"') : text + WordLength(text);
+    if (end == nullptr)
+        return nullptr;
+    file.assign(*text == '"' ? text + 1 : text, end);
+    if (*end == '"')
+        ++end;
+    return file.empty() ? nullptr : end;
+}
+
 }  // namespace
 
 UninstallerCommand ParseUninstallerCommand(const char* commandLine)
 {
-    UninstallerCommand command = {UninstallerMode::Invalid, UninstallerDisplay::Everything, ""};
+    UninstallerCommand command = {UninstallerMode::Invalid, UninstallerDisplay::Everything, "", {}};
     if (commandLine == nullptr)
         return command;
     const char* text = SkipBlanks(SkipProgramName(commandLine));
     UninstallerMode mode = UninstallerMode::Ask;
-    if (*text == '/') {
-        const Switch* found = FindSwitch(text + 1);
-        if (found == nullptr)
-            return command;
-        mode = found->mode;
-        command.display = found->display;
-        text = SkipBlanks(text + 1 + std::strlen(found->word));
+    bool modeGiven = false;
+    char key[kProductKeyCapacity] = "";
+    while (*text != '\0') {
+        const char* word = text + 1;
+        if (*text != '/') {
+            if (key[0] != '\0' || (text = ReadProductKey(text, key)) == nullptr)
+                return command;
+        } else if (IsLogSwitch(word)) {
+            std::string file;
+            if (command.logFile || (text = ReadLogSwitch(word, file)) == nullptr)
+                return command;
+            command.logFile = file;
+        } else {
+            const Switch* found = FindSwitch(word);
+            if (found == nullptr || modeGiven)
+                return command;
+            modeGiven = true;
+            mode = found->mode;
+            command.display = found->display;
+            text = word + std::strlen(found->word);
+        }
+        text = SkipBlanks(text);
     }
-    if (ReadProductKey(text, command.productKey))
+    if (key[0] != '\0') {
         command.mode = mode;
-    else
-        command.productKey[0] = '\0';
+        std::memcpy(command.productKey, key, sizeof key);
+    }
     return command;
 }

@@ -1,6 +1,5 @@
 #include "wizard/portable/log_lines.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "base/portable/root_codes.h"
@@ -16,13 +15,6 @@ std::string RootName(const std::string& code)
 }
 
 }  // namespace
-
-std::string DefaultLogName(const std::string& product, int year, int month, int day, int number)
-{
-    char date[32];
-    std::snprintf(date, sizeof date, " %04d-%02d-%02d %d.log", year, month, day, number);
-    return product + date;
-}
 
 std::string DescribeChange(const JournalRecord& record)
 {

@@ -1,17 +1,15 @@
-#include "wizard/run_log.h"
+#include "base/run_log.h"
 
 #include <windows.h>
 
+#include "base/messages.h"
+#include "base/portable/log_name.h"
 #include "base/portable/text_helpers.h"
-#include "base/system_version.h"
-#include "wizard/portable/log_lines.h"
 
 namespace {
 
 HANDLE g_log = INVALID_HANDLE_VALUE;
 
-// The name the default log is known by: the product this wizard installs.
-const char kLoggedProduct[] = "Kestrel";
 constexpr int kMostDefaultLogs = 999;
 
 std::string Utf8(const std::string& text)
@@ -26,12 +24,12 @@ std::string Utf8(const std::string& text)
 }
 
 // A new name each time: an earlier log is never written over.
-HANDLE CreateDefaultLog(const SYSTEMTIME& now)
+HANDLE CreateDefaultLog(const std::string& product, const SYSTEMTIME& now)
 {
     char folder[kTextCapacity];
     GetTempPathA(sizeof folder, folder);
     for (int number = 1; number <= kMostDefaultLogs; ++number) {
-        std::string path = folder + DefaultLogName(kLoggedProduct, now.wYear, now.wMonth, now.wDay, number);
+        std::string path = folder + DefaultLogName(product, now.wYear, now.wMonth, now.wDay, number);
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
@@ -40,7 +38,7 @@ HANDLE CreateDefaultLog(const SYSTEMTIME& now)
     return INVALID_HANDLE_VALUE;
 }
 
-std::string Header(const char* commandLine, const SYSTEMTIME& now)
+std::string Header(const std::string& program, const char* commandLine, const SYSTEMTIME& now)
 {
     char user[kTextCapacity] = "";
     DWORD size = sizeof user;
@@ -53,22 +51,33 @@ std::string Header(const char* commandLine, const SYSTEMTIME& now)
     char windows[64] = "";
     if (GetVersionExA(&version))
         wsprintfA(windows, "%lu.%lu.%lu", version.dwMajorVersion, version.dwMinorVersion, version.dwBuildNumber);
-    return std::string("Instal, the setup wizard of ") + kLoggedProduct + "\r\nCommand line: " + commandLine +
-           "\r\nWindows: " + windows + "\r\nUser: " + user + "\r\nStarted: " + when;
+    return program + "\r\nCommand line: " + commandLine + "\r\nWindows: " + windows + "\r\nUser: " + user +
+           "\r\nStarted: " + when;
+}
+
+const char* ButtonName(int answer)
+{
+    switch (answer) {
+    case IDYES: return "Yes";
+    case IDNO: return "No";
+    case IDCANCEL: return "Cancel";
+    default: return "OK";
+    }
 }
 
 }  // namespace
 
-bool OpenRunLog(const std::string& path, const char* commandLine)
+bool OpenRunLog(const std::string& path, const std::string& product, const std::string& program,
+                const char* commandLine)
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    g_log = path.empty() ? CreateDefaultLog(now)
+    g_log = path.empty() ? CreateDefaultLog(product, now)
                          : CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (g_log == INVALID_HANDLE_VALUE)
         return false;
-    LogLine(Header(commandLine, now));
+    LogLine(Header(program, commandLine, now));
     return true;
 }
 
@@ -81,36 +90,10 @@ void LogLine(const std::string& line)
     WriteFile(g_log, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-void LogMessage(const char* text, int answer)
+void LogMessage(int messageId, const char* text, int answer)
 {
-    const char* taken = answer == IDYES ? "Yes" : answer == IDNO ? "No" : answer == IDCANCEL ? "Cancel" : "OK";
-    LogLine(std::string("Message: ") + text + " [" + taken + "]");
-}
-
-void LogChanges(Journal& journal)
-{
-    if (g_log == INVALID_HANDLE_VALUE || !IsJournalOpen(journal))
-        return;
-    for (const JournalRecord& record : ReadJournal(journal).records) {
-        std::string change = DescribeChange(record);
-        if (!change.empty())
-            LogLine(change);
-    }
-}
-
-void LogShellEntries(const InstallJob& job)
-{
-    const InstallChoices& choices = job.choices;
-    if (choices.programGroup) {
-        std::string items;
-        for (const std::string& line : job.model->groupItems)
-            items += (items.empty() ? "" : ", ") + line.substr(0, line.find(','));
-        LogLine(std::string("Program group: ") + choices.groupName + " (" + items + ")");
-        if (job.groupMadeAsFolder)
-            LogLine("No program manager answered: the group was made as a folder of links.");
-    }
-    if (choices.desktopShortcut)
-        LogLine("Desktop link: made");
+    std::string number = messageId != kNotATableString ? " " + std::to_string(messageId) : "";
+    LogLine("Message" + number + ": " + text + " [" + ButtonName(answer) + "]");
 }
 
 void CloseRunLog(unsigned exitCode)

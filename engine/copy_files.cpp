@@ -100,14 +100,17 @@ bool CopyBeside(InstallJob& job, const char* source, const char* target, ULONGLO
 // For a protected library that other programs use: the new bytes go beside
 // it and replace it only when complete, so a failed copy keeps the old file
 // whole. Like every protected library, it is no change an undo takes back.
-void ReplaceWhole(InstallJob& job, const char* source, const char* target, ULONGLONG done)
+// False when the old file stays.
+bool ReplaceWhole(InstallJob& job, const char* source, const char* target, ULONGLONG done)
 {
     char temporary[kTextCapacity];
     if (!CopyBeside(job, source, target, done, temporary))
-        return;
+        return false;
     SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
-    if (!MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING))
-        DeleteHelperFile(temporary);
+    if (MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING))
+        return true;
+    DeleteHelperFile(temporary);
+    return false;
 }
 
 // Paths that are passed on to other programs go in short form.
@@ -155,6 +158,11 @@ Outcome ReportCopyFailure(InstallJob& job, const char* path)
     return Outcome::Failed;
 }
 
+void Decide(InstallJob& job, const char* target, FileRule rule)
+{
+    job.fileDecisions.push_back({target, rule});
+}
+
 // The target is held by a running program: its replacement goes beside it
 // under a temporary name and is moved over it at the next start.
 Outcome ReplaceAtRestart(InstallJob& job, const FileCopy& file)
@@ -177,27 +185,33 @@ Outcome ReplaceAtRestart(InstallJob& job, const FileCopy& file)
     if (file.fields.selfRegister)
         AddShortForm(job.afterRestartRegistrations, file.target);
     job.restartNeeded = true;
+    Decide(job, file.target, FileRule::ReplacedAtRestart);
     return Outcome::Installed;
 }
 
-bool ShouldReplace(const FileCopy& file)
+FileRule ReplaceRule(const FileCopy& file)
 {
     if (file.fields.replace != 0)
-        return true;
+        return FileRule::ReplacedAlways;
     if (IsFontFile(file.fields.name))
-        return false;
-    return IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow) != 0;
+        return FileRule::KeptFont;
+    return IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow) ? FileRule::ReplacedNewer
+                                                                                          : FileRule::KeptNotNewer;
 }
 
 Outcome ReplaceOrKeep(InstallJob& job, const FileCopy& file)
 {
-    if (!ShouldReplace(file))
+    FileRule rule = ReplaceRule(file);
+    if (rule == FileRule::KeptFont || rule == FileRule::KeptNotNewer) {
+        Decide(job, file.target, rule);
         return Outcome::Installed;
+    }
     // A target that cannot be moved is held by a running program.
     if (!MoveAside(job.journal, file.target))
         return ReplaceAtRestart(job, file);
     if (!CopyIntoPlace(job, file, true))
         return ReportCopyFailure(job, file.target);
+    Decide(job, file.target, rule);
     return Outcome::Installed;
 }
 
@@ -206,12 +220,18 @@ Outcome UpdateExistingTarget(InstallJob& job, const FileCopy& file)
     switch (ProtectedLibraryClass(file.fields.name, ProtectedTest::Wide)) {
     case ProtectedRegisteredAgain:
         SelfRegister(file.target);
+        Decide(job, file.target, FileRule::SystemRegisteredAgain);
         return Outcome::Protected;
     case ProtectedLeftAlone:
+        Decide(job, file.target, FileRule::SystemLeftAlone);
         return Outcome::Protected;
     case ProtectedReplacedWhenNewer:
-        if (IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow))
-            ReplaceWhole(job, file.source, file.target, file.done);
+        if (!IsNewerVersion(file.target, file.fields.versionHigh, file.fields.versionLow))
+            Decide(job, file.target, FileRule::SystemKeptNotNewer);
+        else if (ReplaceWhole(job, file.source, file.target, file.done))
+            Decide(job, file.target, FileRule::SystemReplacedNewer);
+        else
+            Decide(job, file.target, FileRule::SystemNotWritten);
         return Outcome::Protected;
     default:
         return ReplaceOrKeep(job, file);
@@ -222,6 +242,7 @@ Outcome CopyNewTarget(InstallJob& job, const FileCopy& file)
 {
     if (!CopyIntoPlace(job, file, false))
         return ReportCopyFailure(job, file.target);
+    Decide(job, file.target, FileRule::CopiedNew);
     if (ProtectedLibraryClass(file.fields.name, ProtectedTest::Narrow) == ProtectedRegisteredAgain &&
         NoteRegistration(job.journal, file.target))
         SelfRegister(file.target);
@@ -252,6 +273,7 @@ bool CopyToSystemDirectory(InstallJob& job, const FileCopy& file)
         return !existed;
     }
     NoteWrittenFile(job.journal, systemCopy);
+    Decide(job, systemCopy, FileRule::SecondCopyInSystem);
     return true;
 }
 

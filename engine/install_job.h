@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/portable/text_helpers.h"
+#include "engine/portable/file_decision.h"
 #include "engine/portable/install_choices.h"
 #include "engine/portable/install_model.h"
 #include "engine/install_view.h"
@@ -36,6 +37,7 @@ struct InstallJob {
     std::vector<std::string> afterRestartRegistrations;   // libraries to register after the next start
     std::vector<std::string> placedFiles;    // listed targets this run created or replaced, long form:
                                              //   only their registration is the run's to undo
+    std::vector<FileDecision> fileDecisions; // what the copy did with each listed file, and why
     ULONGLONG installedBytes;                // what the copy put in place, for the programs list
     bool restartNeeded;
     bool groupMadeAsFolder;                  // no program manager answered: the group's folder was made directly

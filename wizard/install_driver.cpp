@@ -122,7 +122,9 @@ int RunInstall(InstallJob& job)
     ShowControl(prbPerCent, true);
     view.ShowBusy(false);
 
-    if (!CopyFiles(job) || *job.cancel)
+    bool copied = CopyFiles(job) != 0;
+    LogFileDecisions(job);
+    if (!copied || *job.cancel)
         return 0;
     view.Pause(600, true);
     UpdateRegistry(job);

@@ -3,6 +3,14 @@
 #include "base/run_log.h"
 #include "wizard/portable/log_lines.h"
 
+void LogFileDecisions(const InstallJob& job)
+{
+    for (const FileDecision& decision : job.fileDecisions)
+        LogLine(DescribeFileDecision(decision));
+    if (job.rolledBack)
+        LogLine("Rolled back: the install's changes are undone.");
+}
+
 void LogChanges(Journal& journal)
 {
     if (!IsJournalOpen(journal))

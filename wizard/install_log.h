@@ -3,6 +3,10 @@
 // changes it made and the shell entries it was asked for.
 #include "engine/install_job.h"
 
+// What the copy did with each listed file, and whether the install's
+// changes were undone after it.
+void LogFileDecisions(const InstallJob& job);
+
 // Each change the journal names, before the journal is completed.
 void LogChanges(Journal& journal);
 

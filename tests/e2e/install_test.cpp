@@ -294,12 +294,18 @@ TEST_F(Install, AVerySilentInstallIsTheClickedOneWithoutAWindow)
          {std::string("\r\nCommand line: "), std::string("\r\nWindows: "), std::string("\r\nUser: "),
           std::string("\r\nStarted: "), std::string("\r\nProduct: Kestrel 1.0\r\n"),
           "\r\nAnswer Dir=" + Destination() + " (default)\r\n", std::string("\r\nAnswer Name=Anna Puig (command line)\r\n"),
-          std::string("\r\nAnswer Group=Kestrel 1.0 (default)\r\n"), "\r\nFile written: " + Destination() + "\\Kestrel.exe\r\n",
+          std::string("\r\nAnswer Group=Kestrel 1.0 (default)\r\n"), "\r\nFile copied (none was there): " + Destination() + "\\Kestrel.exe\r\n",
           std::string("\r\nRegistry value set: HKLM\\SOFTWARE\\TWC Products\\Kestrel\\Uninstall [Path]\r\n"),
           std::string("\r\nProgram group: Kestrel 1.0 (Kestrel, Llegiu-me)\r\n"),
           std::string("\r\nDesktop link: made\r\n")})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     EXPECT_EQ(text.substr(text.rfind("\r\n", text.size() - 3)), "\r\nExit code: 0\r\n");
+    // The font's folder is spelled as the list's macro gives it, in any case.
+    std::string font = (fontWasThere ? "\r\nFile kept (a font the machine has): " : "\r\nFile copied (none was there): ")
+                       + ShellFolder(CSIDL_FONTS) + "\\KestrelSans.ttf\r\n";
+    CharLowerA(&text[0]);
+    CharLowerA(&font[0]);
+    EXPECT_NE(text.find(font), std::string::npos) << font;
     for (const char* file : {"Kestrel.exe", "KestrelCore.dll", "Llegiume.txt", "Exemples\\Hola.kst"})
         EXPECT_TRUE(Exists(Destination() + "\\" + file)) << file;
     std::string dump = RegistryDump(InstalledKilobytes(!fontWasThere));

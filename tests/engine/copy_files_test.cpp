@@ -195,6 +195,7 @@ protected:
         g_wizard.model.entryCount = 0;
         g_wizard.job.targetLines.clear();
         g_wizard.job.recordedFiles.clear();
+        g_wizard.job.fileDecisions.clear();
         if (!IsJournalOpen(g_wizard.job.journal))
             OpenJournal(g_wizard.job.journal, kTestProductKey);
         g_wizard.job.rolledBack = false;
@@ -317,6 +318,9 @@ TEST_F(CopyStep, DebugHelperIsUpdatedOnlyOverAnOlderVersion)
             << c.description;
         EXPECT_TRUE(g_wizard.job.recordedFiles.empty()) << c.description;
         EXPECT_EQ(g_wizard.job.restartNeeded, 0);
+        ASSERT_EQ(g_wizard.job.fileDecisions.size(), 1u) << c.description;
+        EXPECT_EQ(g_wizard.job.fileDecisions[0].rule,
+                  c.updated ? FileRule::SystemReplacedNewer : FileRule::SystemKeptNotNewer) << c.description;
     }
 }
 
@@ -328,15 +332,15 @@ TEST_F(CopyStep, ExistingFilesAreReplacedByFlagOrNewerVersion)
         const char* high;
         const char* low;
         int replace;
-        bool replaced;
+        FileRule rule;   // what the log says of it
     };
     const Case cases[] = {
-        {"Empty.dll", TestLibrary("version_old.dll"), "", "", 0, false},
-        {"Newer.dll", TestLibrary("version_old.dll"), kNewHigh, kNewLow, 0, true},
-        {"Same.dll", TestLibrary("version_new.dll"), kNewHigh, kNewLow, 0, false},
-        {"Older.dll", TestLibrary("version_new.dll"), kOldHigh, kOldLow, 0, false},
-        {"NoVersion.dll", TestLibrary("without_registration.dll"), "0FFFFFFFFh", "0", 0, false},
-        {"Forced.txt", "existing text", "", "", 1, true},
+        {"Empty.dll", TestLibrary("version_old.dll"), "", "", 0, FileRule::KeptNotNewer},
+        {"Newer.dll", TestLibrary("version_old.dll"), kNewHigh, kNewLow, 0, FileRule::ReplacedNewer},
+        {"Same.dll", TestLibrary("version_new.dll"), kNewHigh, kNewLow, 0, FileRule::KeptNotNewer},
+        {"Older.dll", TestLibrary("version_new.dll"), kOldHigh, kOldLow, 0, FileRule::KeptNotNewer},
+        {"NoVersion.dll", TestLibrary("without_registration.dll"), "0FFFFFFFFh", "0", 0, FileRule::KeptNotNewer},
+        {"Forced.txt", "existing text", "", "", 1, FileRule::ReplacedAlways},
     };
     for (const Case& c : cases) {
         WriteBytes(TargetPath(c.name), c.existing);
@@ -344,9 +348,14 @@ TEST_F(CopyStep, ExistingFilesAreReplacedByFlagOrNewerVersion)
         AddFileLine(Line(target_, c.name, 10, c.high, c.low, c.replace));
     }
     ASSERT_EQ(CopyFiles(g_wizard.job), 1);
-    for (const Case& c : cases) {
-        EXPECT_TRUE(ReadBytes(TargetPath(c.name)) == (c.replaced ? std::string("packaged ") + c.name : c.existing)) << c.name;
+    ASSERT_EQ(g_wizard.job.fileDecisions.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        bool replaced = c.rule != FileRule::KeptNotNewer;
+        EXPECT_TRUE(ReadBytes(TargetPath(c.name)) == (replaced ? std::string("packaged ") + c.name : c.existing)) << c.name;
         EXPECT_FALSE(Exists(TempPath(c.name))) << c.name;
+        EXPECT_EQ(g_wizard.job.fileDecisions[i].target, TargetPath(c.name));
+        EXPECT_EQ(g_wizard.job.fileDecisions[i].rule, c.rule) << c.name;
     }
     EXPECT_EQ(g_wizard.job.recordedFiles.size(), 6u) << "ordinary lines stay for the registration step";
     EXPECT_EQ(g_wizard.job.restartNeeded, 0);

@@ -11,7 +11,8 @@ TEST(LogLines, TheDefaultNameAndEachChangeInWords)
     struct Case { JournalRecord record; const char* line; };
     const Case cases[] = {
         {{JournalKind::Folder, {"C:\\K"}}, "Folder created: C:\\K"},
-        {{JournalKind::Replaced, {"C:\\K\\a.dll", "C:\\K\\~Kept\\a.dll"}}, "File replaced: C:\\K\\a.dll"},
+        {{JournalKind::Replaced, {"C:\\K\\a.dll", "C:\\K\\~Kept\\a.dll"}}, ""},
+        {{JournalKind::File, {"C:\\K\\a.dll"}}, ""},
         {{JournalKind::Key, {"2147483648", ".kst"}}, "Registry key created: HKCR\\.kst"},
         {{JournalKind::Value, {"2147483651", "S\\K", "Path", "-", ""}}, "Registry value set: HKU\\S\\K [Path]"},
         {{JournalKind::Value, {"5", "S\\K", "Path", "-", ""}}, "Registry value set: 5\\S\\K [Path]"},

@@ -5,7 +5,9 @@
 # install's pauses, and while an earlier installation's uninstaller runs (a
 # package whose KSUninst.exe is the stand-in uninstaller, which sleeps);
 # then the whole install of a package of one 16 MB file beside the waits it
-# asks for plus CopyFileA of that file.
+# asks for plus CopyFileA of that file; last a silent install of the sample
+# beside its floor (unpacking plus CopyFileA of the same files). "silent" or
+# "pace" as the argument runs that measurement alone.
 # BENCH_BUILD chooses the Windows build measured: win32 (the i686 release,
 # the default) or win64.
 set -euo pipefail

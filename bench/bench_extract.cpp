@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/portable/text_helpers.h"
+#include "base/waiting.h"
 #include "engine/bar_position.h"
 #include "engine/entry_extraction.h"
 #include "engine/portable/entry_codec.h"
@@ -89,7 +90,8 @@ public:
     void ShowProgress(bool) override {}
     void EnableCancel(bool) override {}
     void ShowBusy(bool) override {}
-    void Pause(DWORD, bool) override {}
+    // The hook's pauses as the wizard's window takes them.
+    void Pause(DWORD milliseconds, bool dispatch) override { WaitMilliseconds(milliseconds, dispatch); }
     void ShowListFile(const ListFileContent&) override {}
     void DispatchWaiting() override {}
 

@@ -1,7 +1,13 @@
 #include "engine/progress_hook.h"
 
-#include "base/waiting.h"
 #include "engine/bar_position.h"
+
+namespace {
+
+// Each step of the bar stays on screen a moment, so that it is seen moving.
+constexpr DWORD kBarStepPause = 2;
+
+}  // namespace
 
 void SetProgressTarget(ProgressState& progress, InstallView* view, uint32_t total)
 {
@@ -21,6 +27,5 @@ void ProgressHook(ProgressState& progress, uint32_t count, bool end)
     ++progress.calls;
     uint64_t done = CountProgress(progress.count, count, end);
     progress.view->ShowBar(static_cast<int>(ProgressPercent(done, progress.total)));
-    RequestMillisecondTimer();
-    Sleep(2);
+    progress.view->Pause(kBarStepPause, false);
 }

@@ -23,5 +23,5 @@ void SetProgressTarget(ProgressState& progress, InstallView* view, uint32_t tota
 
 // Counts the stream's running output `count` (with `end` set at the end of
 // the stream), sets the bar to the percentage and waits until the bar shows
-// it, then sleeps 2 ms.
+// it, then pauses 2 ms on the view (which a run nobody watches skips).
 void ProgressHook(ProgressState& progress, uint32_t count, bool end);

@@ -326,8 +326,8 @@ std::vector<PaceStep> PaceSteps(bool groupMade, bool linkMade)
         {"folders and the disk check", 0, 500 + 500 + 500},
         {"copy", IDS_COPYING_FILES, chunks * 25 + 1 * 15 + 600},
         {"registry", IDS_UPDATING_REGISTRY, (0 + 1 + kPaceGroupItems) * 15 + 600},
-        {"program group", IDS_CREATING_GROUP, (groupMade ? 500 + 400 + kPaceGroupItems * 400 + 300 : 0) + 500},
-        {"desktop link and the journal's end", IDS_CREATING_SHORTCUT, linkMade ? 250 : 0},
+        {"program group", IDS_CREATING_GROUP, (groupMade ? 500.0 + 400 + kPaceGroupItems * 400 + 300 : 0.0) + 500},
+        {"desktop link and the journal's end", IDS_CREATING_SHORTCUT, linkMade ? 250.0 : 0.0},
     };
 }
 

@@ -4,8 +4,8 @@
 // 0 removed (or the next-start run done), 3010 removed but files go at the
 // next start, 1602 declined or cancelled, 1603 no usable record, a removal
 // that could not finish or a log that cannot be made, 1639 a command line it
-// cannot use. The process
-// ends only when its work is done: nothing is left to another process.
+// cannot use. The process ends only when its work is done: nothing is left
+// to another process.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -86,7 +86,8 @@ void ShowClosingMessage(const UninstallPlan& plan, const RemovalOutcome& outcome
     }
     if (outcome.pendingAtRestart)
         text += LoadedText(IDS_U_REMOVED_AT_RESTART);
-    ShowMessage(success ? IDS_U_REMOVED : IDS_U_NOT_COMPLETED, text.c_str(), MB_OK | (success ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+    ShowMessage(success ? IDS_U_REMOVED : IDS_U_NOT_COMPLETED, text.c_str(),
+                MB_OK | (success ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
 }
 
 void StartFormRuntime()

@@ -294,7 +294,8 @@ TEST_F(Install, AVerySilentInstallIsTheClickedOneWithoutAWindow)
          {std::string("\r\nCommand line: "), std::string("\r\nWindows: "), std::string("\r\nUser: "),
           std::string("\r\nStarted: "), std::string("\r\nProduct: Kestrel 1.0\r\n"),
           "\r\nAnswer Dir=" + Destination() + " (default)\r\n", std::string("\r\nAnswer Name=Anna Puig (command line)\r\n"),
-          std::string("\r\nAnswer Group=Kestrel 1.0 (default)\r\n"), "\r\nFile copied (none was there): " + Destination() + "\\Kestrel.exe\r\n",
+          std::string("\r\nAnswer Group=Kestrel 1.0 (default)\r\n"),
+          "\r\nFile copied (none was there): " + Destination() + "\\Kestrel.exe\r\n",
           std::string("\r\nRegistry value set: HKLM\\SOFTWARE\\TWC Products\\Kestrel\\Uninstall [Path]\r\n"),
           std::string("\r\nProgram group: Kestrel 1.0 (Kestrel, Llegiu-me)\r\n"),
           std::string("\r\nDesktop link: made\r\n")})

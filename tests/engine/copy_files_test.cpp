@@ -352,7 +352,8 @@ TEST_F(CopyStep, ExistingFilesAreReplacedByFlagOrNewerVersion)
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         bool replaced = c.rule != FileRule::KeptNotNewer;
-        EXPECT_TRUE(ReadBytes(TargetPath(c.name)) == (replaced ? std::string("packaged ") + c.name : c.existing)) << c.name;
+        EXPECT_TRUE(ReadBytes(TargetPath(c.name)) == (replaced ? std::string("packaged ") + c.name : c.existing))
+            << c.name;
         EXPECT_FALSE(Exists(TempPath(c.name))) << c.name;
         EXPECT_EQ(g_wizard.job.fileDecisions[i].target, TargetPath(c.name));
         EXPECT_EQ(g_wizard.job.fileDecisions[i].rule, c.rule) << c.name;

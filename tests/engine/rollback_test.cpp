@@ -55,7 +55,8 @@ void SetWriteTime(const std::string& path, const FILETIME& time)
 
 Recovery Recover(int osCode = SystemOsCode())
 {
-    return RecoverInterruptedInstall(kTestProductKey, RecoveryMessages{IDS_INSTALL_WAS_INTERRUPTED, IDS_CHANGES_LEFT_ALONE, IDS_UNDO_WAITS}, osCode);
+    return RecoverInterruptedInstall(
+        kTestProductKey, RecoveryMessages{IDS_INSTALL_WAS_INTERRUPTED, IDS_CHANGES_LEFT_ALONE, IDS_UNDO_WAITS}, osCode);
 }
 
 // As a kill leaves a run: its journal closed, not deleted.

@@ -67,7 +67,8 @@ TEST_F(Uninstaller, TheQuietCommandRemovesWithoutAWindow)
         EXPECT_FALSE(windowSeen) << install << inUse;
         std::string text = Ansi(ReadBytes(log).c_str());
         EXPECT_NE(text.find("\r\n" + logged), std::string::npos) << logged << "\n" << text;
-        EXPECT_EQ(text.substr(text.rfind("\r\n", text.size() - 3)), "\r\nExit code: " + std::to_string(exitCode) + "\r\n");
+        EXPECT_EQ(text.substr(text.rfind("\r\n", text.size() - 3)),
+                  "\r\nExit code: " + std::to_string(exitCode) + "\r\n");
         if (inUse && CloseHandle(held))
             EXPECT_TRUE(RestartTheSystem() && RemoveDirectoryA(Destination().c_str())) << "only the file kept the folder";
         EXPECT_EQ(Listed(Differences(before, Snapshot(), kIntendedLeftovers)), "") << "nothing left";
